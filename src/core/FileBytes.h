@@ -1,0 +1,12 @@
+// Reading a whole file into memory in one trip to the disk.
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+// Reads the file at path (bytes in the system code page) into bytes. On
+// failure returns false and sets reason to a short sentence a user can act on.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason);
+
+}  // namespace vantrel

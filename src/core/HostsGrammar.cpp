@@ -1,0 +1,121 @@
+#include "core/HostsGrammar.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace vantrel {
+
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsFieldEnd(char c) { return c == ',' || IsLineEnd(c); }
+
+// Eight bytes at a time: a word with bit 7 set in each byte equal to b.
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighs = 0x8080808080808080ull;
+inline uint64_t BytesEqual(uint64_t word, unsigned char b) {
+  const uint64_t x = word ^ (kOnes * b);
+  return (x - kOnes) & ~x & kHighs;
+}
+
+// Index of the first comma, CR or LF at or after pos, or the text's size.
+size_t FindFieldEnd(std::string_view text, size_t pos) {
+  const size_t n = text.size();
+  while (pos + 8 <= n) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + pos, 8);
+    if (BytesEqual(word, ',') | BytesEqual(word, '\r') | BytesEqual(word, '\n')) break;
+    pos += 8;
+  }
+  while (pos < n && !IsFieldEnd(text[pos])) ++pos;
+  return pos;
+}
+
+}  // namespace
+
+void ItemReader::SkipLineEnd() {
+  if (pos_ >= text_.size()) return;
+  if (text_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  } else if (text_[pos_] == '\n') {
+    ++pos_;
+  }
+}
+
+std::string_view ItemReader::Next() {
+  const size_t n = text_.size();
+  while (pos_ < n && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+  if (pos_ >= n) return {};
+
+  if (IsLineEnd(text_[pos_])) {
+    SkipLineEnd();
+    return {};
+  }
+
+  std::string_view item;
+  if (text_[pos_] == '"') {
+    // A quoted item runs to the closing quote; a quote left open ends with
+    // its line, so it never swallows the lines after it.
+    const size_t start = ++pos_;
+    while (pos_ < n && text_[pos_] != '"' && !IsLineEnd(text_[pos_])) ++pos_;
+    item = text_.substr(start, pos_ - start);
+    if (pos_ < n && text_[pos_] == '"') ++pos_;
+    while (pos_ < n && !IsFieldEnd(text_[pos_])) ++pos_;
+  } else {
+    const size_t start = pos_;
+    pos_ = FindFieldEnd(text_, pos_);
+    item = text_.substr(start, pos_ - start);
+  }
+
+  if (pos_ < n) {
+    if (text_[pos_] == ',') {
+      ++pos_;
+    } else {
+      SkipLineEnd();
+    }
+  }
+  return item;
+}
+
+ItemKind Classify(std::string_view item) {
+  if (item.empty()) return ItemKind::Blank;
+  if (item.front() == '#') return ItemKind::Comment;
+  return ItemKind::Entry;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+void LowerAscii(char* text, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    if (text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] - 'A' + 'a');
+  }
+}
+
+void LowerAscii(std::string& text) { LowerAscii(text.data(), text.size()); }
+
+void UpperAscii(std::string& text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
+std::string NormaliseEntry(std::string_view item) {
+  std::string entry(TrimSpaces(item));
+  LowerAscii(entry);
+  return entry;
+}
+
+std::string_view HostPart(std::string_view entry) {
+  size_t cut = entry.find('\t');
+  if (cut == std::string_view::npos) cut = entry.find(' ');
+  if (cut == std::string_view::npos) return entry;
+  return TrimSpaces(entry.substr(cut + 1));
+}
+
+}  // namespace vantrel

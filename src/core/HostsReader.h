@@ -1,0 +1,59 @@
+// Reading a hosts file into the document, in five stages: a counting pass,
+// allocation, a load pass, the redirect address and the host parts. The file
+// is read from disk once; both passes walk the same bytes in memory.
+#pragma once
+
+#include <string>
+
+#include "core/General_Mod.h"
+
+namespace vantrel {
+
+inline constexpr const char* kLabelIPNotLocalHost = "Host File currently not using LocalHost (0)";
+inline constexpr const char* kLabelIPOther = "Host File currently using Other IP or Website: ";
+inline constexpr const char* kLabelIPLocalHost = "Host File currently using LocalHost (127.0.0.1)";
+
+class HostsReader {
+ public:
+  // Reads the file's bytes. On failure returns false with a reason.
+  bool Open(const std::string& path, std::string& reason);
+  // Uses text as the file's bytes.
+  void SetText(std::string text) { text_ = std::move(text); }
+
+  // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
+  void CountingPass(HostsDocument& doc) const;
+  // Stage 2: sizes Entries, Comments and CommentPositions once. The document
+  // takes the file's bytes and lets go of the previous file's texts (and of
+  // EntriesBeforeDedup, which points into them): whoever shows the entries
+  // must have emptied its list before this.
+  void Allocate(HostsDocument& doc);
+  // Stage 3: fills them; entries in their step-one form, lower-cased in the
+  // document's copy of the bytes.
+  void LoadPass(HostsDocument& doc) const;
+  // Stage 4: the caption naming the redirect address, from the last entry.
+  static std::string RedirectAddressCaption(const HostsDocument& doc);
+  // Stage 5: every entry cut to its host part.
+  static void HostParts(HostsDocument& doc);
+
+ private:
+  std::string text_;
+  std::string* adopted_ = nullptr;  // the bytes once the document holds them
+};
+
+// A file of fewer than two items holds nothing to load.
+inline bool IsEmptyHostsFile(const HostsDocument& doc) { return doc.LineCount < 2; }
+
+enum class ReadOutcome { Loaded, Empty, Unreadable };
+
+struct ReadResult {
+  ReadOutcome outcome = ReadOutcome::Unreadable;
+  std::string labelIP;  // the LabelIP caption when loaded
+  std::string reason;   // why the file could not be read
+};
+
+// All five stages in order, stopping after the count for an empty file.
+ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);
+// The same on bytes already in memory.
+ReadResult ReadHostsText(std::string text, HostsDocument& doc);
+
+}  // namespace vantrel

@@ -1,0 +1,52 @@
+// Where the document's texts live. Entries and comments are views: into the
+// bytes of the file they were read from (held here, lower-cased in place), or
+// into copies kept here for texts typed by the user. A million entries cost
+// one buffer and a million views, not a million strings.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+using Text = std::string_view;
+
+class TextStore {
+ public:
+  TextStore() = default;
+  TextStore(const TextStore&) = delete;
+  TextStore& operator=(const TextStore&) = delete;
+  // Moving keeps every text where it is, so views stay valid.
+  TextStore(TextStore&&) = default;
+  TextStore& operator=(TextStore&&) = default;
+
+  // Takes a file's bytes; views into the returned buffer stay valid until
+  // ReleaseAllBut drops it. The buffer itself never moves.
+  std::string& AdoptFile(std::string bytes) {
+    files_.push_back(std::make_unique<std::string>(std::move(bytes)));
+    return *files_.back();
+  }
+
+  // Keeps a copy of text and returns a view of the copy.
+  Text Keep(std::string_view text) {
+    if (text.empty()) return {};
+    kept_.emplace_back(text);
+    return kept_.back();
+  }
+
+  // Drops every text except those of the file last adopted. Call it only once
+  // nothing refers to the older texts.
+  void ReleaseOlder() {
+    if (files_.size() > 1) files_.erase(files_.begin(), files_.end() - 1);
+    kept_.clear();
+  }
+
+ private:
+  std::vector<std::unique_ptr<std::string>> files_;
+  std::deque<std::string> kept_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,111 @@
+#include "core/HostsGrammar.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+std::vector<std::string> Items(std::string_view text) {
+  std::vector<std::string> items;
+  ItemReader reader(text);
+  while (!reader.AtEnd()) items.emplace_back(reader.Next());
+  return items;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(ItemReader, CommasSplitALineIntoItems) {
+  EXPECT_EQ(Items("127.0.0.1 alpha, beta\r\n"), (Strings{"127.0.0.1 alpha", "beta"}));
+  EXPECT_EQ(Items("# a, b\r\n"), (Strings{"# a", "b"}));
+  EXPECT_EQ(Items("a,,b\r\n"), (Strings{"a", "", "b"}));
+}
+
+TEST(ItemReader, EveryBlankLineIsOneEmptyItem) {
+  EXPECT_EQ(Items("a\r\n\r\nb\r\n"), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Items("\r\n\r\n"), (Strings{"", ""}));
+  EXPECT_EQ(Items("   \t \r\nx"), (Strings{"", "x"}));
+}
+
+TEST(ItemReader, EndOfFileIsTestedBeforeEachItem) {
+  EXPECT_EQ(Items(""), Strings{});
+  EXPECT_EQ(Items("a"), Strings{"a"});
+  EXPECT_EQ(Items("a\r\n"), Strings{"a"});
+  EXPECT_EQ(Items("a,"), Strings{"a"});
+  EXPECT_EQ(Items("a\r\n   "), (Strings{"a", ""}));
+}
+
+TEST(ItemReader, LoneLfAndLoneCrEndLinesToo) {
+  EXPECT_EQ(Items("a\nb\n"), (Strings{"a", "b"}));
+  EXPECT_EQ(Items("a\rb\r"), (Strings{"a", "b"}));
+  EXPECT_EQ(Items("a\n\nb"), (Strings{"a", "", "b"}));
+  // LF then CR are two line ends, with an empty line between them.
+  EXPECT_EQ(Items("a\n\rb"), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Items("a\r\n\nb"), (Strings{"a", "", "b"}));
+}
+
+TEST(ItemReader, LeadingSpacesAndTabsAreSkippedTrailingOnesKept) {
+  EXPECT_EQ(Items("   # indented  \r\n\t127.0.0.1 x \r\n"),
+            (Strings{"# indented  ", "127.0.0.1 x "}));
+}
+
+TEST(ItemReader, QuotedItemDropsQuotesAndSkipsTheRestOfItsField) {
+  EXPECT_EQ(Items("\"127.0.0.1 Alpha\"\r\n"), Strings{"127.0.0.1 Alpha"});
+  EXPECT_EQ(Items("\"a, b\" tail,c\r\n"), (Strings{"a, b", "c"}));
+  EXPECT_EQ(Items("  \"#x\"\r\n"), Strings{"#x"});
+  EXPECT_EQ(Items("\"\"\r\nz"), (Strings{"", "z"}));
+}
+
+TEST(ItemReader, AnOpenQuoteEndsWithItsLine) {
+  EXPECT_EQ(Items("\"127.0.0.1 open\r\n0.0.0.0 next\r\n"),
+            (Strings{"127.0.0.1 open", "0.0.0.0 next"}));
+  EXPECT_EQ(Items("\"tail"), Strings{"tail"});
+}
+
+TEST(ItemReader, BytesAreNeverChanged) {
+  const std::string odd("\xE9t\xE9\0x", 5);
+  EXPECT_EQ(Items(odd + "\r\n"), Strings{odd});
+}
+
+TEST(Classify, ByFirstCharacter) {
+  EXPECT_EQ(Classify(""), ItemKind::Blank);
+  EXPECT_EQ(Classify("#"), ItemKind::Comment);
+  EXPECT_EQ(Classify("# x"), ItemKind::Comment);
+  EXPECT_EQ(Classify("127.0.0.1 #x"), ItemKind::Entry);
+  EXPECT_EQ(Classify(" "), ItemKind::Entry);
+}
+
+TEST(NormaliseEntry, TrimsSpacesNotTabsAndLowerCasesAscii) {
+  EXPECT_EQ(NormaliseEntry("  127.0.0.1 Ads.Example.COM  "), "127.0.0.1 ads.example.com");
+  EXPECT_EQ(NormaliseEntry("\tX\t"), "\tx\t");
+  EXPECT_EQ(NormaliseEntry("   "), "");
+  EXPECT_EQ(NormaliseEntry("\xC9X"), "\xC9x");
+}
+
+TEST(HostPart, FirstTabWinsOverAnEarlierSpace) {
+  EXPECT_EQ(HostPart("127.0.0.1\talpha"), "alpha");
+  EXPECT_EQ(HostPart("a b\tc d"), "c d");
+  EXPECT_EQ(HostPart("127.0.0.1\t  alpha  "), "alpha");
+}
+
+TEST(HostPart, OnlyTheFirstSeparatorCounts) {
+  EXPECT_EQ(HostPart("127.0.0.1 alpha beta"), "alpha beta");
+  EXPECT_EQ(HostPart("127.0.0.1    alpha #remark"), "alpha #remark");
+  EXPECT_EQ(HostPart("127.0.0.1\t\talpha"), "\talpha");
+}
+
+TEST(HostPart, WithoutSeparatorTheWholeEntry) {
+  EXPECT_EQ(HostPart("alpha.example"), "alpha.example");
+  EXPECT_EQ(HostPart("127.0.0.1"), "127.0.0.1");
+  EXPECT_EQ(HostPart(""), "");
+}
+
+TEST(HostPart, TrailingTabAloneGivesEmpty) {
+  EXPECT_EQ(HostPart("127.0.0.1\t"), "");
+  EXPECT_EQ(HostPart("127.0.0.1\t   "), "");
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,168 @@
+#include "core/HostsReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+template <class T>
+Strings Copy(const OneBased<T>& texts) {
+  return Strings(texts.begin(), texts.end());
+}
+
+struct Read {
+  HostsDocument doc;
+  ReadResult result;
+};
+
+Read ReadText(const std::string& text) {
+  Read r;
+  r.result = ReadHostsText(text, r.doc);
+  return r;
+}
+
+TEST(HostsReader, CountsItemsEntriesAndComments) {
+  const Read r = ReadText("# header\r\n127.0.0.1 a\r\n\r\n127.0.0.1 b, c\r\n# tail\r\n");
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(r.doc.LineCount, 6);
+  EXPECT_EQ(r.doc.EntryCount, 3);
+  EXPECT_EQ(r.doc.CommentCount, 2);
+  EXPECT_EQ(r.doc.LoadedEntryCount, 3);
+  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# header", "# tail"}));
+  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{1, 5}));
+}
+
+TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
+  for (const char* text : {"", "127.0.0.1 alpha\r\n", "127.0.0.1 alpha", "# only\r\n", "\r\n"}) {
+    const Read r = ReadText(text);
+    EXPECT_EQ(r.result.outcome, ReadOutcome::Empty) << text;
+    EXPECT_LT(r.doc.LineCount, 2);
+  }
+  const Read r = ReadText("127.0.0.1 alpha\r\n\r\n");
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(r.doc.LineCount, 2);
+  EXPECT_EQ(Copy(r.doc.Entries), Strings{"alpha"});
+}
+
+TEST(HostsReader, CommentPositionsSkipBlankItems) {
+  const Read r = ReadText("1 a\r\n1 b\r\n\r\n1 c\r\n#x\r\n\r\n#y\r\n1 d\r\n");
+  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{4, 5}));
+}
+
+TEST(HostsReader, CommaInACommentMakesASecondItem) {
+  const Read r = ReadText("# a, b\r\n127.0.0.1 c\r\n");
+  EXPECT_EQ(r.doc.LineCount, 3);
+  EXPECT_EQ(Copy(r.doc.Comments), Strings{"# a"});
+  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"b", "c"}));
+  EXPECT_EQ(r.doc.LoadedEntryCount, 2);
+}
+
+TEST(HostsReader, IndentedCommentIsStoredWithoutIndentation) {
+  const Read r = ReadText("   # note  \r\n1 a\r\n");
+  EXPECT_EQ(Copy(r.doc.Comments), Strings{"# note  "});
+}
+
+TEST(HostsReader, EntriesAreLowerCaseHostParts) {
+  const Read r = ReadText(
+      "127.0.0.1\tAds.Example.COM\r\n"
+      "\"127.0.0.1 Quoted.Example extra\"\r\n"
+      "Bare.Host\r\n"
+      "127.0.0.1\r\n"
+      "127.0.0.1\t\r\n"
+      "127.0.0.1 alpha beta # remark\r\n");
+  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"ads.example.com", "quoted.example extra", "bare.host",
+                                          "127.0.0.1", "", "alpha beta # remark"}));
+  EXPECT_EQ(r.doc.EntryCount, 6);
+}
+
+TEST(HostsReader, LabelIPComesFromTheLastEntry) {
+  EXPECT_EQ(ReadText("127.0.0.1 a\r\n0.0.0.0 b\r\n").result.labelIP, kLabelIPNotLocalHost);
+  EXPECT_EQ(ReadText("0 a\r\n127.0.0.1 b\r\n").result.labelIP, kLabelIPLocalHost);
+  EXPECT_EQ(ReadText("1 a\r\n127.0.0.12 b\r\n").result.labelIP, kLabelIPLocalHost);
+  // "0" is tested first, so an address that begins with 0 never counts as 127.0.0.1.
+  EXPECT_EQ(ReadText("1 a\r\n0127.0.0.1 b\r\n").result.labelIP, kLabelIPNotLocalHost);
+  EXPECT_EQ(ReadText("1 a\r\n10.1.2.3   b\r\n").result.labelIP,
+            std::string(kLabelIPOther) + "10.1.2.3");
+  EXPECT_EQ(ReadText("1 a\r\n10.1.2.3\tb\r\n").result.labelIP, kLabelIPOther);
+  EXPECT_EQ(ReadText("1 a\r\nbare.host\r\n").result.labelIP, kLabelIPOther);
+  // A later comment does not count; only the last entry does.
+  EXPECT_EQ(ReadText("0.0.0.0 a\r\n# 127.0.0.1\r\n").result.labelIP, kLabelIPNotLocalHost);
+}
+
+TEST(HostsReader, AFileWithoutEntriesLoadsItsCommentsOnly) {
+  const Read r = ReadText("# Copyright\r\n#\r\n\r\n# 127.0.0.1 localhost\r\n");
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(r.doc.EntryCount, 0);
+  EXPECT_TRUE(r.doc.Entries.Empty());
+  EXPECT_EQ(r.doc.CommentCount, 3);
+  EXPECT_EQ(r.result.labelIP, "");
+}
+
+TEST(HostsReader, AReloadReplacesEverythingOfThePreviousFile) {
+  Read r = ReadText("#a\r\n#b\r\n1 x\r\n1 y\r\n");
+  ReadHostsText("1 z\r\n1 w\r\n", r.doc);
+  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"z", "w"}));
+  EXPECT_EQ(r.doc.CommentCount, 0);
+  EXPECT_TRUE(r.doc.Comments.Empty());
+  EXPECT_TRUE(r.doc.CommentPositions.Empty());
+}
+
+TEST(HostsReader, MoreThan32767ItemsAreRead) {
+  std::string text;
+  constexpr int kEntries = 70000;
+  for (int i = 0; i < kEntries; ++i) text += "127.0.0.1 host" + std::to_string(i) + ".example\r\n";
+  text += "# last\r\n";
+  const Read r = ReadText(text);
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(r.doc.EntryCount, kEntries);
+  EXPECT_EQ(r.doc.LineCount, kEntries + 1);
+  EXPECT_EQ(r.doc.Entries(kEntries), "host69999.example");
+  EXPECT_EQ(r.doc.CommentPositions(1), kEntries + 1);
+}
+
+class HostsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("vantrel-reader-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(HostsFileTest, ReadsAFileFromDisk) {
+  HostsDocument doc;
+  const ReadResult r = ReadHostsFile(Write("hosts", "127.0.0.1 a\n0.0.0.0 B\n"), doc);
+  ASSERT_EQ(r.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(Copy(doc.Entries), (Strings{"a", "b"}));
+  EXPECT_EQ(r.labelIP, kLabelIPNotLocalHost);
+}
+
+TEST_F(HostsFileTest, MissingFileAndFolderAreReportedNotThrown) {
+  HostsDocument doc;
+  ReadResult r = ReadHostsFile((dir_ / "absent").string(), doc);
+  EXPECT_EQ(r.outcome, ReadOutcome::Unreadable);
+  EXPECT_EQ(r.reason, "The file does not exist.");
+  r = ReadHostsFile(dir_.string(), doc);
+  EXPECT_EQ(r.outcome, ReadOutcome::Unreadable);
+  EXPECT_EQ(r.reason, "It is a folder, not a file.");
+  EXPECT_EQ(doc.LineCount, 0);
+}
+
+}  // namespace
+}  // namespace vantrel
