@@ -1,0 +1,35 @@
+#include "core/SortedTextList.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+int32_t SortedTextList::Add(Text text) {
+  const auto at = std::upper_bound(items_.begin(), items_.end(), text);
+  const int32_t index = static_cast<int32_t>(at - items_.begin());
+  items_.insert(at, text);
+  if (selected_ >= index) ++selected_;
+  return index;
+}
+
+void SortedTextList::RemoveAt(int32_t i) {
+  if (i < 0 || i >= Count()) return;
+  items_.erase(items_.begin() + i);
+  if (selected_ == i) {
+    selected_ = kNone;
+  } else if (selected_ > i) {
+    --selected_;
+  }
+}
+
+void SortedTextList::Clear() {
+  items_.clear();
+  selected_ = kNone;
+}
+
+void SortedTextList::Sort() {
+  std::sort(items_.begin(), items_.end());
+  selected_ = kNone;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,44 @@
+// The entry list as the user sees it: texts kept in ascending byte order with
+// one selected item. It is the order of record once the entries were edited;
+// the window shows it through a virtual list box. Items are numbered from 0.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/TextStore.h"
+
+namespace vantrel {
+
+class SortedTextList {
+ public:
+  static constexpr int32_t kNone = -1;
+
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  // Item i; an index at or past the end (or below 0) reads as the empty text.
+  Text Item(int32_t i) const {
+    return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : Text{};
+  }
+
+  // Puts text at its sorted place (after any equal items); returns its index.
+  int32_t Add(Text text);
+  void RemoveAt(int32_t i);
+  void Clear();
+
+  // Many texts at once: append them in any order, then sort once.
+  void Append(Text text) { items_.push_back(text); }
+  void Reserve(size_t n) { items_.reserve(n); }
+  void Sort();
+
+  int32_t Selected() const { return selected_; }
+  // Selects item i, or nothing for kNone or an index outside the list.
+  void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
+
+  const std::vector<Text>& Items() const { return items_; }
+
+ private:
+  std::vector<Text> items_;
+  int32_t selected_ = kNone;
+};
+
+}  // namespace vantrel

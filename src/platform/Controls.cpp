@@ -1,0 +1,119 @@
+#include "platform/Controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Twips.h"
+
+namespace vantrel {
+
+namespace {
+
+struct ClassAndStyle {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ClassAndStyle StyleOf(Kind kind) {
+  constexpr DWORD kTab = WS_TABSTOP;
+  switch (kind) {
+    case Kind::Button:
+      return {"BUTTON", kTab | BS_PUSHBUTTON, 0};
+    case Kind::Graphical:
+      return {"BUTTON", kTab | BS_OWNERDRAW, 0};
+    case Kind::Option:
+      return {"BUTTON", kTab | BS_AUTORADIOBUTTON, 0};
+    case Kind::Check:
+      return {"BUTTON", kTab | BS_AUTOCHECKBOX, 0};
+    case Kind::Frame:
+      return {"BUTTON", BS_GROUPBOX, 0};
+    case Kind::Label:
+      return {"STATIC", SS_LEFT, 0};
+    case Kind::Line:
+      return {"STATIC", SS_OWNERDRAW, 0};
+    case Kind::Text:
+      return {"EDIT", kTab | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case Kind::MultiText:
+      return {"EDIT", kTab | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case Kind::List:
+      return {"LISTBOX", kTab | LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+    case Kind::VirtualList:
+      return {
+          "LISTBOX",
+          kTab | LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED,
+          WS_EX_CLIENTEDGE};
+    case Kind::Combo:
+      return {"COMBOBOX", kTab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
+    case Kind::Progress:
+      return {PROGRESS_CLASSA, 0, 0};
+    case Kind::Picture:
+      return {"STATIC", SS_ICON, 0};
+  }
+  return {"STATIC", 0, 0};
+}
+
+}  // namespace
+
+const ControlSpec* ControlSet::Spec(int id) const {
+  for (const ControlSpec& spec : table_) {
+    if (spec.id == id) return &spec;
+  }
+  return nullptr;
+}
+
+RECT ControlSet::PixelRect(int id) const {
+  const ControlSpec* spec = Spec(id);
+  if (!spec) return RECT{};
+  int left = spec->left;
+  int top = spec->top;
+  for (const ControlSpec* frame = Spec(spec->container); frame; frame = Spec(frame->container)) {
+    left += frame->left;
+    top += frame->top;
+  }
+  RECT r;
+  r.left = TwipsToPixelsX(left);
+  r.top = TwipsToPixelsY(top);
+  r.right = TwipsToPixelsX(left + spec->width);
+  r.bottom = TwipsToPixelsY(top + spec->height);
+  return r;
+}
+
+void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT font) {
+  table_ = table;
+  std::vector<const ControlSpec*> order;
+  for (const ControlSpec& spec : table) order.push_back(&spec);
+  auto rank = [](const ControlSpec* s) {
+    if (s->kind == Kind::Frame) return 2;
+    return s->tab >= 0 ? 0 : 1;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](const ControlSpec* a, const ControlSpec* b) {
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    return rank(a) == 0 && a->tab < b->tab;
+  });
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+  for (const ControlSpec* spec : order) {
+    const ClassAndStyle cs = StyleOf(spec->kind);
+    RECT r = PixelRect(spec->id);
+    int height = r.bottom - r.top;
+    // A combo box's height includes its drop-down list.
+    if (spec->kind == Kind::Combo) height *= 8;
+    HWND hwnd = CreateWindowExA(
+        cs.exStyle, cs.className, spec->caption,
+        WS_CHILD | WS_VISIBLE | cs.style | spec->extraStyle, r.left, r.top, r.right - r.left,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+    if (hwnd && font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    handles_[spec->id] = hwnd;
+  }
+}
+
+bool ControlSet::DrawLine(const DRAWITEMSTRUCT& item) const {
+  const ControlSpec* spec = Spec(static_cast<int>(item.CtlID));
+  if (!spec || spec->kind != Kind::Line || (*this)[spec->id] != item.hwndItem) return false;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(spec->lineColor));
+  return true;
+}
+
+}  // namespace vantrel
