@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/OneBased.h"
+#include "core/SortedTextList.h"
 #include "core/TextStore.h"
 
 namespace vantrel {
@@ -43,9 +45,15 @@ struct General_Mod {
   int32_t WaitJob = kJobNone;
 };
 
-// The document together with the parts of it that the main window holds.
+inline constexpr const char* kNoCommentsFound = "No Comments Found";
+
+// The document together with the parts of it that the main window holds,
+// its two lists included: List1 is the order of record once entries were
+// edited, and the writer reads List_Comments.
 struct HostsDocument : General_Mod {
   TextStore Texts;  // the bytes every Text of the document points into
+  SortedTextList List1;
+  std::vector<Text> List_Comments;  // comments, or the one placeholder item
   std::string HostsPath;
   // For comment c, its 1-based position among the non-blank items of the file.
   OneBased<int32_t> CommentPositions;

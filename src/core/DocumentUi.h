@@ -1,0 +1,53 @@
+// What the document's operations show and ask. The main window implements
+// it over its real controls and message boxes; tests implement it with a
+// script. The operations themselves live in the core and call only this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+enum class Icon { None, Information, Question, Critical, Exclamation };
+
+class DocumentUi {
+ public:
+  virtual ~DocumentUi() = default;
+
+  // --- questions (all modal)
+  // A Yes/No message box with the question icon; true only for Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // An OK-only message box.
+  virtual void Tell(const std::string& caption, const std::string& text, Icon icon) = 0;
+  // The input box; "" for Cancel or an empty field.
+  virtual std::string Input(const std::string& prompt, const std::string& title,
+                            const std::string& initial) = 0;
+
+  // --- main window state
+  // mnuUndo: caption and enabled state.
+  virtual void SetUndo(const std::string& caption, bool enabled) = 0;
+  // Text1, Text2, Text3: hosts before, duplicates removed, hosts left.
+  virtual void SetCounts(const std::string& before, const std::string& removed,
+                         const std::string& left) = 0;
+  // Enables List1 and mnuChange (after a removal that left entries).
+  virtual void EnableEntryList() = 0;
+  // The entry list's items or selection changed: show them again.
+  virtual void EntriesChanged() = 0;
+  // Busy (hourglass) or default pointer on the main window.
+  virtual void SetBusy(bool busy) = 0;
+
+  // --- the wait window
+  // Shows the wait window modally; it runs the job that doc.WaitJob names.
+  virtual void ShowWaitWindow() = 0;
+  // Inside a job: the wait window's caption and progress bar.
+  virtual void SetJobCaption(const std::string& caption) = 0;
+  virtual void SetProgressRange(int32_t minimum, int32_t maximum) = 0;
+  virtual void SetProgressMax(int32_t maximum) = 0;
+  virtual void SetProgress(int32_t value) = 0;
+  // Inside a job: empties Label7 and starts timing; TimeControl ends it and
+  // shows the elapsed time in Label7.
+  virtual void StartTiming() = 0;
+  virtual void TimeControl() = 0;
+};
+
+}  // namespace vantrel
