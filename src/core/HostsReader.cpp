@@ -47,7 +47,6 @@ void HostsReader::Allocate(HostsDocument& doc) {
   doc.Entries.Reallocate(doc.EntryCount);
   doc.Comments.Reallocate(doc.CommentCount);
   doc.CommentPositions.Reallocate(doc.CommentCount);
-  doc.Texts.ReleaseOlder();
 }
 
 void HostsReader::LoadPass(HostsDocument& doc) const {

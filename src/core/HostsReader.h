@@ -23,9 +23,8 @@ class HostsReader {
   // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
   void CountingPass(HostsDocument& doc) const;
   // Stage 2: sizes Entries, Comments and CommentPositions once. The document
-  // takes the file's bytes and lets go of the previous file's texts (and of
-  // EntriesBeforeDedup, which points into them): whoever shows the entries
-  // must have emptied its list before this.
+  // takes the file's bytes; the previous file's texts stay alive until the
+  // lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
   // Stage 3: fills them; entries in their step-one form, lower-cased in the
   // document's copy of the bytes.

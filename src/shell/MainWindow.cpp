@@ -1,5 +1,10 @@
 #include "shell/MainWindow.h"
 
+#include <commctrl.h>
+
+#include "core/LoadJob.h"
+#include "core/wait/ElapsedTime.h"
+#include "platform/Modal.h"
 #include "platform/Twips.h"
 #include "shell/Resources.h"
 
@@ -9,31 +14,257 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+UINT IconFlag(Icon icon) {
+  switch (icon) {
+    case Icon::Information:
+      return MB_ICONINFORMATION;
+    case Icon::Question:
+      return MB_ICONQUESTION;
+    case Icon::Critical:
+      return MB_ICONSTOP;
+    case Icon::Exclamation:
+      return MB_ICONEXCLAMATION;
+    case Icon::None:
+      break;
+  }
+  return 0;
+}
+
 }  // namespace
+
+MainWindow::MainWindow() = default;
+
+MainWindow::~MainWindow() {
+  if (openPicture_) DestroyIcon(openPicture_);
+  if (saveAsPicture_) DestroyIcon(saveAsPicture_);
+}
 
 bool MainWindow::Create(HINSTANCE instance) {
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTREL));
   if (!Register(kClassName, icon)) return false;
-
+  menu_.Build(MainMenuTable());
   RECT rect{0, 0, TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips)};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  AdjustWindowRectEx(&rect, kStyle, TRUE, 0);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   // Centred on the screen.
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return CreateWindowExA(0, kClassName, kCaption, kStyle, x, y, width, height, nullptr, nullptr,
-                         instance, this) != nullptr;
+  if (!CreateWindowExA(0, kClassName, kCaption, kStyle, x, y, width, height, nullptr, menu_.Bar(),
+                       instance, this)) {
+    return false;
+  }
+  OnCreate();
+  return true;
 }
+
+void MainWindow::OnCreate() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  font_ = MakeFont({"Tahoma", 9.75});
+  listFont_ = MakeFont({"Tahoma", 8.25});
+  boldFont_ = MakeFont({"Tahoma", 9.75, true});
+  openPicture_ = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPEN_PICTURE), IMAGE_ICON, 45, 36, 0));
+  saveAsPicture_ = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_SAVEAS_PICTURE), IMAGE_ICON, 40, 40, 0));
+  controls_.Create(hwnd_, MainControls(), font_.Get());
+  for (int id : {kFrame2, kFrame3, kFrame4}) {
+    SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+  }
+  for (int id : {kList1, kListComments}) {
+    SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
+  }
+  ShowWindow(controls_[kLine5], SW_HIDE);
+  // A combo box takes no caption at creation.
+  SetWindowTextA(controls_[kComboFind], "type query here");
+}
+
+void MainWindow::Startup() {
+  JobStartTick = 0;
+  JobEndTick = 0;
+  SetText(kLabel7, "00: 00: 00");
+  KillTimer(hwnd_, kTimer2);
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+void MainWindow::PromptToSave() {
+  // Saving is not built yet: there is nothing to offer.
+}
+
+bool MainWindow::PreTranslate(MSG& msg) {
+  if (!hwnd_) return false;
+  if (menu_.Accelerators() && TranslateAcceleratorA(hwnd_, menu_.Accelerators(), &msg)) return true;
+  return IsDialogMessageA(hwnd_, &msg) != FALSE;
+}
+
+void MainWindow::SetDefaultButton(int id) {
+  if (defaultButton_ == id) return;
+  const int previous = defaultButton_;
+  defaultButton_ = id;
+  if (previous) InvalidateRect(controls_[previous], nullptr, FALSE);
+  if (id) InvalidateRect(controls_[id], nullptr, FALSE);
+}
+
+void MainWindow::SetText(int id, const std::string& text) {
+  SetWindowTextA(controls_[id], text.c_str());
+}
+
+void MainWindow::Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case WM_DRAWITEM:
+      if (OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      return Default(msg, wParam, lParam);
+    case WM_MEASUREITEM:
+      OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_SETCURSOR:
+      if (busy_) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        return TRUE;
+      }
+      return Default(msg, wParam, lParam);
+    case WM_ACTIVATE:
+      // Like a dialog, give the focus back to the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focusBeforeDeactivation_ = focus;
+        return 0;
+      }
+      if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_)) {
+        SetFocus(focusBeforeDeactivation_);
+        return 0;
+      }
+      return Default(msg, wParam, lParam);
+    case WM_TIMER:
+      return 0;  // Timer2 has no work to do
+    case WM_CLOSE:
+      DestroyWindow(hwnd_);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     default:
       return Default(msg, wParam, lParam);
   }
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case kCmdOpen:
+    case kMnuOpen:
+      if (code == BN_CLICKED || id == kMnuOpen) cmdOpen_Click();
+      return;
+    case kMnuExit:
+      SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+      return;
+    case kList1:
+      if (code == LBN_SELCHANGE) {
+        doc_.List1.Select(
+            static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+// ---- what the document's operations show and ask
+
+bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
+  return CurrentModal().Message(hwnd_, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void MainWindow::Tell(const std::string& caption, const std::string& text, Icon icon) {
+  CurrentModal().Message(hwnd_, text, caption, MB_OK | IconFlag(icon));
+}
+
+std::string MainWindow::Input(const std::string& prompt, const std::string& title,
+                              const std::string& initial) {
+  return CurrentModal().Input(hwnd_, prompt, title, initial);
+}
+
+void MainWindow::SetUndo(const std::string& caption, bool enabled) {
+  menu_.Enable(kMnuUndo, enabled);
+  menu_.SetCaption(kMnuUndo, caption);
+}
+
+void MainWindow::SetCounts(const std::string& before, const std::string& removed,
+                           const std::string& left) {
+  SetText(kText1, before);
+  SetText(kText2, removed);
+  SetText(kText3, left);
+}
+
+void MainWindow::EnableEntryList() {
+  Enable(kList1, true);
+  menu_.Enable(kMnuChange, true);
+}
+
+void MainWindow::EntriesChanged() {
+  HWND list = controls_[kList1];
+  const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+  SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(doc_.List1.Count()), 0);
+  if (top > 0 && top < doc_.List1.Count()) SendMessageA(list, LB_SETTOPINDEX, top, 0);
+  SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(doc_.List1.Selected()), 0);
+  SendMessageA(controls_[kListComments], LB_SETCOUNT, doc_.List_Comments.size(), 0);
+  InvalidateRect(list, nullptr, TRUE);
+  InvalidateRect(controls_[kListComments], nullptr, TRUE);
+}
+
+void MainWindow::SetBusy(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
+}
+
+void MainWindow::ShowWaitWindow() {
+  wait_.ShowModal(hwnd_, [this] { RunWaitJob(); });
+}
+
+void MainWindow::RunWaitJob() {
+  switch (doc_.WaitJob) {
+    case kJobLoadLists:
+      LoadListsJob(doc_, *this);
+      // After a load the comments are shown for reading only, greyed.
+      Enable(kListComments, false);
+      return;
+    default:
+      return;
+  }
+}
+
+void MainWindow::SetJobCaption(const std::string& caption) { wait_.SetCaption(caption.c_str()); }
+void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
+  wait_.SetRange(minimum, maximum);
+}
+void MainWindow::SetProgressMax(int32_t maximum) { wait_.SetMax(maximum); }
+void MainWindow::SetProgress(int32_t value) { wait_.SetValue(value); }
+
+void MainWindow::StartTiming() {
+  SetText(kLabel7, "");
+  SetTimer(hwnd_, kTimer2, 250, nullptr);
+  wait_.JobEndTick = 0;
+  wait_.JobStartTick = GetTickCount();
+}
+
+void MainWindow::TimeControl() {
+  wait_.JobEndTick = GetTickCount();
+  KillTimer(hwnd_, kTimer2);
+  SetText(kLabel7, FormatElapsed(TickDifference(wait_.JobStartTick, wait_.JobEndTick)));
+  UpdateWindow(controls_[kLabel7]);
+}
+
+void MainWindow::MainTimeControl() {
+  JobEndTick = GetTickCount();
+  KillTimer(hwnd_, kTimer2);
+  SetText(kLabel7, FormatElapsed(TickDifference(JobStartTick, JobEndTick)));
 }
 
 }  // namespace vantrel

@@ -1,28 +1,115 @@
-// The main window "Vantrel".
+// The main window "Vantrel": the loaded document in two lists with the
+// counters around them, every command as a button and a menu item, and the
+// routing of each command to its operation.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
+#include "core/DocumentUi.h"
 #include "core/General_Mod.h"
+#include "core/wait/SplashWait.h"
 #include "platform/BaseWindow.h"
+#include "platform/Controls.h"
+#include "platform/Gdi.h"
+#include "platform/Menus.h"
+#include "shell/MainLayout.h"
 
 namespace vantrel {
 
-class MainWindow : public BaseWindow<MainWindow> {
+class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  // Client area in twips.
   static constexpr int kClientWidthTwips = 9975;
   static constexpr int kClientHeightTwips = 7335;
+  static constexpr UINT_PTR kTimer1 = 1;
+  static constexpr UINT_PTR kTimer2 = 2;
 
+  MainWindow();
+  ~MainWindow() override;
+
+  // Creates the window with its controls and menus, hidden.
   bool Create(HINSTANCE instance);
+  // For the message loop: accelerators, Tab, access keys and the default
+  // button. Returns true when the message was handled.
+  bool PreTranslate(MSG& msg);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
+  // State that the operations and the tests read.
   HostsDocument& Document() { return doc_; }
+  HWND Control(int id) const { return controls_[id]; }
+  const MenuBar& Menus() const { return menu_; }
+  int DefaultButton() const { return defaultButton_; }
+  const SplashWait& WaitWindow() const { return wait_; }
+
+  // Main-window members of the document and of the elapsed-time display.
+  std::string HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
+  uint32_t JobStartTick = 0;
+  uint32_t JobEndTick = 0;
+
+  // Start-up: the window's initial texts and timers, then the show.
+  void Startup();
+
+  // The commands, as the buttons and menu items run them.
+  void cmdOpen_Click();
+  void ResetToNoDocument();
+  void PromptToSave();
 
  private:
+  // DocumentUi
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  void Tell(const std::string& caption, const std::string& text, Icon icon) override;
+  std::string Input(const std::string& prompt, const std::string& title,
+                    const std::string& initial) override;
+  void SetUndo(const std::string& caption, bool enabled) override;
+  void SetCounts(const std::string& before, const std::string& removed,
+                 const std::string& left) override;
+  void EnableEntryList() override;
+  void EntriesChanged() override;
+  void SetBusy(bool busy) override;
+  void ShowWaitWindow() override;
+  void SetJobCaption(const std::string& caption) override;
+  void SetProgressRange(int32_t minimum, int32_t maximum) override;
+  void SetProgressMax(int32_t maximum) override;
+  void SetProgress(int32_t value) override;
+  void StartTiming() override;
+  void TimeControl() override;
+
+  void OnCreate();
+  void OnCommand(int id, int code);
+  bool OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnMeasureItem(MEASUREITEMSTRUCT& item);
+  void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
+  void DrawListItem(const DRAWITEMSTRUCT& item);
+  void RunWaitJob();
+
+  // The open operation and its steps.
+  void OpenOperation();
+  bool ChooseFileToOpen();
+  void ShowLoadedState();
+  void FailOpen(const std::string& reason);
+  // The main window's own elapsed-time display.
+  void MainTimeControl();
+
+  void SetDefaultButton(int id);
+  void SetText(int id, const std::string& text);
+  void Enable(int id, bool enabled);
+
   HostsDocument doc_;
+  ControlSet controls_;
+  MenuBar menu_;
+  SplashWait wait_;
+  Font font_;
+  Font listFont_;
+  Font boldFont_;
+  HICON openPicture_ = nullptr;
+  HICON saveAsPicture_ = nullptr;
+  int defaultButton_ = 0;
+  bool busy_ = false;
+  HWND focusBeforeDeactivation_ = nullptr;
 };
 
 }  // namespace vantrel

@@ -1,0 +1,57 @@
+// frmSplashWait: the small modal window with a progress bar in which the
+// long jobs run. Created once, then only hidden; it runs the job when it
+// becomes active and hides itself when the job is done.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/BaseWindow.h"
+#include "platform/Controls.h"
+#include "platform/Gdi.h"
+
+namespace vantrel {
+
+class SplashWait : public BaseWindow<SplashWait> {
+ public:
+  static constexpr const char* kClassName = "VantrelSplashWait";
+  static constexpr int kProgressBar1 = 1301;
+
+  // Shows the window modally over owner; job runs once the window is active
+  // and the call returns when the job has hidden the window. The first call
+  // creates and places the window; later calls reuse that place.
+  void ShowModal(HWND owner, std::function<void()> job);
+
+  // Progress bar operations used by the jobs. The bar is repainted at once,
+  // since a job does not return to the message loop, but only when the
+  // value it shows changes.
+  void SetRange(int32_t minimum, int32_t maximum);
+  void SetMax(int32_t maximum);
+  void SetValue(int32_t value);
+  void SetCaption(const char* caption) { SetWindowTextA(hwnd_, caption); }
+
+  // The job's own timing.
+  uint32_t JobStartTick = 0;
+  uint32_t JobEndTick = 0;
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+ private:
+  bool CreateOnce(HWND owner);
+  void RunJob();
+  int32_t ShownPosition(int32_t value) const;
+
+  ControlSet controls_;
+  Font font_;
+  std::function<void()> job_;
+  bool pending_ = false;
+  int32_t minimum_ = 0;
+  int32_t maximum_ = 100;
+  int32_t value_ = 0;
+  int32_t shown_ = -1;  // the bar's drawn position, in pixels
+  int32_t barWidth_ = 0;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,112 @@
+#include "platform/Menus.h"
+
+#include <vector>
+
+namespace vantrel {
+
+namespace {
+
+// "Ctrl+O" as an accelerator entry.
+bool ParseShortcut(const char* text, ACCEL& accel) {
+  const std::string s = text;
+  const std::string prefix = "Ctrl+";
+  if (s.size() != prefix.size() + 1 || s.compare(0, prefix.size(), prefix) != 0) return false;
+  accel.fVirt = FCONTROL | FVIRTKEY;
+  accel.key = static_cast<WORD>(s.back());
+  return true;
+}
+
+}  // namespace
+
+MenuBar::~MenuBar() {
+  if (accel_) DestroyAcceleratorTable(accel_);
+  // The bar belongs to the window once set; a bar never set is ours.
+  if (bar_ && !IsMenu(bar_)) bar_ = nullptr;
+}
+
+void MenuBar::Build(std::span<const MenuSpec> table) {
+  bar_ = CreateMenu();
+  HMENU parents[3] = {bar_, nullptr, nullptr};
+  std::vector<ACCEL> accels;
+  for (const MenuSpec& item : table) {
+    HMENU parent = parents[item.level];
+    const bool isMenu = item.id == 0 && std::string(item.caption) != "-";
+    UINT flags = MF_STRING;
+    if (!item.enabled) flags |= MF_GRAYED;
+    if (item.checked) flags |= MF_CHECKED;
+    if (isMenu) {
+      HMENU sub = CreatePopupMenu();
+      AppendMenuA(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption);
+      parents[item.level + 1] = sub;
+      submenus_[item.name] = sub;
+      continue;
+    }
+    if (std::string(item.caption) == "-") {
+      AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::string caption = item.caption;
+    if (item.shortcut) {
+      caption += '\t';
+      caption += item.shortcut;
+      shortcuts_[item.id] = item.shortcut;
+      ACCEL accel{};
+      if (ParseShortcut(item.shortcut, accel)) {
+        accel.cmd = static_cast<WORD>(item.id);
+        accels.push_back(accel);
+      }
+    }
+    AppendMenuA(parent, flags, static_cast<UINT_PTR>(item.id), caption.c_str());
+    ids_[item.name] = item.id;
+  }
+  if (!accels.empty())
+    accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+}
+
+HMENU MenuBar::Submenu(const std::string& name) const {
+  const auto it = submenus_.find(name);
+  return it == submenus_.end() ? nullptr : it->second;
+}
+
+int MenuBar::Id(const std::string& name) const {
+  const auto it = ids_.find(name);
+  return it == ids_.end() ? 0 : it->second;
+}
+
+void MenuBar::Enable(int id, bool enabled) const {
+  EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MenuBar::Check(int id, bool checked) const {
+  CheckMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MenuBar::SetCaption(int id, const std::string& caption) const {
+  std::string text = caption;
+  const auto it = shortcuts_.find(id);
+  if (it != shortcuts_.end()) text += "\t" + it->second;
+  ModifyMenuA(bar_, static_cast<UINT>(id),
+              MF_BYCOMMAND | MF_STRING | (IsEnabled(id) ? MF_ENABLED : MF_GRAYED),
+              static_cast<UINT_PTR>(id), text.c_str());
+}
+
+std::string MenuBar::Caption(int id) const {
+  char text[256] = {};
+  GetMenuStringA(bar_, static_cast<UINT>(id), text, sizeof(text), MF_BYCOMMAND);
+  std::string caption = text;
+  const size_t tab = caption.find('\t');
+  if (tab != std::string::npos) caption.resize(tab);
+  return caption;
+}
+
+bool MenuBar::IsEnabled(int id) const {
+  const UINT state = GetMenuState(bar_, static_cast<UINT>(id), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool MenuBar::IsChecked(int id) const {
+  const UINT state = GetMenuState(bar_, static_cast<UINT>(id), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,55 @@
+// Builds a menu bar and its accelerators from a table.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <span>
+#include <string>
+
+namespace vantrel {
+
+struct MenuSpec {
+  int level;  // 0 a menu of the bar, 1 its item, 2 an item of a submenu
+  int id;     // 0 for menus, submenus and separators
+  const char* name;
+  const char* caption;   // "-" is a separator
+  const char* shortcut;  // shown after a tab, also a real accelerator
+  bool enabled;
+  bool checked;
+};
+
+class MenuBar {
+ public:
+  MenuBar() = default;
+  MenuBar(const MenuBar&) = delete;
+  MenuBar& operator=(const MenuBar&) = delete;
+  ~MenuBar();
+
+  // Builds the menus; the window takes the bar with SetMenu.
+  void Build(std::span<const MenuSpec> table);
+
+  HMENU Bar() const { return bar_; }
+  HACCEL Accelerators() const { return accel_; }
+  // The submenu of that name ("mnuFile", "mnuTransparent", ...).
+  HMENU Submenu(const std::string& name) const;
+  // The id of the item of that name, 0 if none.
+  int Id(const std::string& name) const;
+
+  void Enable(int id, bool enabled) const;
+  void Check(int id, bool checked) const;
+  // Sets the caption, keeping the shortcut text shown after it.
+  void SetCaption(int id, const std::string& caption) const;
+  std::string Caption(int id) const;  // without the shortcut text
+  bool IsEnabled(int id) const;
+  bool IsChecked(int id) const;
+
+ private:
+  HMENU bar_ = nullptr;
+  HACCEL accel_ = nullptr;
+  std::map<std::string, HMENU> submenus_;
+  std::map<std::string, int> ids_;
+  std::map<int, std::string> shortcuts_;
+};
+
+}  // namespace vantrel

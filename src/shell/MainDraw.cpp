@@ -1,0 +1,133 @@
+// Drawing of the main window's owner-drawn controls: the graphical buttons
+// (a picture above the caption) and the two lists, whose items live in the
+// document rather than in the list boxes.
+#include <string>
+
+#include "shell/MainWindow.h"
+
+namespace vantrel {
+
+namespace {
+
+std::string WindowText(HWND hwnd) {
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof(text));
+  return text;
+}
+
+}  // namespace
+
+void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  if (item.CtlType != ODT_LISTBOX) return;
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, listFont_.Get());
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  item.itemHeight = static_cast<UINT>(tm.tmHeight);
+}
+
+bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (controls_.DrawLine(item)) return true;
+  if (item.CtlType == ODT_BUTTON) {
+    DrawGraphicalButton(item);
+    return true;
+  }
+  if (item.CtlType == ODT_LISTBOX) {
+    DrawListItem(item);
+    return true;
+  }
+  return false;
+}
+
+void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return;
+  }
+  Text text;
+  const int32_t index = static_cast<int32_t>(item.itemID);
+  if (item.CtlID == kList1) {
+    text = doc_.List1.Item(index);
+  } else if (index < static_cast<int32_t>(doc_.List_Comments.size())) {
+    text = doc_.List_Comments[static_cast<size_t>(index)];
+  }
+  const bool selected = item.itemState & ODS_SELECTED;
+  const bool disabled = !IsWindowEnabled(item.hwndItem);
+  FillRect(item.hDC, &item.rcItem,
+           GetSysColorBrush(selected && !disabled ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                     : selected ? COLOR_HIGHLIGHTTEXT
+                                                : COLOR_WINDOWTEXT));
+  HGDIOBJ old = SelectObject(item.hDC, listFont_.Get());
+  RECT r = item.rcItem;
+  r.left += 2;
+  DrawTextA(item.hDC, text.data(), static_cast<int>(text.size()), &r,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(item.hDC, old);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {
+  RECT r = item.rcItem;
+  const bool pressed = item.itemState & ODS_SELECTED;
+  const bool disabled = item.itemState & ODS_DISABLED;
+  const bool isDefault = static_cast<int>(item.CtlID) == defaultButton_;
+  if (isDefault) {
+    FrameRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  const int shift = pressed ? 1 : 0;
+
+  HICON picture = nullptr;
+  SIZE pictureSize{0, 0};
+  if (item.CtlID == kCmdOpen) {
+    picture = openPicture_;
+    pictureSize = {45, 36};
+  } else if (item.CtlID == kCmdSaveAs) {
+    picture = saveAsPicture_;
+    pictureSize = {40, 40};
+  }
+
+  const std::string caption = WindowText(item.hwndItem);
+  HGDIOBJ old = SelectObject(item.hDC, font_.Get());
+  RECT textRect = r;
+  DrawTextA(item.hDC, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
+  const int textHeight = textRect.bottom - textRect.top;
+  const int textWidth = textRect.right - textRect.left;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+
+  int textTop = r.top + (height - textHeight) / 2;
+  if (picture) {
+    const int gap = 2;
+    const int top = r.top + (height - pictureSize.cy - gap - textHeight) / 2;
+    const int left = r.left + (width - pictureSize.cx) / 2;
+    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0, left + shift,
+               top + shift, pictureSize.cx, pictureSize.cy,
+               DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+    textTop = top + pictureSize.cy + gap;
+  }
+  textRect = {r.left + 2 + shift, textTop + shift, r.right - 2 + shift,
+              textTop + textHeight + shift};
+  SetBkMode(item.hDC, TRANSPARENT);
+  if (disabled) {
+    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
+               static_cast<WPARAM>(caption.size()), r.left + (width - textWidth) / 2 + shift,
+               textRect.top, textWidth, textHeight, DST_PREFIXTEXT | DSS_DISABLED);
+  } else {
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(item.hDC, caption.c_str(), -1, &textRect, DT_CENTER | DT_SINGLELINE);
+  }
+  SelectObject(item.hDC, old);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = r;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+}  // namespace vantrel

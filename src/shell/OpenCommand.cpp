@@ -1,0 +1,142 @@
+// Open: the file dialog, the window's loaded state, the stages of reading,
+// and the load job that fills the lists; and the way back to no document.
+#include <string>
+#include <vector>
+
+#include "core/HostsReader.h"
+#include "platform/CommonDialogs.h"
+#include "shell/MainWindow.h"
+
+namespace vantrel {
+
+namespace {
+
+// The folder text keeps its "%systemroot%" unexpanded; the dialog needs a
+// real folder.
+std::string ExpandFolder(const std::string& folder) {
+  std::vector<char> expanded(MAX_PATH * 4);
+  const DWORD n = ExpandEnvironmentStringsA(folder.c_str(), expanded.data(),
+                                            static_cast<DWORD>(expanded.size()));
+  if (n == 0 || n > expanded.size()) return folder;
+  return expanded.data();
+}
+
+// The flags the loader stores before the call; the wrapper replaces them.
+constexpr DWORD kLoaderFlags = 2625540;
+
+}  // namespace
+
+void MainWindow::cmdOpen_Click() {
+  if (doc_.ChangeCount >= 1) {
+    doc_.ExitPending = 0;
+    PromptToSave();
+  }
+  OpenOperation();
+}
+
+bool MainWindow::ChooseFileToOpen() {
+  FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
+  FileDialogSettings.SetTitle("Open Host File");
+  FileDialogSettings.SetInitialFolder(ExpandFolder(HostsFolder));
+  FileDialogSettings.SetFileName("Hosts");
+  FileDialogSettings.SetFlags(kLoaderFlags);
+  const FileDialogResult result = ShowOpenDialog(hwnd_, true);
+  if (result.Cancelled) return false;
+  doc_.HostsPath = FileDialogSettings.FileName();
+  return true;
+}
+
+void MainWindow::ShowLoadedState() {
+  Enable(kCmdRemDup, true);
+  menu_.Enable(kMnuRemDup, true);
+  SetDefaultButton(kCmdRemDup);
+  SetFocus(controls_[kCmdRemDup]);
+  for (int id :
+       {kCmdNotepad, kCmdCountHost, kCmdSaveAs, kCmdAdd, kCmdChange, kCmdDelete, kComboFind}) {
+    Enable(id, true);
+  }
+  for (int id : {kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) menu_.Enable(id, true);
+  SetText(kLabel6, doc_.HostsPath);
+  SetText(kLabel7, "");
+  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
+  ShowWindow(controls_[kLine5], SW_SHOW);
+  doc_.List1.Clear();
+  EntriesChanged();
+  doc_.ChangeCount = 0;
+  SetUndo("Undo", false);
+}
+
+void MainWindow::OpenOperation() {
+  if (!ChooseFileToOpen()) return;
+  ShowLoadedState();
+
+  HostsReader reader;
+  std::string reason;
+  if (!reader.Open(doc_.HostsPath, reason)) {
+    FailOpen(reason);
+    return;
+  }
+  reader.CountingPass(doc_);
+  if (IsEmptyHostsFile(doc_)) {
+    SetText(kLabel7, "");
+    JobEndTick = 0;
+    JobStartTick = GetTickCount();
+    ResetToNoDocument();
+    MainTimeControl();
+    Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
+    return;
+  }
+
+  SetBusy(true);
+  reader.Allocate(doc_);
+  if (doc_.CommentCount == 0) {
+    doc_.List_Comments.assign(1, kNoCommentsFound);
+    EntriesChanged();
+    Enable(kListComments, false);
+  }
+  reader.LoadPass(doc_);
+  SetText(kLabelIP, HostsReader::RedirectAddressCaption(doc_));
+  HostsReader::HostParts(doc_);
+  Enable(kList1, true);
+  doc_.List1.Clear();
+  EntriesChanged();
+
+  doc_.WaitJob = kJobLoadLists;
+  ShowWaitWindow();
+}
+
+void MainWindow::FailOpen(const std::string& reason) {
+  const std::string path = doc_.HostsPath;
+  SetBusy(false);
+  ResetToNoDocument();
+  Tell("Open Host File", "The file could not be opened:\r\n" + path + "\r\n\r\n" + reason,
+       Icon::Critical);
+}
+
+void MainWindow::ResetToNoDocument() {
+  KillTimer(hwnd_, kTimer2);
+  for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs}) Enable(id, false);
+  for (int id : {kMnuRemDup, kMnuSaveAs}) menu_.Enable(id, false);
+  doc_.List1.Clear();
+  doc_.List_Comments.clear();
+  EntriesChanged();
+  Enable(kList1, false);
+  Enable(kListComments, false);
+  menu_.Enable(kMnuChange, false);
+  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
+  doc_.LineCount = 0;
+  doc_.HostsPath.clear();
+  SetText(kLabel6, "none");
+  SetText(kLabelIP, "");
+  for (int id : {kMnuAdd, kMnuChange, kMnuDelete}) menu_.Enable(id, false);
+  for (int id : {kCmdAdd, kCmdChange, kCmdDelete, kComboFind}) Enable(id, false);
+  SetDefaultButton(0);
+  SetUndo("Undo", false);
+  ShowWindow(controls_[kLine5], SW_HIDE);
+  doc_.ChangeCount = 0;
+  SetDefaultButton(kCmdOpen);
+  SetFocus(controls_[kCmdOpen]);
+  menu_.Enable(kMnuClose, false);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,134 @@
+// The real program with its real open dialog, driven from outside as a
+// person would: start it, choose Open, type the path, press Open, and read
+// the loaded window back.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "shell/MainLayout.h"
+#include "support/WinTest.h"
+
+namespace vantrel::test {
+namespace {
+
+std::string ProgramPath() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path = self;
+  path.resize(path.find_last_of('\\') + 1);
+  return path + "vantrel.exe";
+}
+
+struct Found {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND hwnd;
+};
+
+BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM param) {
+  auto* found = reinterpret_cast<Found*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != found->pid || !IsWindowVisible(hwnd)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof(cls));
+  if (std::string(cls) != found->className) return TRUE;
+  if (found->title && TextOf(hwnd) != found->title) return TRUE;
+  found->hwnd = hwnd;
+  return FALSE;
+}
+
+// Waits up to ten seconds for a visible top-level window of the process.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title) {
+  for (int i = 0; i < 200; ++i) {
+    Found found{pid, className, title, nullptr};
+    EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&found));
+    if (found.hwnd) return found.hwnd;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+// The dialog's file name field: an edit control with the id of the name box
+// (0x47C, inside its combo boxes) or of the older plain field (0x480).
+HWND FileNameField(HWND dialog) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        char cls[16] = {};
+        GetClassNameA(child, cls, sizeof(cls));
+        const int id = GetDlgCtrlID(child);
+        if (lstrcmpiA(cls, "Edit") != 0 || (id != 0x47C && id != 0x480)) return TRUE;
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+class Program {
+ public:
+  Program() {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    std::string command = "\"" + ProgramPath() + "\"";
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &si, &pi_) != FALSE;
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) {
+      TerminateProcess(pi_.hProcess, 1);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  bool Started() const { return started_; }
+  DWORD Id() const { return pi_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  bool started_ = false;
+};
+
+TEST(EndToEnd, OpenThroughTheRealDialogLoadsTheFile) {
+  TempFolder folder;
+  const std::string path =
+      folder.Write("block list.txt", "# ads\r\n0.0.0.0 Ads.Example\r\n0.0.0.0 track.example\r\n");
+  Program program;
+  ASSERT_TRUE(program.Started()) << ProgramPath();
+  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(main, kLabel6)), "none");
+
+  PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
+  HWND dialog = WaitForWindow(program.Id(), "#32770", "Open Host File");
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = FileNameField(dialog);
+  ASSERT_NE(edit, nullptr);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+
+  std::string label;
+  for (int i = 0; i < 200 && label != path; ++i) {
+    Sleep(50);
+    label = TextOf(GetDlgItem(main, kLabel6));
+  }
+  EXPECT_EQ(label, path);
+  HWND list = GetDlgItem(main, kList1);
+  for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) != 2; ++i) Sleep(50);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(GetDlgItem(main, kListComments), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(TextOf(GetDlgItem(main, kLabelIP)), "Host File currently not using LocalHost (0)");
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+}  // namespace vantrel::test
