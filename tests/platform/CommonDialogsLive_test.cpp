@@ -1,0 +1,345 @@
+// The wrappers over the platform's real Open and Save As dialogs: a second
+// thread waits for the dialog, checks where the hook put it, types a path and
+// presses a button, as a person would.
+#include <windows.h>
+// windows.h first
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/CommonDialogs.h"
+#include "platform/TestWindow.h"
+
+namespace vantrel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test::TestWindow;
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+HWND FindDescendant(HWND parent, const char* className) {
+  struct Search {
+    const char* className;
+    HWND found;
+  } search{className, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (lstrcmpiA(ClassOf(child).c_str(), s->className) != 0) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The edit field of the file name: a combo box (cmb13) holding an edit on
+// newer dialogs, a plain edit (edt1) on older ones.
+HWND FileNameEdit(HWND dialog) {
+  for (int id : {cmb13, edt1}) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) continue;
+    if (lstrcmpiA(ClassOf(control).c_str(), "Edit") == 0) return control;
+    if (HWND edit = FindDescendant(control, "Edit")) return edit;
+  }
+  return nullptr;
+}
+
+// Answers the one dialog titled `title` that the test thread is about to
+// show, once it has stopped moving. Never lets the test hang: a dialog that
+// does not appear within 10 s is a failure, any dialog still open is
+// cancelled, and if the test thread still does not come back the process
+// ends.
+class DialogRobot {
+ public:
+  using Act = std::function<void(HWND dialog)>;
+
+  DialogRobot(std::string title, Act act)
+      : title_(std::move(title)),
+        act_(std::move(act)),
+        testThread_(GetCurrentThreadId()),
+        worker_([this] { Run(); }) {}
+  ~DialogRobot() { Finish(); }
+  DialogRobot(const DialogRobot&) = delete;
+  DialogRobot& operator=(const DialogRobot&) = delete;
+
+  // Called by the test thread once the dialog call has returned.
+  void Finish() {
+    returned_ = true;
+    if (worker_.joinable()) worker_.join();
+  }
+
+  bool Appeared() const { return appeared_; }
+  // Where the dialog was when it was answered.
+  RECT Box() const { return box_; }
+  const std::string& Failure() const { return failure_; }
+
+ private:
+  template <class Test>
+  static bool WaitFor(Test test, std::chrono::milliseconds limit) {
+    const auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+      if (test()) return true;
+      Sleep(20);
+    }
+    return test();
+  }
+
+  void Run() {
+    HWND dialog = nullptr;
+    const bool shown = WaitFor(
+        [&] {
+          dialog = FindWindowA("#32770", title_.c_str());
+          return dialog && IsWindowVisible(dialog);
+        },
+        std::chrono::seconds(10));
+    if (!shown) {
+      failure_ = "the dialog \"" + title_ + "\" did not appear within 10 s";
+      CancelUntilReturned();
+      return;
+    }
+    appeared_ = true;
+    // Settled: the same rectangle for 10 looks in a row.
+    int same = 0;
+    WaitFor(
+        [&] {
+          RECT now{};
+          GetWindowRect(dialog, &now);
+          same = EqualRect(&now, &box_) ? same + 1 : 0;
+          box_ = now;
+          return same >= 10;
+        },
+        std::chrono::seconds(3));
+    act_(dialog);
+    if (!WaitFor([&] { return returned_ || !IsWindow(dialog); }, std::chrono::seconds(10))) {
+      failure_ = "the dialog did not close after the answer";
+    }
+    CancelUntilReturned();
+  }
+
+  // Presses Cancel in every dialog box of the test thread until its dialog
+  // call returns.
+  void CancelUntilReturned() {
+    const bool back = WaitFor(
+        [&] {
+          EnumThreadWindows(
+              testThread_,
+              [](HWND window, LPARAM) -> BOOL {
+                if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+                  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                }
+                return TRUE;
+              },
+              0);
+          return returned_.load();
+        },
+        std::chrono::seconds(30));
+    if (back) return;
+    std::fprintf(stderr, "file dialog test: the dialog call never returned (%s)\n",
+                 failure_.c_str());
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+
+  std::string title_;
+  Act act_;
+  DWORD testThread_;
+  std::atomic<bool> returned_{false};
+  std::atomic<bool> appeared_{false};
+  RECT box_{};
+  std::string failure_;
+  std::thread worker_;  // last: starts once everything else is set
+};
+
+void TypeAndPress(HWND dialog, const std::string& path, int button) {
+  if (HWND edit = FileNameEdit(dialog)) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+  }
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+bool Near(LONG a, LONG b) { return std::abs(a - b) <= 1; }
+
+// Watches the messages the test thread's windows receive for the centring
+// move: the first move of a dialog box that keeps its size, z-order and
+// activation, with the dialog's size at that moment. (Wine's dialog resizes
+// itself once it is shown, keeping its corner, so the size it ends with is
+// not the size it was centred with.)
+struct CentringMove {
+  bool seen = false;
+  POINT corner{};
+  int width = 0;
+  int height = 0;
+};
+
+class CentringMoveRecorder {
+ public:
+  using Move = CentringMove;
+
+  CentringMoveRecorder() {
+    move_ = Move{};
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Watch, nullptr, GetCurrentThreadId());
+  }
+  ~CentringMoveRecorder() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  CentringMoveRecorder(const CentringMoveRecorder&) = delete;
+  CentringMoveRecorder& operator=(const CentringMoveRecorder&) = delete;
+
+  bool Installed() const { return hook_ != nullptr; }
+  static const Move& Seen() { return move_; }
+
+ private:
+  static constexpr UINT kCentringFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGING && !move_.seen &&
+        ClassOf(message->hwnd) == "#32770") {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+      if ((pos->flags & kCentringFlags) == kCentringFlags && !(pos->flags & SWP_NOMOVE)) {
+        RECT box{};
+        GetWindowRect(message->hwnd, &box);
+        move_ = Move{true, POINT{pos->x, pos->y}, box.right - box.left, box.bottom - box.top};
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline Move move_;
+  HHOOK hook_ = nullptr;
+};
+
+// A folder of its own under the temporary folder, holding a file "hosts".
+class TempFolder {
+ public:
+  TempFolder() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    path_ = std::string(base) + "vantrel-dialogs-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+    HANDLE file = CreateFileA(Hosts().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      WriteFile(file, "127.0.0.1 localhost\r\n", 21, &written, nullptr);
+      CloseHandle(file);
+    }
+  }
+  ~TempFolder() {
+    DeleteFileA(Hosts().c_str());
+    DeleteFileA((path_ + "saved").c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }  // with trailing backslash
+  std::string Hosts() const { return path_ + "hosts"; }
+
+ private:
+  std::string path_;
+};
+
+class LiveDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
+    FileDialogSettings.SetInitialFolder(folder_.Path());
+    FileDialogSettings.SetFileName("Hosts");
+    FileDialogSettings.SetFlags(0);
+    ASSERT_NE(owner_.Handle(), nullptr);
+    SetForegroundWindow(owner_.Handle());
+    TestWindow::Pump();
+  }
+  void TearDown() override { EXPECT_EQ(DialogHook, nullptr); }
+
+  // The dialog was moved once, to the middle of `area` for the size it had
+  // then, and was still there when it was answered.
+  static void ExpectCentred(const RECT& area, const DialogRobot& robot) {
+    const CentringMoveRecorder::Move& move = CentringMoveRecorder::Seen();
+    ASSERT_TRUE(move.seen) << "the dialog was never moved";
+    const POINT middle = CenterOnOwnerPosition(area, move.width, move.height);
+    EXPECT_EQ(move.corner.x, middle.x) << move.width << "x" << move.height;
+    EXPECT_EQ(move.corner.y, middle.y) << move.width << "x" << move.height;
+    const RECT box = robot.Box();
+    EXPECT_TRUE(Near(box.left, middle.x) && Near(box.top, middle.y))
+        << "dialog answered at " << box.left << "," << box.top << " size " << box.right - box.left
+        << "x" << box.bottom - box.top;
+  }
+
+  TempFolder folder_;
+  TestWindow owner_{RECT{60, 40, 1000, 800}};
+  CentringMoveRecorder moves_;
+};
+
+TEST_F(LiveDialogTest, OpenDialogCentredOnItsOwnerReturnsTheTypedFile) {
+  ASSERT_TRUE(moves_.Installed());
+  FileDialogSettings.SetTitle("Open Host File");
+  DialogRobot robot("Open Host File",
+                    [&](HWND dialog) { TypeAndPress(dialog, folder_.Hosts(), IDOK); });
+  const FileDialogResult result = ShowOpenDialog(owner_.Handle(), true);
+  robot.Finish();
+
+  ASSERT_TRUE(robot.Appeared()) << robot.Failure();
+  EXPECT_EQ(robot.Failure(), "");
+  ExpectCentred(owner_.Box(), robot);
+  EXPECT_FALSE(result.Cancelled);
+  EXPECT_EQ(result.FileCount, 1);
+  EXPECT_EQ(result.Folder, folder_.Path());
+  ASSERT_EQ(result.FileNames.Count(), 1);
+  EXPECT_EQ(result.FileNames(1), "hosts");
+  EXPECT_EQ(FileDialogSettings.FileName(), folder_.Hosts());
+  EXPECT_EQ(FileDialogSettings.FileTitle(), "hosts");
+}
+
+TEST_F(LiveDialogTest, CancelledOpenDialogReturnsNothing) {
+  FileDialogSettings.SetTitle("Open Host File");
+  DialogRobot robot("Open Host File",
+                    [&](HWND dialog) { TypeAndPress(dialog, folder_.Hosts(), IDCANCEL); });
+  const FileDialogResult result = ShowOpenDialog(owner_.Handle(), true);
+  robot.Finish();
+
+  ASSERT_TRUE(robot.Appeared()) << robot.Failure();
+  EXPECT_EQ(robot.Failure(), "");
+  EXPECT_TRUE(result.Cancelled);
+  EXPECT_EQ(result.FileCount, 0);
+  EXPECT_EQ(result.Folder, "");
+  EXPECT_TRUE(result.FileNames.Empty());
+}
+
+TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
+  FileDialogSettings.SetTitle("Save Host File As");
+  const std::string target = folder_.Path() + "saved";
+  DialogRobot robot("Save Host File As", [&](HWND dialog) { TypeAndPress(dialog, target, IDOK); });
+  const FileDialogResult result = ShowSaveDialog(owner_.Handle(), false);
+  robot.Finish();
+
+  ASSERT_TRUE(robot.Appeared()) << robot.Failure();
+  EXPECT_EQ(robot.Failure(), "");
+  ExpectCentred(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, robot);
+  EXPECT_FALSE(result.Cancelled);
+  EXPECT_EQ(result.Folder, folder_.Path());
+  ASSERT_EQ(result.FileNames.Count(), 1);
+  EXPECT_EQ(result.FileNames(1), "saved");  // no default extension added
+  EXPECT_EQ(FileDialogSettings.FileName(), target);
+}
+
+}  // namespace
+}  // namespace vantrel
