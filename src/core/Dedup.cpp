@@ -1,7 +1,8 @@
 #include "core/Dedup.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "core/Editing.h"
@@ -29,11 +30,30 @@ void FillList(HostsDocument& doc, DocumentUi& ui, const std::vector<Text>& texts
 }  // namespace
 
 OneBased<Text> DistinctValues(const OneBased<Text>& values) {
-  std::unordered_set<Text> seen;
-  seen.reserve(values.Items().size());
+  // An open-addressing set of indexes into the result, at most half full:
+  // no allocation per value, which with a million entries is most of the
+  // cost of a node-based set. Each slot keeps the value's hash so that a
+  // probe rarely has to compare texts.
+  const std::vector<Text>& items = values.Items();
+  size_t capacity = 16;
+  while (capacity < items.size() * 2) capacity *= 2;
+  const size_t mask = capacity - 1;
+  std::vector<uint32_t> slots(capacity, 0);  // 0 empty, else result index + 1
+  std::vector<uint32_t> hashes(capacity);
   std::vector<Text> distinct;
-  for (const Text value : values) {
-    if (seen.insert(value).second) distinct.push_back(value);
+  distinct.reserve(items.size());
+  for (const Text value : items) {
+    const auto hash = static_cast<uint32_t>(std::hash<Text>{}(value));
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      const uint32_t slot = slots[i];
+      if (slot == 0) {
+        distinct.push_back(value);
+        slots[i] = static_cast<uint32_t>(distinct.size());
+        hashes[i] = hash;
+        break;
+      }
+      if (hashes[i] == hash && distinct[slot - 1] == value) break;
+    }
   }
   return OneBased<Text>(std::move(distinct));
 }
