@@ -1,0 +1,37 @@
+// Add, Change and Delete of single entries, and the one-step Undo of the
+// last of them or of the last duplicate removal. Each edit works on List1,
+// the order of record, then rebuilds Entries from it.
+#pragma once
+
+#include <cstdint>
+
+#include "core/DocumentUi.h"
+#include "core/General_Mod.h"
+
+namespace vantrel {
+
+// mnuUndo's caption while there is nothing to undo.
+inline constexpr const char* kUndoCaption = "Undo";
+
+// Asks, then puts a typed text (lower-cased, not trimmed) into List1 and
+// selects it.
+void AddEntry(HostsDocument& doc, DocumentUi& ui);
+// Asks, then replaces the selected item by a typed text.
+void ChangeEntry(HostsDocument& doc, DocumentUi& ui);
+// Asks, then removes the selected item.
+void DeleteEntry(HostsDocument& doc, DocumentUi& ui);
+// Reverses the last action that LastAction names. The undo of a duplicate
+// removal sets WaitJob 6 and shows the wait window, whose job does the work.
+void UndoLastAction(HostsDocument& doc, DocumentUi& ui);
+
+// Entries(k) := item k-1 of List1 for k from 1 to n; an index past the end
+// of the list reads as the empty text. Elements past n stay as they are.
+void RebuildEntries(HostsDocument& doc, int32_t n);
+
+// What any undo does to ChangeCount: one change fewer. After a save the
+// count is 0 while the undo is still armed; the undo then makes the document
+// differ from the file, so it counts as one unsaved change instead of
+// dropping below zero where nobody would offer to save it.
+void CountUndo(HostsDocument& doc);
+
+}  // namespace vantrel

@@ -1,0 +1,64 @@
+#include "core/Find.h"
+
+#include <algorithm>
+
+#include "core/HostsGrammar.h"
+
+namespace vantrel {
+namespace {
+
+char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string Upper(std::string text) {
+  UpperAscii(text);
+  return text;
+}
+
+// Adds the box's text unless an item already equals it, case aside.
+void Remember(FindState& find, const std::string& boxText) {
+  const std::string upper = Upper(boxText);
+  for (const std::string& item : find.History) {
+    if (Upper(item) == upper) return;
+  }
+  find.History.push_back(boxText);
+}
+
+}  // namespace
+
+bool ContainsUpper(Text item, const std::string& upperQuery) {
+  const auto at = std::search(item.begin(), item.end(), upperQuery.begin(), upperQuery.end(),
+                              [](char a, char b) { return UpperChar(a) == b; });
+  return at != item.end() || upperQuery.empty();
+}
+
+void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int keyCode,
+                  DocumentUi& ui) {
+  if (keyCode != kEnterKey) return;
+  const std::string query = boxText;
+  if (query.empty() || query.find(' ') != std::string::npos) {
+    ui.Tell("Find", "Please do not include spaces while searching", Icon::None);
+    boxText.clear();
+    return;
+  }
+  if (doc.List1.Count() == 0) {
+    ui.Tell("Find", "The list is Empty", Icon::None);
+    find.History.push_back(boxText);
+    boxText.clear();
+    return;
+  }
+  const std::string upperQuery = Upper(query);
+  for (int32_t p = std::max(find.FindPosition, 0); p < doc.List1.Count(); ++p) {
+    if (!ContainsUpper(doc.List1.Item(p), upperQuery)) continue;
+    doc.List1.Select(p);
+    ui.EntriesChanged();
+    find.FindPosition = p + 1;
+    Remember(find, boxText);
+    return;
+  }
+  ui.Tell("Query Not Found", "There are no more '" + query + "' entries found in the list",
+          Icon::None);
+  Remember(find, boxText);
+  find.FindPosition = 0;
+}
+
+}  // namespace vantrel

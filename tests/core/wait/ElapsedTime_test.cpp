@@ -1,0 +1,34 @@
+#include "core/wait/ElapsedTime.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(FormatElapsed, CutsToWholeSecondsWithTwoDigitFields) {
+  EXPECT_EQ(FormatElapsed(0), "00: 00: 00");
+  EXPECT_EQ(FormatElapsed(999), "00: 00: 00");
+  EXPECT_EQ(FormatElapsed(1000), "00: 00: 01");
+  EXPECT_EQ(FormatElapsed(59999), "00: 00: 59");
+  EXPECT_EQ(FormatElapsed(60000), "00: 01: 00");
+  EXPECT_EQ(FormatElapsed(65400), "00: 01: 05");
+  EXPECT_EQ(FormatElapsed(3599999), "00: 59: 59");
+  EXPECT_EQ(FormatElapsed(3600000), "01: 00: 00");
+  EXPECT_EQ(FormatElapsed(36610000), "10: 10: 10");
+}
+
+TEST(FormatElapsed, HoursGrowPastTwoDigits) {
+  EXPECT_EQ(FormatElapsed(99u * 3600000u + 3599999u), "99: 59: 59");
+  EXPECT_EQ(FormatElapsed(100u * 3600000u), "100: 00: 00");
+  EXPECT_EQ(FormatElapsed(4294967295u), "1193: 02: 47");
+}
+
+TEST(TickDifference, SurvivesTheCounterWrapping) {
+  EXPECT_EQ(TickDifference(1000, 66400), 65400u);
+  EXPECT_EQ(TickDifference(4294967000u, 704), 1000u);
+  EXPECT_EQ(FormatElapsed(TickDifference(4294967295u - 500, 64899)), "00: 01: 05");
+  EXPECT_EQ(TickDifference(7, 7), 0u);
+}
+
+}  // namespace
+}  // namespace vantrel
