@@ -1,0 +1,135 @@
+// The file operations over POSIX calls, for the native build.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "save/FileSystem.h"
+
+namespace vantrel {
+
+namespace {
+
+FsStatus FromErrno(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return FsStatus::Fail(FsError::AccessDenied);
+    case EROFS:
+      return FsStatus::Fail(FsError::ReadOnly);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return FsStatus::Fail(FsError::DiskFull);
+    case ENOENT:
+    case ENOTDIR:
+      return FsStatus::Fail(FsError::FolderMissing);
+    case EISDIR:
+      return FsStatus::Fail(FsError::IsFolder);
+    case ETXTBSY:
+    case EBUSY:
+      return FsStatus::Fail(FsError::InUse);
+    default:
+      return FsStatus::Fail(FsError::Other, std::strerror(error));
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+    info = {};
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) {
+      if (errno != ENOENT) return FromErrno(errno);
+      struct stat folder {};
+      if (stat(FolderOf(path).c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+        return FsStatus::Fail(FsError::FolderMissing);
+      }
+      return FsStatus::Ok();
+    }
+    info.exists = true;
+    info.isFolder = S_ISDIR(st.st_mode);
+    info.readOnly = !info.isFolder && access(path.c_str(), W_OK) != 0;
+    return FsStatus::Ok();
+  }
+
+  FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) override {
+    static std::atomic<unsigned> counter{0};
+    // The new file starts with the target's permissions.
+    mode_t mode = 0644;
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string path = target + ".~" + std::to_string(getpid()) + "-" +
+                         std::to_string(counter.fetch_add(1)) + ".tmp";
+      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return FromErrno(errno);
+      }
+      fchmod(fd, mode);
+      tempPath = std::move(path);
+      file = fd;
+      return FsStatus::Ok();
+    }
+    return FsStatus::Fail(FsError::Other, "no free name for a temporary file");
+  }
+
+  FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
+    written = 0;
+    while (written < size) {
+      const ssize_t n = write(static_cast<int>(file), data + written, size - written);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return FromErrno(errno);
+      }
+      if (n == 0) break;
+      written += static_cast<size_t>(n);
+    }
+    return FsStatus::Ok();
+  }
+
+  FsStatus Flush(FileId file) override {
+    if (fsync(static_cast<int>(file)) != 0) return FromErrno(errno);
+    return FsStatus::Ok();
+  }
+
+  FsStatus Close(FileId file) override {
+    if (close(static_cast<int>(file)) != 0) return FromErrno(errno);
+    return FsStatus::Ok();
+  }
+
+  FsStatus Replace(const std::string& tempPath, const std::string& target, bool) override {
+    if (rename(tempPath.c_str(), target.c_str()) != 0) return FromErrno(errno);
+    // Make the rename itself durable.
+    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+      fsync(folder);
+      close(folder);
+    }
+    return FsStatus::Ok();
+  }
+
+  FsStatus Remove(const std::string& path) override {
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) return FromErrno(errno);
+    return FsStatus::Ok();
+  }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+  static PosixFileSystem fs;
+  return fs;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,221 @@
+// The file operations over kernel32, ANSI calls.
+#include <windows.h>
+
+#include <string>
+
+#include "save/FileSystem.h"
+
+namespace vantrel {
+
+namespace {
+
+std::string SystemText(DWORD error) {
+  char* buffer = nullptr;
+  const DWORD size = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = size && buffer ? std::string(buffer, size) : std::string();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) text = "system error " + std::to_string(error);
+  return text;
+}
+
+FsStatus FromWin32(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+      return FsStatus::Fail(FsError::AccessDenied);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_USER_MAPPED_FILE:
+      return FsStatus::Fail(FsError::InUse);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FsStatus::Fail(FsError::DiskFull);
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+      return FsStatus::Fail(FsError::FolderMissing);
+    default:
+      return FsStatus::Fail(FsError::Other, SystemText(error));
+  }
+}
+
+FsStatus LastError() { return FromWin32(GetLastError()); }
+
+HANDLE ToHandle(FileSystem::FileId file) { return reinterpret_cast<HANDLE>(file); }
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Attributes that can be given back to a file with SetFileAttributesA.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// ReplaceFileA is looked up at run time: older systems have no such call.
+using ReplaceFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
+ReplaceFileFn FindReplaceFile() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  if (!kernel) return nullptr;
+  return reinterpret_cast<ReplaceFileFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "ReplaceFileA")));
+}
+
+std::string UnusedName(const std::string& stem, const char* suffix) {
+  for (unsigned n = 0;; ++n) {
+    std::string name = stem + (n ? std::to_string(n) : std::string()) + suffix;
+    if (!Exists(name) || n > 1000) return name;
+  }
+}
+
+FsStatus MoveInto(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return FsStatus::Ok();
+  }
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return LastError();
+  if (!MoveFileA(from.c_str(), to.c_str())) return LastError();
+  return FsStatus::Ok();
+}
+
+// Without ReplaceFileA: the old file steps aside under a backup name, the new
+// one moves in, and the old one comes back if that fails.
+FsStatus SwapThroughBackup(const std::string& temp, const std::string& target,
+                           const std::string& backup) {
+  if (!MoveFileA(target.c_str(), backup.c_str())) return LastError();
+  if (!MoveFileA(temp.c_str(), target.c_str())) {
+    const DWORD error = GetLastError();
+    MoveFileA(backup.c_str(), target.c_str());
+    return FromWin32(error);
+  }
+  DeleteFileA(backup.c_str());
+  return FsStatus::Ok();
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+    info = {};
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND) return FsStatus::Ok();
+      return FromWin32(error);
+    }
+    info.exists = true;
+    info.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (info.isFolder || info.readOnly) return FsStatus::Ok();
+    // Replacing needs the file not held open without sharing, and the right
+    // to write and delete it: find out now, before anything is written.
+    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return LastError();
+    CloseHandle(probe);
+    return FsStatus::Ok();
+  }
+
+  FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) override {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string path = target + ".~vt" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(counter++) + ".tmp";
+      HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        return FromWin32(error);
+      }
+      tempPath = std::move(path);
+      file = reinterpret_cast<FileId>(handle);
+      return FsStatus::Ok();
+    }
+    return FsStatus::Fail(FsError::Other, "no free name for a temporary file");
+  }
+
+  FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
+    written = 0;
+    DWORD done = 0;
+    const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+    if (!WriteFile(ToHandle(file), data, ask, &done, nullptr)) return LastError();
+    written = done;
+    return FsStatus::Ok();
+  }
+
+  FsStatus Flush(FileId file) override {
+    if (!FlushFileBuffers(ToHandle(file))) return LastError();
+    return FsStatus::Ok();
+  }
+
+  FsStatus Close(FileId file) override {
+    if (!CloseHandle(ToHandle(file))) return LastError();
+    return FsStatus::Ok();
+  }
+
+  FsStatus Replace(const std::string& temp, const std::string& target, bool targetExists) override {
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (!targetExists || attributes == INVALID_FILE_ATTRIBUTES) {
+      if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return LastError();
+      }
+      return MoveInto(temp, target);
+    }
+    // Some implementations let a replace or a move go over a read-only file;
+    // a read-only file is the user's word that it is not to be changed.
+    if (attributes & FILE_ATTRIBUTE_READONLY) return FsStatus::Fail(FsError::ReadOnly);
+    const std::string backup = UnusedName(temp, ".bak");
+    FsStatus status = ReplaceWithBackup(temp, target, backup);
+    if (!status.ok()) return status;
+    // Windows keeps the replaced file's attributes (and its security); where
+    // the attributes were lost, give them back.
+    const DWORD kept = attributes & kKeptAttributes;
+    const DWORD now = GetFileAttributesA(target.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & kKeptAttributes) != kept) {
+      SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    }
+    return FsStatus::Ok();
+  }
+
+  FsStatus Remove(const std::string& path) override {
+    if (DeleteFileA(path.c_str())) return FsStatus::Ok();
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FsStatus::Ok();
+    return FromWin32(error);
+  }
+
+ private:
+  // With a backup name, a failed replace never leaves the target missing:
+  // either both files keep their names, or the old one is under the backup
+  // name and is moved back here.
+  static FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
+                                    const std::string& backup) {
+    static const ReplaceFileFn replaceFile = FindReplaceFile();
+    if (!replaceFile) return SwapThroughBackup(temp, target, backup);
+    if (!replaceFile(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+      const DWORD error = GetLastError();
+      if (!Exists(target)) {
+        MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
+      } else {
+        DeleteFileA(backup.c_str());
+      }
+      return FromWin32(error);
+    }
+    DeleteFileA(backup.c_str());
+    return FsStatus::Ok();
+  }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+  static Win32FileSystem fs;
+  return fs;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,48 @@
+// The hosts file as this program writes it: every entry as the chosen
+// redirect address, one space and its host part; optionally the comment
+// lines back at the positions they held when the file was loaded. ANSI text,
+// CR LF after every line, nothing else (no header, no byte-order mark).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/General_Mod.h"
+
+namespace vantrel {
+
+// What the Save Options dialog handed back: which address to write and
+// whether the comments go back in. Option 0 means the user cancelled.
+struct SaveChoice {
+  int32_t option = 0;  // 1 "127.0.0.1", 2 "0", 3 an address or site typed by the user
+  bool withComments = true;
+};
+
+// The text written in front of every entry, and the phrase naming it in the
+// save dialog's title.
+struct SaveTarget {
+  std::string prefix;
+  std::string phrase;
+};
+
+// option 1 or 2, or 3 with the text the user typed (lower-cased here; not
+// trimmed, not checked). Any other option gives an empty target.
+SaveTarget TargetForOption(int32_t option, const std::string& typed = {});
+
+// "Save Host File " + phrase + " As...": every phrase starts with the same
+// three words, so the title says them twice.
+std::string SaveDialogTitle(const SaveTarget& target);
+
+// True when List_Comments shows only the "No Comments Found" item: the
+// document has no comment to write back, whatever Comments still holds.
+bool ShowsNoComments(const HostsDocument& doc);
+
+// Line positions the comment-preserving walk covers: the items of List1, plus
+// those of List_Comments unless it shows the placeholder.
+int32_t PositionCount(const HostsDocument& doc);
+
+// The bytes of the whole output file. Empty elements of Entries are not
+// written; every comment is, even one the positions no longer reach.
+std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments);
+
+}  // namespace vantrel

@@ -1,0 +1,22 @@
+// Replacing a file's content so that a failure at any point leaves the file
+// exactly as it was: the bytes go to a new file in the same folder, every one
+// of them is accounted for and flushed to the disk, and only then does the
+// new file take the old one's place. A file already there that is read-only
+// is refused.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "save/FileSystem.h"
+
+namespace vantrel {
+
+inline constexpr size_t kWriteChunk = size_t{1} << 20;
+
+// Ok, or the first failure; on failure the file at target is untouched and no
+// file of ours is left in its folder.
+FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
+                       size_t chunk = kWriteChunk);
+
+}  // namespace vantrel

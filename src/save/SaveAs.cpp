@@ -1,0 +1,136 @@
+#include "save/SaveAs.h"
+
+#include <new>
+#include <string>
+
+#include "save/HostsWriter.h"
+#include "save/SafeWrite.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kNothingLoadedCaption = "Nothing Loaded to Save";
+constexpr const char* kNothingLoadedText = "Please Load the List Before Saving";
+constexpr const char* kAddressPrompt =
+    "Please Specify Website or IP that you wish to redirect websites";
+constexpr const char* kAddressTitle = "Specify IP or Website";
+constexpr const char* kSaveChangesCaption = "Save Changes";
+constexpr const char* kSaveChangesText = "Would you like to save changes?";
+constexpr const char* kSaveFailedCaption = "Save Failed";
+
+// Cancel in the options or in the file dialog: on the way out of the program
+// it ends the program, otherwise the save just stops.
+SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
+  if (doc.ExitPending != 1) return SaveOutcome::Cancelled;
+  ui.EndProgram();
+  return SaveOutcome::ProgramEnded;
+}
+
+void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
+  std::string text = "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" +
+                     ReasonFor(status) + "\r\n\r\nThe file on disk was not changed.";
+  if (doc.ExitPending == 1) {
+    text += " The program stays open so that your changes are not lost.";
+  }
+  ui.Tell(kSaveFailedCaption, text, Icon::Critical);
+}
+
+FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
+                       bool withComments) {
+  try {
+    const std::string bytes = WriteHostsText(doc, target.prefix, withComments);
+    return SafeWriteFile(fs, doc.HostsPath, bytes);
+  } catch (const std::bad_alloc&) {
+    return FsStatus::Fail(FsError::Other, "there is not enough memory.");
+  }
+}
+
+}  // namespace
+
+SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  if (doc.LineCount == 0) {
+    ui.Tell(kNothingLoadedCaption, kNothingLoadedText, Icon::Information);
+    return SaveOutcome::NothingLoaded;
+  }
+  // The dialog opens on "127.0.0.1" with comments on, whatever was chosen last.
+  const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{1, true});
+  if (choice.option < 1 || choice.option > 3) return CancelSave(doc, ui);
+
+  SaveTarget target;
+  if (choice.option == 3) {
+    const std::string typed = ui.Input(kAddressPrompt, kAddressTitle, "");
+    // No address: the save stops, even on the way out; the exit goes on.
+    if (typed.empty()) return SaveOutcome::Cancelled;
+    target = TargetForOption(3, typed);
+  } else {
+    target = TargetForOption(choice.option);
+  }
+
+  SaveDialogRequest request;
+  request.title = SaveDialogTitle(target);
+  request.initialFolder = doc.HostsPath;
+  request.flags = kSaveDialogFlags;
+  const std::optional<std::string> path = ui.ShowSaveDialog(request);
+  if (!path || path->empty()) return CancelSave(doc, ui);
+  doc.HostsPath = *path;
+
+  const FsStatus status = WriteDocument(doc, fs, target, choice.withComments);
+  if (!status.ok()) {
+    TellSaveFailed(doc, ui, status);
+    return SaveOutcome::Failed;
+  }
+  doc.ChangeCount = 0;
+  return SaveOutcome::Saved;
+}
+
+SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  if (doc.ChangeCount <= 0) return SaveOutcome::NotAsked;
+  if (!ui.AskYesNo(kSaveChangesCaption, kSaveChangesText)) return SaveOutcome::Declined;
+  return SaveAs(doc, ui, fs);
+}
+
+void ClearToNoDocument(HostsDocument& doc) {
+  doc.List1.Clear();
+  doc.List_Comments.clear();
+  doc.LineCount = 0;
+  doc.HostsPath.clear();
+  doc.ChangeCount = 0;
+}
+
+bool CloseDocument(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  doc.ExitPending = 0;
+  if (PromptToSave(doc, ui, fs) == SaveOutcome::Failed) return false;
+  ClearToNoDocument(doc);
+  ui.ResetToNoDocument();
+  return true;
+}
+
+bool PromptBeforeOpen(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  doc.ExitPending = 0;
+  return PromptToSave(doc, ui, fs) != SaveOutcome::Failed;
+}
+
+namespace {
+
+SaveOutcome PromptOnTheWayOut(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  doc.ExitPending = 1;
+  const SaveOutcome outcome = PromptToSave(doc, ui, fs);
+  // Staying open: no longer on the way out.
+  if (outcome == SaveOutcome::Failed) doc.ExitPending = 0;
+  return outcome;
+}
+
+}  // namespace
+
+bool PromptBeforeExit(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  return PromptOnTheWayOut(doc, ui, fs) != SaveOutcome::Failed;
+}
+
+void ExitProgram(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  const SaveOutcome outcome = PromptOnTheWayOut(doc, ui, fs);
+  if (outcome == SaveOutcome::Failed || outcome == SaveOutcome::ProgramEnded) return;
+  ui.EndProgram();
+}
+
+}  // namespace vantrel

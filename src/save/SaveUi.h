@@ -1,0 +1,46 @@
+// What saving, closing and leaving the program show and ask. The main window
+// implements it over the real dialogs; tests implement it with a script.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/DocumentUi.h"
+#include "save/HostsWriter.h"
+
+namespace vantrel {
+
+// What the save dialog is opened with.
+struct SaveDialogRequest {
+  std::string title;
+  std::string initialFolder;  // a full path, file name included, given unchanged
+  uint32_t flags = 0;
+  std::string filterName = "All Files (*.*)";
+  std::string filterPattern = "*.*";
+};
+
+class SaveUi {
+ public:
+  virtual ~SaveUi() = default;
+
+  // An OK-only message box.
+  virtual void Tell(const std::string& caption, const std::string& text, Icon icon) = 0;
+  // A Yes/No message box with the question icon; true only for Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The input box; "" for Cancel or an empty field.
+  virtual std::string Input(const std::string& prompt, const std::string& title,
+                            const std::string& initial) = 0;
+  // frmSaveOptions, preset to preset, shown modally without owner; the
+  // choice read back from it (option 0 when cancelled or closed).
+  virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
+  // The save dialog over the main window; the chosen full path, or nothing
+  // when cancelled or when the dialog failed to open.
+  virtual std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) = 0;
+  // Ends the program at once: no further question, no closing handler.
+  virtual void EndProgram() = 0;
+  // The main window's controls to their no-document state.
+  virtual void ResetToNoDocument() = 0;
+};
+
+}  // namespace vantrel

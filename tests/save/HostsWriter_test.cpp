@@ -1,0 +1,130 @@
+#include "save/HostsWriter.h"
+
+#include <gtest/gtest.h>
+
+#include "core/HostsReader.h"
+#include "save/TestDocument.h"
+
+namespace vantrel {
+namespace {
+
+using test::EntriesFromList;
+using test::Loaded;
+
+constexpr const char* kLocal = "127.0.0.1 ";
+
+TEST(HostsWriterTest, CommentFirstFileComesBackBehindAnEmptyLine) {
+  const auto doc = Loaded("#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1\tbeta\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
+            "\r\n#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1 beta\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, TargetForOption(2).prefix, false), "0 alpha\r\n0 beta\r\n");
+}
+
+TEST(HostsWriterTest, EachRunOfCommentsGetsOneEmptyLine) {
+  const auto doc =
+      Loaded("127.0.0.1 a\r\n#c1\r\n#c2\r\n\r\n\r\n127.0.0.1 b\r\n#c3\r\n127.0.0.1 c\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
+            "127.0.0.1 a\r\n\r\n#c1\r\n#c2\r\n127.0.0.1 b\r\n\r\n#c3\r\n127.0.0.1 c\r\n");
+}
+
+TEST(HostsWriterTest, CommaInACommentSplitsItIntoACommentAndAnEntry) {
+  const auto doc = Loaded("# a, b\r\n127.0.0.1 c\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "\r\n# a\r\n127.0.0.1 b\r\n127.0.0.1 c\r\n");
+}
+
+TEST(HostsWriterTest, NoCommentsMeansNoEmptyLine) {
+  auto doc = Loaded("127.0.0.1 a\r\n0.0.0.0 b\r\n");
+  ASSERT_EQ(doc->List_Comments.front(), kNoCommentsFound);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
+  // The placeholder decides, even if Comments held something.
+  doc->Comments.Append("#stale");
+  doc->CommentPositions.Append(1);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
+}
+
+TEST(HostsWriterTest, TargetsAndTitles) {
+  const SaveTarget local = TargetForOption(1);
+  EXPECT_EQ(local.prefix, "127.0.0.1 ");
+  EXPECT_EQ(SaveDialogTitle(local),
+            "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
+  const SaveTarget zero = TargetForOption(2);
+  EXPECT_EQ(zero.prefix, "0 ");
+  EXPECT_EQ(zero.phrase, "Save Host File Without LocalHost (0)");
+  const SaveTarget typed = TargetForOption(3, "MyServer");
+  EXPECT_EQ(typed.prefix, "myserver ");
+  EXPECT_EQ(typed.phrase, "Save Host File With myserver");
+  // Taken as typed otherwise: no trimming.
+  EXPECT_EQ(TargetForOption(3, " 10.0.0.1").prefix, " 10.0.0.1 ");
+
+  const auto doc = Loaded("127.0.0.1 alpha\r\n\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, typed.prefix, true), "myserver alpha\r\n");
+}
+
+TEST(HostsWriterTest, AfterAnAddEntriesFollowTheListAndCommentsKeepTheirLines) {
+  auto doc = Loaded("127.0.0.1 zeta\r\n#c\r\n127.0.0.1 alpha\r\n");
+  doc->List1.Add(doc->Texts.Keep("beta"));
+  EntriesFromList(*doc);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
+            "127.0.0.1 alpha\r\n\r\n#c\r\n127.0.0.1 beta\r\n127.0.0.1 zeta\r\n");
+}
+
+TEST(HostsWriterTest, CommentsAfterTheLastEntryAreKept) {
+  const auto doc = Loaded("#top\r\n127.0.0.1 a\r\n127.0.0.1 b\r\n#tail1\r\n\r\n#tail2\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
+            "\r\n#top\r\n127.0.0.1 a\r\n127.0.0.1 b\r\n\r\n#tail1\r\n#tail2\r\n");
+}
+
+TEST(HostsWriterTest, CommentsPastTheCountAfterDeletionsAreKept) {
+  auto doc =
+      Loaded("#1\r\n127.0.0.1 a\r\n127.0.0.1 b\r\n127.0.0.1 c\r\n#5\r\n127.0.0.1 d\r\n#7\r\n");
+  doc->List1.RemoveAt(2);  // c
+  doc->List1.RemoveAt(1);  // b
+  EntriesFromList(*doc);
+  // The entries run out at position 3, before the comments at 5 and 7.
+  ASSERT_EQ(PositionCount(*doc), 5);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
+            "\r\n#1\r\n127.0.0.1 a\r\n127.0.0.1 d\r\n\r\n#5\r\n#7\r\n");
+}
+
+TEST(HostsWriterTest, EmptyEntriesAreSteppedOverNeverWrittenBare) {
+  // "127.0.0.1<tab>" leaves an empty element; it keeps its line's position,
+  // so the comment after it stays between a and b.
+  const auto doc = Loaded("127.0.0.1\t\r\n127.0.0.1 a\r\n#c\r\n127.0.0.1 b\r\n");
+  ASSERT_EQ(doc->Entries.Count(), 3);
+  ASSERT_EQ(doc->List1.Count(), 2);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n\r\n#c\r\n127.0.0.1 b\r\n");
+  // The plain walk reaches b although List1 has fewer items than Entries.
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, false), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
+
+  const auto middle = Loaded("#c\r\n127.0.0.1\t\r\n127.0.0.1 a\r\n127.0.0.1 b\r\n#d\r\n");
+  EXPECT_EQ(WriteHostsText(*middle, kLocal, true),
+            "\r\n#c\r\n127.0.0.1 a\r\n127.0.0.1 b\r\n\r\n#d\r\n");
+}
+
+TEST(HostsWriterTest, EmptyEntriesInTheListAfterAnUndoAreNotWritten) {
+  // The undo of a duplicate removal puts empty elements into List1 too.
+  auto doc = Loaded("127.0.0.1 b\r\n127.0.0.1\t\r\n#c\r\n127.0.0.1 a\r\n");
+  doc->List1.Add(Text{});
+  EntriesFromList(*doc);
+  EXPECT_EQ(WriteHostsText(*doc, kLocal, false), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
+  const std::string with = WriteHostsText(*doc, kLocal, true);
+  EXPECT_EQ(with.find("127.0.0.1 \r\n"), std::string::npos) << with;
+  EXPECT_NE(with.find("#c\r\n"), std::string::npos) << with;
+}
+
+TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
+  const auto doc = Loaded(
+      "# header, with comma\r\n\r\n127.0.0.1 Alpha\r\n0.0.0.0\tbeta  # inline\r\n#mid\r\n#mid2"
+      "\r\n127.0.0.1 gamma\r\n\r\n# end\r\n");
+  const std::string written = WriteHostsText(*doc, kLocal, true);
+  HostsDocument back;
+  const ReadResult read = ReadHostsText(written, back);
+  ASSERT_EQ(read.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(read.labelIP, kLabelIPLocalHost);
+  EXPECT_EQ(back.Entries, doc->Entries);
+  EXPECT_EQ(back.Comments, doc->Comments);
+  EXPECT_EQ(back.CommentPositions, doc->CommentPositions);
+}
+
+}  // namespace
+}  // namespace vantrel

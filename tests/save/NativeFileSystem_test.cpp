@@ -1,0 +1,69 @@
+// Saving through the operating system's file calls, on real files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/FileBytes.h"
+#include "save/SafeWrite.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NativeFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vantrel-save-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::string bytes, reason;
+    EXPECT_TRUE(ReadFileBytes(path, bytes, reason)) << reason;
+    return bytes;
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(NativeFileSystemTest, CreatesAndThenReplacesAFile) {
+  const std::string target = Path("hosts");
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), target, "127.0.0.1 a\r\n").ok());
+  EXPECT_EQ(Read(target), "127.0.0.1 a\r\n");
+  const std::string bigger(3 * kWriteChunk + 5, 'x');
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), target, bigger).ok());
+  EXPECT_EQ(Read(target), bigger);
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), target, "").ok());
+  EXPECT_EQ(Read(target), "");
+  EXPECT_EQ(Names(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(NativeFileSystemTest, MissingFolderOrAFolderAsTargetFails) {
+  FsStatus status = SafeWriteFile(NativeFileSystem(), Path("no-such-folder/hosts"), "x\r\n");
+  EXPECT_EQ(status.error, FsError::FolderMissing);
+  EXPECT_EQ(ReasonFor(status), "The folder does not exist.");
+  fs::create_directory(dir_ / "sub");
+  status = SafeWriteFile(NativeFileSystem(), Path("sub"), "x\r\n");
+  EXPECT_EQ(status.error, FsError::IsFolder);
+  EXPECT_EQ(Names(), std::vector<std::string>{"sub"});
+  EXPECT_TRUE(fs::is_empty(dir_ / "sub"));
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,126 @@
+#include "save/SafeWrite.h"
+
+#include <gtest/gtest.h>
+
+#include "save/FakeFileSystem.h"
+
+namespace vantrel {
+namespace {
+
+using test::FakeFileSystem;
+
+constexpr const char* kTarget = "C:\\etc\\hosts";
+const std::string kOld = "127.0.0.1 old\r\n";
+const std::string kNew = "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n";
+constexpr size_t kChunk = 8;
+
+FakeFileSystem WithOldFile() {
+  FakeFileSystem fs;
+  fs.files[kTarget].bytes = kOld;
+  return fs;
+}
+
+// After a failure: the old file exactly as it was, nothing else left behind,
+// nothing left open, and a reason to show.
+void ExpectUntouched(const FakeFileSystem& fs, const FsStatus& status, const std::string& what) {
+  SCOPED_TRACE(what);
+  EXPECT_FALSE(status.ok());
+  EXPECT_FALSE(ReasonFor(status).empty());
+  ASSERT_EQ(fs.files.size(), 1u);
+  ASSERT_EQ(fs.files.count(kTarget), 1u);
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kOld);
+  EXPECT_FALSE(fs.AnyOpen());
+}
+
+TEST(SafeWriteTest, ReplacesTheFileAndLeavesNothingElse) {
+  FakeFileSystem fs = WithOldFile();
+  ASSERT_TRUE(SafeWriteFile(fs, kTarget, kNew, kChunk).ok());
+  ASSERT_EQ(fs.files.size(), 1u);
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kNew);
+  EXPECT_FALSE(fs.AnyOpen());
+  // Every byte is flushed before the new file takes the old one's place.
+  const std::vector<std::string> expected = {"inspect", "create", "write", "write", "write",
+                                             "write",   "write",  "flush", "close", "replace"};
+  EXPECT_EQ(fs.log, expected);
+}
+
+TEST(SafeWriteTest, FailureAtEveryStepLeavesTheOldFile) {
+  FakeFileSystem probe = WithOldFile();
+  ASSERT_TRUE(SafeWriteFile(probe, kTarget, kNew, kChunk).ok());
+  ASSERT_GE(probe.operations, 9);
+  for (const FsError error : {FsError::DiskFull, FsError::AccessDenied, FsError::Other}) {
+    for (int step = 1; step <= probe.operations; ++step) {
+      FakeFileSystem fs = WithOldFile();
+      fs.failAt = step;
+      fs.failError = error;
+      const FsStatus status = SafeWriteFile(fs, kTarget, kNew, kChunk);
+      ExpectUntouched(
+          fs, status,
+          "failing " + fs.log.at(static_cast<size_t>(step)) + " (" + std::to_string(step) + ")");
+      EXPECT_EQ(status.error, error);
+    }
+  }
+}
+
+TEST(SafeWriteTest, FailureWhenNoFileWasThereLeavesNoFile) {
+  for (int step = 1; step <= 5; ++step) {
+    FakeFileSystem fs;
+    fs.failAt = step;
+    EXPECT_FALSE(SafeWriteFile(fs, kTarget, kNew).ok());
+    EXPECT_TRUE(fs.files.empty()) << "step " << step;
+  }
+}
+
+TEST(SafeWriteTest, ShortWriteReportingSuccessIsADiskFull) {
+  for (const size_t offset :
+       {size_t{0}, size_t{1}, size_t{7}, size_t{8}, size_t{20}, kNew.size() - 1}) {
+    FakeFileSystem fs = WithOldFile();
+    fs.shortAt = offset;
+    const FsStatus status = SafeWriteFile(fs, kTarget, kNew, kChunk);
+    ExpectUntouched(fs, status, "short at " + std::to_string(offset));
+    EXPECT_EQ(status.error, FsError::DiskFull);
+  }
+  // A stop just past the end is no stop.
+  FakeFileSystem fs = WithOldFile();
+  fs.shortAt = kNew.size();
+  EXPECT_TRUE(SafeWriteFile(fs, kTarget, kNew, kChunk).ok());
+}
+
+TEST(SafeWriteTest, ReadOnlyFolderOrBusyTargetIsRefusedBeforeWriting) {
+  FakeFileSystem fs = WithOldFile();
+  fs.files[kTarget].readOnly = true;
+  FsStatus status = SafeWriteFile(fs, kTarget, kNew);
+  EXPECT_EQ(status.error, FsError::ReadOnly);
+  EXPECT_EQ(ReasonFor(status), "The file is read-only.");
+  EXPECT_EQ(fs.log, std::vector<std::string>{"inspect"});
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kOld);
+
+  FakeFileSystem folder;
+  folder.files[kTarget].isFolder = true;
+  EXPECT_EQ(SafeWriteFile(folder, kTarget, kNew).error, FsError::IsFolder);
+  EXPECT_EQ(folder.operations, 0);
+
+  FakeFileSystem busy = WithOldFile();
+  busy.inspectStatus = FsStatus::Fail(FsError::InUse);
+  status = SafeWriteFile(busy, kTarget, kNew);
+  ExpectUntouched(busy, status, "in use");
+  EXPECT_EQ(ReasonFor(status), "The file is in use by another program.");
+  EXPECT_EQ(busy.operations, 0);
+}
+
+TEST(SafeWriteTest, EmptyContentStillReplacesTheFile) {
+  FakeFileSystem fs = WithOldFile();
+  ASSERT_TRUE(SafeWriteFile(fs, kTarget, "").ok());
+  EXPECT_EQ(fs.files.at(kTarget).bytes, "");
+}
+
+TEST(SafeWriteTest, ReasonsNameTheCause) {
+  EXPECT_EQ(ReasonFor(FsStatus::Fail(FsError::DiskFull)), "The disk is full.");
+  EXPECT_NE(ReasonFor(FsStatus::Fail(FsError::AccessDenied)).find("denied"), std::string::npos);
+  EXPECT_EQ(ReasonFor(FsStatus::Fail(FsError::Other, "The device is not ready.")),
+            "The file could not be written: The device is not ready.");
+  EXPECT_EQ(ReasonFor(FsStatus::Ok()), "");
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,302 @@
+#include "save/SaveAs.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "save/FakeFileSystem.h"
+#include "save/ScriptedSaveUi.h"
+#include "save/TestDocument.h"
+
+namespace vantrel {
+namespace {
+
+using test::FakeFileSystem;
+using test::ScriptedSaveUi;
+
+constexpr const char* kLoadedPath = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
+constexpr const char* kChosenPath = "C:\\saved\\hosts";
+const std::string kOnDisk = "#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1\tbeta\r\n";
+const std::string kSavedLocal = "\r\n#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1 beta\r\n";
+
+class SaveAsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc_ = test::Loaded(kOnDisk);
+    doc_->HostsPath = kLoadedPath;
+    doc_->ChangeCount = 2;
+    doc_->LastAction = kActionDelete;
+    fs_.files[kLoadedPath].bytes = kOnDisk;
+    fs_.files[kChosenPath].bytes = "old\r\n";
+  }
+  void TearDown() override { EXPECT_TRUE(ui_.AllAnswered()); }
+
+  std::string Saved() const { return fs_.files.at(kChosenPath).bytes; }
+  void ExpectNothingWritten() const {
+    EXPECT_EQ(fs_.files.at(kChosenPath).bytes, "old\r\n");
+    EXPECT_EQ(fs_.files.at(kLoadedPath).bytes, kOnDisk);
+    EXPECT_EQ(fs_.files.size(), 2u);
+  }
+
+  std::unique_ptr<HostsDocument> doc_;
+  ScriptedSaveUi ui_;
+  FakeFileSystem fs_;
+};
+
+TEST_F(SaveAsTest, NothingLoadedOnlyTellsSo) {
+  HostsDocument empty;
+  EXPECT_EQ(SaveAs(empty, ui_, fs_), SaveOutcome::NothingLoaded);
+  ASSERT_EQ(ui_.told.size(), 1u);
+  EXPECT_EQ(ui_.told[0].caption, "Nothing Loaded to Save");
+  EXPECT_EQ(ui_.told[0].text, "Please Load the List Before Saving");
+  EXPECT_EQ(ui_.told[0].icon, Icon::Information);
+  EXPECT_TRUE(ui_.presets.empty());
+}
+
+TEST_F(SaveAsTest, SavesWhereTheUserChose) {
+  ui_.options.push_back({1, true});
+  ui_.files.push_back(kChosenPath);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
+
+  ASSERT_EQ(ui_.presets.size(), 1u);
+  EXPECT_EQ(ui_.presets[0].option, 1);
+  EXPECT_TRUE(ui_.presets[0].withComments);
+  ASSERT_EQ(ui_.dialogs.size(), 1u);
+  EXPECT_EQ(ui_.dialogs[0].title, "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
+  EXPECT_EQ(ui_.dialogs[0].initialFolder, kLoadedPath);
+  EXPECT_EQ(ui_.dialogs[0].flags, 0x280006u);
+  EXPECT_EQ(ui_.dialogs[0].filterName, "All Files (*.*)");
+  EXPECT_EQ(ui_.dialogs[0].filterPattern, "*.*");
+
+  EXPECT_EQ(Saved(), kSavedLocal);
+  EXPECT_EQ(fs_.files.at(kLoadedPath).bytes, kOnDisk);
+  EXPECT_EQ(doc_->HostsPath, kChosenPath);
+  EXPECT_EQ(doc_->ChangeCount, 0);
+  EXPECT_EQ(doc_->LastAction, kActionDelete);
+  EXPECT_TRUE(ui_.told.empty());
+}
+
+TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
+  ui_.options.push_back({2, false});
+  ui_.files.push_back(kChosenPath);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
+  EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File Without LocalHost (0) As...");
+  EXPECT_EQ(Saved(), "0 alpha\r\n0 beta\r\n");
+}
+
+TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
+  ui_.options.push_back({3, false});
+  ui_.inputs.push_back("MyServer");
+  ui_.files.push_back(kChosenPath);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
+  ASSERT_EQ(ui_.prompts.size(), 1u);
+  EXPECT_EQ(ui_.prompts[0],
+            "Please Specify Website or IP that you wish to redirect websites|"
+            "Specify IP or Website|");
+  EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File With myserver As...");
+  EXPECT_EQ(Saved(), "myserver alpha\r\nmyserver beta\r\n");
+}
+
+TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
+  doc_->ExitPending = 1;
+  ui_.options.push_back({3, true});
+  ui_.inputs.push_back("");
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_TRUE(ui_.dialogs.empty());
+  EXPECT_TRUE(ui_.told.empty());
+  EXPECT_EQ(ui_.ended, 0);
+  EXPECT_EQ(doc_->ChangeCount, 2);
+  ExpectNothingWritten();
+}
+
+TEST_F(SaveAsTest, CancelStopsOrOnTheWayOutEndsTheProgram) {
+  for (const int exitPending : {0, 1}) {
+    SCOPED_TRACE(exitPending);
+    doc_->ExitPending = exitPending;
+    ui_.ended = 0;
+    ui_.options.push_back({0, true});
+    const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_);
+    ui_.options.push_back({1, true});
+    ui_.files.push_back(std::nullopt);
+    const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_);
+    const SaveOutcome expected = exitPending ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
+    EXPECT_EQ(inOptions, expected);
+    EXPECT_EQ(inDialog, expected);
+    EXPECT_EQ(ui_.ended, exitPending ? 2 : 0);
+    EXPECT_EQ(doc_->ChangeCount, 2);
+    EXPECT_EQ(doc_->HostsPath, kLoadedPath);
+    ExpectNothingWritten();
+  }
+}
+
+TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
+  for (int step = 1; step <= 5; ++step) {
+    SCOPED_TRACE(step);
+    fs_.operations = 0;
+    fs_.failAt = step;
+    fs_.failError = FsError::AccessDenied;
+    ui_.told.clear();
+    ui_.options.push_back({1, true});
+    ui_.files.push_back(kChosenPath);
+    EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
+    ExpectNothingWritten();
+    EXPECT_EQ(doc_->ChangeCount, 2);
+    EXPECT_EQ(doc_->HostsPath, kChosenPath);  // as the dialog returned it
+    ASSERT_EQ(ui_.told.size(), 1u);
+    EXPECT_EQ(ui_.told[0].caption, "Save Failed");
+    EXPECT_EQ(ui_.told[0].icon, Icon::Critical);
+    EXPECT_NE(ui_.told[0].text.find(kChosenPath), std::string::npos);
+    EXPECT_NE(ui_.told[0].text.find(ReasonFor(FsStatus::Fail(FsError::AccessDenied))),
+              std::string::npos);
+  }
+}
+
+TEST_F(SaveAsTest, ReadOnlyTargetIsNotOverwritten) {
+  fs_.files[kChosenPath].readOnly = true;
+  ui_.options.push_back({1, true});
+  ui_.files.push_back(kChosenPath);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
+  ExpectNothingWritten();
+  ASSERT_EQ(ui_.told.size(), 1u);
+  EXPECT_NE(ui_.told[0].text.find("The file is read-only."), std::string::npos);
+}
+
+TEST_F(SaveAsTest, PromptAsksOnlyWithUnsavedChanges) {
+  doc_->ChangeCount = 0;
+  EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::NotAsked);
+  doc_->ChangeCount = -1;  // an undo after a save
+  EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::NotAsked);
+  EXPECT_TRUE(ui_.asked.empty());
+
+  doc_->ChangeCount = 1;
+  ui_.yesNo.push_back(false);
+  EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::Declined);
+  ASSERT_EQ(ui_.asked.size(), 1u);
+  EXPECT_EQ(ui_.asked[0], "Save Changes|Would you like to save changes?");
+  EXPECT_TRUE(ui_.presets.empty());
+}
+
+// What each answer leads to on the way out.
+struct ExitCase {
+  const char* name;
+  int32_t changes;
+  std::vector<bool> yesNo;
+  std::vector<SaveChoice> options;
+  std::vector<std::string> inputs;
+  std::vector<std::optional<std::string>> files;
+  bool failWrite;
+  bool programEnds;
+  bool written;
+};
+
+void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
+
+const ExitCase kExitCases[] = {
+    {"nothing unsaved", 0, {}, {}, {}, {}, false, true, false},
+    {"No", 1, {false}, {}, {}, {}, false, true, false},
+    {"Yes, saved", 1, {true}, {{1, true}}, {}, {kChosenPath}, false, true, true},
+    {"Yes, Cancel in options", 1, {true}, {{0, true}}, {}, {}, false, true, false},
+    {"Yes, Cancel in file dialog", 1, {true}, {{1, true}}, {}, {std::nullopt}, false, true, false},
+    {"Yes, no address", 1, {true}, {{3, true}}, {""}, {}, false, true, false},
+    {"Yes, write fails", 1, {true}, {{1, true}}, {}, {kChosenPath}, true, false, false},
+};
+
+class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCase> {
+ protected:
+  void Script(const ExitCase& c) {
+    doc_->ChangeCount = c.changes;
+    ui_.yesNo.assign(c.yesNo.begin(), c.yesNo.end());
+    ui_.options.assign(c.options.begin(), c.options.end());
+    ui_.inputs.assign(c.inputs.begin(), c.inputs.end());
+    ui_.files.assign(c.files.begin(), c.files.end());
+    if (c.failWrite) fs_.failAt = 2;
+  }
+  void ExpectResult(const ExitCase& c) {
+    EXPECT_EQ(c.written, Saved() == kSavedLocal);
+    if (!c.written) ExpectNothingWritten();
+    if (c.programEnds) {
+      EXPECT_TRUE(ui_.told.empty());
+      return;
+    }
+    // Told, and still open with the document and its changes.
+    EXPECT_EQ(ui_.told.size(), 1u);
+    EXPECT_NE(ui_.told.at(0).text.find("stays open"), std::string::npos);
+    EXPECT_EQ(doc_->ChangeCount, c.changes);
+    EXPECT_NE(doc_->LineCount, 0);
+    EXPECT_EQ(doc_->ExitPending, 0);
+  }
+};
+
+TEST_P(ExitTest, ExitMenu) {
+  const ExitCase& c = GetParam();
+  Script(c);
+  ExitProgram(*doc_, ui_, fs_);
+  EXPECT_EQ(ui_.ended, c.programEnds ? 1 : 0);  // once, never twice
+  ExpectResult(c);
+}
+
+TEST_P(ExitTest, ClosingTheMainWindow) {
+  const ExitCase& c = GetParam();
+  Script(c);
+  EXPECT_EQ(PromptBeforeExit(*doc_, ui_, fs_), c.programEnds);
+  ExpectResult(c);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ExitTest, ::testing::ValuesIn(kExitCases), [](const auto& info) {
+  std::string name;
+  for (const char ch : std::string(info.param.name)) {
+    if (std::isalnum(static_cast<unsigned char>(ch))) name += ch;
+  }
+  return name;
+});
+
+TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
+  ui_.yesNo.push_back(true);
+  ui_.options.push_back({0, true});
+  doc_->ExitPending = 1;  // left from nothing: Close sets its own
+  EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
+  EXPECT_EQ(ui_.ended, 0);
+  EXPECT_EQ(ui_.resets, 1);
+  EXPECT_EQ(doc_->LineCount, 0);
+  EXPECT_EQ(doc_->ChangeCount, 0);
+  EXPECT_EQ(doc_->HostsPath, "");
+  EXPECT_EQ(doc_->List1.Count(), 0);
+  EXPECT_TRUE(doc_->List_Comments.empty());
+  ExpectNothingWritten();
+
+  // Then Save As has nothing to save.
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::NothingLoaded);
+}
+
+TEST_F(SaveAsTest, CloseWithoutChangesAsksNothing) {
+  doc_->ChangeCount = 0;
+  EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
+  EXPECT_TRUE(ui_.asked.empty());
+  EXPECT_EQ(ui_.resets, 1);
+}
+
+TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
+  ui_.yesNo.push_back(true);
+  ui_.options.push_back({1, true});
+  ui_.files.push_back(kChosenPath);
+  fs_.failAt = 1;
+  EXPECT_FALSE(CloseDocument(*doc_, ui_, fs_));
+  EXPECT_EQ(ui_.resets, 0);
+  EXPECT_EQ(doc_->ChangeCount, 2);
+  EXPECT_EQ(doc_->List1.Count(), 2);
+  ExpectNothingWritten();
+}
+
+TEST_F(SaveAsTest, OpenGoesOnUnlessTheSaveFailed) {
+  ui_.yesNo.push_back(false);
+  EXPECT_TRUE(PromptBeforeOpen(*doc_, ui_, fs_));
+  ui_.yesNo.push_back(true);
+  ui_.options.push_back({1, true});
+  ui_.files.push_back(kChosenPath);
+  fs_.failAt = 1;
+  EXPECT_FALSE(PromptBeforeOpen(*doc_, ui_, fs_));
+  EXPECT_EQ(doc_->ExitPending, 0);
+}
+
+}  // namespace
+}  // namespace vantrel
