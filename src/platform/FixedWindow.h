@@ -1,0 +1,60 @@
+// Creating the program's fixed-size secondary windows: the client area is
+// laid out in twips, and each window is placed by an offset in twips from
+// the top-left corner of the main window's frame.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Twips.h"
+
+namespace vantrel {
+
+// Screen point `dxTwips` right of and `dyTwips` below the top-left corner
+// of anchor's window rectangle (of the screen's origin without an anchor).
+inline POINT OffsetFromWindow(HWND anchor, int dxTwips, int dyTwips) {
+  RECT r{};
+  if (anchor) GetWindowRect(anchor, &r);
+  return POINT{r.left + TwipsToPixelsX(dxTwips), r.top + TwipsToPixelsY(dyTwips)};
+}
+
+struct FixedWindowSpec {
+  const char* className;
+  const char* caption;
+  DWORD style;
+  DWORD exStyle;
+  int clientWidth, clientHeight;  // twips
+};
+
+// Creates a window of the registered class whose client area has the given
+// size, with its frame's top-left corner at `at`; `self` reaches
+// BaseWindow's WM_NCCREATE.
+inline HWND CreateFixedWindow(const FixedWindowSpec& spec, POINT at, HWND owner, void* self) {
+  RECT rect{0, 0, TwipsToPixelsX(spec.clientWidth), TwipsToPixelsY(spec.clientHeight)};
+  AdjustWindowRectEx(&rect, spec.style, FALSE, spec.exStyle);
+  return CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, at.x, at.y,
+                         rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
+                         GetModuleHandleA(nullptr), self);
+}
+
+// Keeps the keyboard focus on a control across activations, as dialog boxes
+// do: the window's WM_ACTIVATE handler calls OnActivate after the default
+// handling, which gives the focus to the window itself.
+class FocusMemory {
+ public:
+  void OnActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      const HWND focus = GetFocus();
+      last_ = focus && IsChild(window, focus) ? focus : nullptr;
+      return;
+    }
+    if (IsIconic(window)) return;
+    HWND target = last_ && IsChild(window, last_) ? last_ : nullptr;
+    if (!target) target = GetNextDlgTabItem(window, nullptr, FALSE);
+    if (target) SetFocus(target);
+  }
+
+ private:
+  HWND last_ = nullptr;
+};
+
+}  // namespace vantrel

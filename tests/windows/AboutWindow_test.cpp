@@ -1,0 +1,145 @@
+#include "windows/AboutWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Twips.h"
+#include "windows/HelpWindow.h"
+#include "windows/ProgramVersion.h"
+#include "windows/WindowTesting.h"
+
+namespace vantrel {
+namespace {
+
+using test::CapturedShell;
+using test::ExpectAt;
+using test::ExpectText;
+using test::ModalSteps;
+using test::StandInMain;
+using test::WindowText;
+using W = AboutWindow;
+
+TEST(VersionText, PlainDecimalWithoutLeadingZeros) {
+  EXPECT_EQ(VersionText(2, 2), "2.2");
+  EXPECT_EQ(VersionText(2, 10), "2.10");
+  EXPECT_EQ(VersionText(10, 0), "10.0");
+  EXPECT_EQ(VersionText(65535, 65535), "65535.65535");
+}
+
+TEST(ProgramVersion, ReadFromTheVersionResource) {
+  const auto version = ReadProgramVersion();
+  ASSERT_TRUE(version.has_value());
+  EXPECT_EQ(version->major, 2u);
+  EXPECT_EQ(version->minor, 2u);
+}
+
+class AboutWindowTest : public ::testing::Test {
+ protected:
+  void Show(std::vector<std::function<void()>> steps) {
+    ModalSteps script([this] { return about.Handle(); }, std::move(steps));
+    about.ShowModal(main.Handle());
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_FALSE(script.TimedOut());
+  }
+  HWND Control(int id) { return about.Control(id); }
+  void Close() { test::Click(Control(W::cmdClose)); }
+
+  StandInMain main{350, 250};
+  AboutWindow about;
+};
+
+TEST_F(AboutWindowTest, ActivationNamesTheVersionAndTheCredits) {
+  about.Load(main.Handle());
+  ExpectText(about.Handle(), "About Vantrel");
+  ExpectText(Control(W::Frame1), "Frame1");
+  Show({[&] {
+    ExpectText(about.Handle(), "About Vantrel 2.2");
+    ExpectText(Control(W::Frame1), "Vantrel 2.2");
+    ExpectText(Control(W::Label1), W::kCredit1);
+    ExpectText(Control(W::Label2), W::kCredit2);
+    ExpectText(Control(W::Label3), "Questions, Comments, Suggestions, Bug Reports, Contact:");
+    ExpectText(Control(W::cmdClose), "&Close");
+    Close();
+  }});
+  EXPECT_NE(WindowText(Control(W::Label1)), "Label1");
+  EXPECT_NE(WindowText(Control(W::Label2)), "Label2");
+}
+
+TEST_F(AboutWindowTest, LayoutIconAndFonts) {
+  about.Load(main.Handle());
+  const LONG_PTR style = GetWindowLongPtrA(about.Handle(), GWL_STYLE);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  RECT client{};
+  GetClientRect(about.Handle(), &client);
+  EXPECT_EQ(client.right, TwipsToPixelsX(5895));
+  EXPECT_EQ(client.bottom, TwipsToPixelsY(2775));
+  EXPECT_NE(SendMessageA(Control(W::Image1), STM_GETICON, 0, 0), 0);
+
+  LOGFONTA lf{};
+  auto font = reinterpret_cast<HFONT>(SendMessageA(Control(W::Frame1), WM_GETFONT, 0, 0));
+  ASSERT_TRUE(GetObjectA(font, sizeof(lf), &lf));
+  EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+  HDC dc = GetDC(nullptr);
+  EXPECT_EQ(-lf.lfHeight, MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72));
+  ReleaseDC(nullptr, dc);
+  font = reinterpret_cast<HFONT>(SendMessageA(Control(W::Label4), WM_GETFONT, 0, 0));
+  ASSERT_TRUE(GetObjectA(font, sizeof(lf), &lf));
+  EXPECT_TRUE(lf.lfUnderline);
+
+  // Line1 runs inside Frame1 from (120 + 360, 120 + 1200), 2 pixels thick.
+  RECT line{};
+  GetWindowRect(Control(W::Line1), &line);
+  MapWindowPoints(nullptr, about.Handle(), reinterpret_cast<POINT*>(&line), 2);
+  EXPECT_EQ(line.left, TwipsToPixelsX(480));
+  EXPECT_EQ(line.top, TwipsToPixelsY(1320));
+  EXPECT_EQ(line.right, TwipsToPixelsX(480 + 5040));
+  EXPECT_EQ(line.bottom - line.top, 2);
+}
+
+TEST_F(AboutWindowTest, TheAddressOpensAMailMessageToTheHelpAddress) {
+  CapturedShell shell;
+  about.Load(main.Handle());
+  HWND label = Control(W::Label4);
+  SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  ASSERT_EQ(shell.Calls().size(), 1u);
+  const CapturedShell::Call& call = shell.Calls()[0];
+  EXPECT_EQ(call.owner, about.Handle());
+  EXPECT_EQ(call.file, "mailto:" + WindowText(label) +
+                           "?subject=Question, Comment or Bug Report (from About)");
+  EXPECT_FALSE(call.hasVerb);
+  EXPECT_FALSE(call.hasParameters);
+  EXPECT_EQ(call.folder, "");
+  EXPECT_EQ(call.show, SW_SHOWNORMAL);
+
+  HelpWindow help;
+  help.Load(main.Handle());
+  EXPECT_EQ(WindowText(help.Control(HelpWindow::Label3)), WindowText(label));
+  EXPECT_TRUE(SendMessageA(about.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+}
+
+TEST_F(AboutWindowTest, ReopensWhereItWasUntilClosedByItsFrame) {
+  const RECT m = main.Rect();
+  const POINT first{m.left + TwipsToPixelsX(2000), m.top + TwipsToPixelsY(2500)};
+  Show({[&] {
+    ExpectAt(about.Handle(), first);
+    Close();
+  }});
+  main.MoveTo(100, 80);
+  Show({[&] {
+    ExpectAt(about.Handle(), first);
+    PostMessageA(about.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  }});
+  ASSERT_NE(about.Handle(), nullptr);
+  Show({[&] { SendMessageA(about.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
+  EXPECT_EQ(about.Handle(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  Show({[&] {
+    ExpectAt(about.Handle(), POINT{100 + TwipsToPixelsX(2000), 80 + TwipsToPixelsY(2500)});
+    ExpectText(about.Handle(), "About Vantrel 2.2");
+    Close();
+  }});
+}
+
+}  // namespace
+}  // namespace vantrel

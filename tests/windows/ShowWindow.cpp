@@ -1,0 +1,32 @@
+// Shows one of the secondary windows over a stand-in main window, so that
+// pictures of it can be taken: show-window help|about|save
+#include <windows.h>
+
+#include <cstring>
+
+#include "save/SaveOptionsWindow.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  const int width = 700;
+  const int height = 560;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2 - 150;
+  HWND main = CreateWindowExA(0, "STATIC", "Vantrel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y,
+                              width, height, nullptr, nullptr, instance, nullptr);
+  ShowWindow(main, SW_SHOWNA);
+  if (std::strstr(commandLine, "about")) {
+    vantrel::AboutWindow about;
+    about.ShowModal(main);
+  } else if (std::strstr(commandLine, "save")) {
+    vantrel::SaveOptionsWindow options;
+    options.Preset();
+    options.ShowModal(main);
+  } else {
+    vantrel::HelpWindow help;
+    help.ShowModal(main);
+  }
+  DestroyWindow(main);
+  return 0;
+}

@@ -1,0 +1,151 @@
+#include "windows/WindowTesting.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel::test {
+
+namespace {
+
+ModalSteps* runningSteps = nullptr;
+std::vector<CapturedShell::Call>* capturedCalls = nullptr;
+
+constexpr UINT kStepMs = 30;
+constexpr UINT kWatchdogMs = 10000;
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::string item(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<size_t>(length));
+    items.push_back(item);
+  }
+  return items;
+}
+
+int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+
+bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void ExpectText(HWND window, const std::string& expected, std::source_location where) {
+  const std::string actual = WindowText(window);
+  if (actual != expected) {
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+        << "window text is \"" << actual << "\", expected \"" << expected << "\"";
+  }
+}
+
+void ExpectVisible(HWND window, bool visible, std::source_location where) {
+  if ((IsWindowVisible(window) != FALSE) != visible) {
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+        << "window \"" << WindowText(window) << "\" is " << (visible ? "hidden" : "visible");
+  }
+}
+
+void ExpectAt(HWND window, POINT at, std::source_location where) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (r.left != at.x || r.top != at.y) {
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+        << "window at (" << r.left << ", " << r.top << "), expected (" << at.x << ", " << at.y
+        << ")";
+  }
+}
+
+StandInMain::StandInMain(int x, int y) {
+  hwnd_ = CreateWindowExA(0, "STATIC", "Vantrel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y,
+                          500, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(hwnd_, SW_SHOWNA);
+}
+
+StandInMain::~StandInMain() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void StandInMain::MoveTo(int x, int y) {
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT StandInMain::Rect() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return r;
+}
+
+ModalSteps::ModalSteps(std::function<HWND()> modalWindow, std::vector<std::function<void()>> steps)
+    : modalWindow_(std::move(modalWindow)), steps_(std::move(steps)) {
+  runningSteps = this;
+  tick_ = SetTimer(nullptr, 0, kStepMs, &ModalSteps::Tick);
+  watchdog_ = SetTimer(nullptr, 0, kWatchdogMs, &ModalSteps::Watchdog);
+}
+
+ModalSteps::~ModalSteps() {
+  if (tick_) KillTimer(nullptr, tick_);
+  if (watchdog_) KillTimer(nullptr, watchdog_);
+  runningSteps = nullptr;
+}
+
+void CALLBACK ModalSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  ModalSteps* self = runningSteps;
+  if (!self || self->next_ >= self->steps_.size()) return;
+  // A step may show a message box, whose loop also delivers these ticks.
+  const size_t index = self->next_++;
+  self->steps_[index]();
+}
+
+void CALLBACK ModalSteps::Watchdog(HWND, UINT, UINT_PTR, DWORD) {
+  ModalSteps* self = runningSteps;
+  if (!self) return;
+  self->timedOut_ = true;
+  HWND window = self->modalWindow_();
+  if (window) ShowWindow(window, SW_HIDE);
+}
+
+CapturedShell::CapturedShell() {
+  capturedCalls = &calls_;
+  previous_ = SetShellExecute(&CapturedShell::Capture);
+}
+
+CapturedShell::~CapturedShell() {
+  SetShellExecute(previous_);
+  capturedCalls = nullptr;
+}
+
+HINSTANCE WINAPI CapturedShell::Capture(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                        LPCSTR folder, INT show) {
+  if (capturedCalls) {
+    capturedCalls->push_back({owner, verb != nullptr, file ? file : "", parameters != nullptr,
+                              folder ? folder : "(null)", show});
+  }
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+}  // namespace vantrel::test
