@@ -39,6 +39,7 @@ void MenuBar::Build(std::span<const MenuSpec> table) {
       AppendMenuA(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption);
       parents[item.level + 1] = sub;
       submenus_[item.name] = sub;
+      parents_[item.name] = parent;
       continue;
     }
     if (std::string(item.caption) == "-") {
@@ -75,6 +76,37 @@ int MenuBar::Id(const std::string& name) const {
 
 void MenuBar::Enable(int id, bool enabled) const {
   EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+namespace {
+
+int PositionOf(HMENU parent, HMENU sub) {
+  for (int i = 0; i < GetMenuItemCount(parent); ++i) {
+    if (GetSubMenu(parent, i) == sub) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void MenuBar::EnableSubmenu(const std::string& name, bool enabled) const {
+  const HMENU sub = Submenu(name);
+  const auto parent = parents_.find(name);
+  if (!sub || parent == parents_.end()) return;
+  const int position = PositionOf(parent->second, sub);
+  if (position < 0) return;
+  EnableMenuItem(parent->second, static_cast<UINT>(position),
+                 MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MenuBar::IsSubmenuEnabled(const std::string& name) const {
+  const HMENU sub = Submenu(name);
+  const auto parent = parents_.find(name);
+  if (!sub || parent == parents_.end()) return false;
+  const int position = PositionOf(parent->second, sub);
+  if (position < 0) return false;
+  const UINT state = GetMenuState(parent->second, static_cast<UINT>(position), MF_BYPOSITION);
+  return !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 void MenuBar::Check(int id, bool checked) const {

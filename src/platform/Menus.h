@@ -37,6 +37,9 @@ class MenuBar {
   int Id(const std::string& name) const;
 
   void Enable(int id, bool enabled) const;
+  // Enables or disables the submenu of that name where it hangs in its menu.
+  void EnableSubmenu(const std::string& name, bool enabled) const;
+  bool IsSubmenuEnabled(const std::string& name) const;
   void Check(int id, bool checked) const;
   // Sets the caption, keeping the shortcut text shown after it.
   void SetCaption(int id, const std::string& caption) const;
@@ -48,6 +51,7 @@ class MenuBar {
   HMENU bar_ = nullptr;
   HACCEL accel_ = nullptr;
   std::map<std::string, HMENU> submenus_;
+  std::map<std::string, HMENU> parents_;  // the menu each submenu hangs in
   std::map<std::string, int> ids_;
   std::map<int, std::string> shortcuts_;
 };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/Dedup.h"
 #include "core/LoadJob.h"
 #include "core/wait/ElapsedTime.h"
 #include "platform/Modal.h"
@@ -77,20 +78,9 @@ void MainWindow::OnCreate() {
   ShowWindow(controls_[kLine5], SW_HIDE);
   // A combo box takes no caption at creation.
   SetWindowTextA(controls_[kComboFind], "type query here");
+  SubclassFindBox();
 }
 
-void MainWindow::Startup() {
-  JobStartTick = 0;
-  JobEndTick = 0;
-  SetText(kLabel7, "00: 00: 00");
-  KillTimer(hwnd_, kTimer2);
-  ShowWindow(hwnd_, SW_SHOW);
-  UpdateWindow(hwnd_);
-}
-
-void MainWindow::PromptToSave() {
-  // Saving is not built yet: there is nothing to offer.
-}
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_) return false;
@@ -146,33 +136,22 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       return 0;  // Timer2 has no work to do
     case WM_CLOSE:
-      DestroyWindow(hwnd_);
+      Form_Unload();
       return 0;
+    case WM_CTLCOLOREDIT:
+      // The find box: grey placeholder, black query.
+      if (GetParent(reinterpret_cast<HWND>(lParam)) == controls_[kComboFind]) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, findTextColor_);
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      return Default(msg, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     default:
       return Default(msg, wParam, lParam);
-  }
-}
-
-void MainWindow::OnCommand(int id, int code) {
-  switch (id) {
-    case kCmdOpen:
-    case kMnuOpen:
-      if (code == BN_CLICKED || id == kMnuOpen) cmdOpen_Click();
-      return;
-    case kMnuExit:
-      SendMessageA(hwnd_, WM_CLOSE, 0, 0);
-      return;
-    case kList1:
-      if (code == LBN_SELCHANGE) {
-        doc_.List1.Select(
-            static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
-      }
-      return;
-    default:
-      return;
   }
 }
 
@@ -234,6 +213,12 @@ void MainWindow::RunWaitJob() {
       LoadListsJob(doc_, *this);
       // After a load the comments are shown for reading only, greyed.
       Enable(kListComments, false);
+      return;
+    case kJobRemoveDuplicates:
+      RemoveDuplicatesJob(doc_, *this);
+      return;
+    case kJobUndoRemoveDuplicates:
+      UndoRemoveDuplicatesJob(doc_, *this);
       return;
     default:
       return;

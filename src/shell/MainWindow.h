@@ -8,9 +8,17 @@
 #include <cstdint>
 #include <string>
 
+#include <memory>
+
 #include "core/DocumentUi.h"
+#include "core/Find.h"
 #include "core/General_Mod.h"
 #include "core/wait/SplashWait.h"
+#include "platform/TranslucentForm.h"
+#include "save/SaveOptionsWindow.h"
+#include "save/SaveUi.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -19,7 +27,9 @@
 
 namespace vantrel {
 
-class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
+class FileSystem;
+
+class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public SaveUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
@@ -50,13 +60,44 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
   uint32_t JobStartTick = 0;
   uint32_t JobEndTick = 0;
 
-  // Start-up: the window's initial texts and timers, then the show.
+  // Start-up: the Windows version, the translucency object, the window's
+  // initial texts and timers, then the show.
   void Startup();
 
   // The commands, as the buttons and menu items run them.
   void cmdOpen_Click();
-  void ResetToNoDocument();
-  void PromptToSave();
+  void cmdSaveAs_Click();
+  void mnuClose_Click();
+  void mnuExit_Click();
+  void Form_Unload();
+  void cmdRemDup_Click();
+  void cmdAdd_Click();
+  void cmdChange_Click();
+  void cmdDelete_Click();
+  void mnuUndo_Click();
+  void cmdCountHost_Click();
+  void cmdNotepad_Click();
+  void SetTransparency(int menuId);
+  void mnuOnTop_Click();
+  void mnuContents_Click();
+  void mnuAbout_Click();
+  void ComboFind_GotFocus();
+  void ComboFind_LostFocus();
+  void ComboFind_KeyPress(int keyCode);
+
+  // SaveUi
+  void ResetToNoDocument() override;
+  SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
+  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
+  void EndProgram() override;
+
+  // The file system saving writes through; tests put in their own.
+  void UseFileSystem(FileSystem& fs) { fs_ = &fs; }
+  bool Ended() const { return ended_; }
+  COLORREF FindTextColor() const { return findTextColor_; }
+  const FindState& Find() const { return find_; }
+  const CTranslucentForm* Translucency() const { return translucency_.get(); }
+  int OnTopState = 0;  // -1 while always on top
 
  private:
   // DocumentUi
@@ -80,6 +121,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
 
   void OnCreate();
   void OnCommand(int id, int code);
+  void SubclassFindBox();
+  static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+  void SyncFindHistory();
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
@@ -88,6 +133,7 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
 
   // The open operation and its steps.
   void OpenOperation();
+  FileSystem& Files();
   bool ChooseFileToOpen();
   void ShowLoadedState();
   void FailOpen(const std::string& reason);
@@ -109,7 +155,16 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi {
   HICON saveAsPicture_ = nullptr;
   int defaultButton_ = 0;
   bool busy_ = false;
+  bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
+  FileSystem* fs_ = nullptr;
+  FindState find_;
+  size_t historyShown_ = 0;
+  COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
+  std::unique_ptr<CTranslucentForm> translucency_;
+  SaveOptionsWindow saveOptions_;
+  HelpWindow help_;
+  AboutWindow about_;
 };
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 
 #include "core/HostsReader.h"
 #include "platform/CommonDialogs.h"
+#include "save/SaveAs.h"
 #include "shell/MainWindow.h"
 
 namespace vantrel {
@@ -27,10 +28,9 @@ constexpr DWORD kLoaderFlags = 2625540;
 }  // namespace
 
 void MainWindow::cmdOpen_Click() {
-  if (doc_.ChangeCount >= 1) {
-    doc_.ExitPending = 0;
-    PromptToSave();
-  }
+  // After a save that failed, the changed document stays rather than being
+  // replaced.
+  if (!PromptBeforeOpen(doc_, *this, Files())) return;
   OpenOperation();
 }
 
