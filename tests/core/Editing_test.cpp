@@ -308,13 +308,6 @@ TEST_F(Editing, DeleteEmptiesElementsPastTheListWhenHostPartsWereEmpty) {
   EXPECT_EQ(doc.EntryCount, 3);
 }
 
-TEST_F(Editing, AddRebuildsOnlyUpToTheListAndKeepsTheTail) {
-  Load(doc, {"beta", "", "alpha"});
-  Add("gamma");
-  EXPECT_EQ(doc.EntryCount, 4);
-  EXPECT_EQ(Texts(doc.Entries), (Strings{"alpha", "beta", "gamma", "gamma"}));
-}
-
 TEST_F(Editing, UndoAfterASaveCountsAsAnUnsavedChange) {
   Load(doc, {"alpha", "beta", "gamma"});
   Add("delta");
