@@ -11,7 +11,8 @@ namespace {
 
 using W = SaveOptionsWindow;
 
-// Twips; the labels lie in Frame2, everything else on the client area.
+// Twips; the labels lie in Frame2, everything else on the client area. The
+// example boxes keep one example to a line.
 const std::array<ControlSpec, 12> kControls{{
     {W::Frame1, "Frame1", Kind::Frame, "Save Options", 120, 120, 4575, 1455, 6},
     {W::Option1, "Option1", Kind::Option, "&Save with LocalHost (127.0.0.1)", 360, 480, 3135, 255,
@@ -27,8 +28,8 @@ const std::array<ControlSpec, 12> kControls{{
     {W::Label1, "Label1", Kind::Label, "LocalHost (127.0.0.1)", 240, 360, 2655, 255, 10, W::Frame2},
     {W::Label2, "Label2", Kind::Label, "Without LocalHost (0)", 3120, 360, 2415, 255, 11,
      W::Frame2},
-    {W::Text1, "Text1", Kind::MultiText, "", 360, 2280, 2655, 2655, 8},
-    {W::Text2, "Text2", Kind::MultiText, "", 3240, 2280, 2655, 2655, 9},
+    {W::Text1, "Text1", Kind::MultiText, "", 360, 2280, 2655, 2655, 8, 0, ES_AUTOHSCROLL},
+    {W::Text2, "Text2", Kind::MultiText, "", 3240, 2280, 2655, 2655, 9, 0, ES_AUTOHSCROLL},
 }};
 
 constexpr FixedWindowSpec kWindow{
@@ -42,11 +43,10 @@ constexpr int kLoadOffsetY = 1000;
 // Host names of the kind people block: advertising and tracking servers,
 // several of them under one domain.
 constexpr std::array<const char*, W::kExampleLineCount> kSampleHosts{
-    "ad.adfarm-example.com",     "ads.adfarm-example.com",   "banner.adfarm-example.com",
-    "click.adfarm-example.com",  "pop.adfarm-example.com",   "stats.adfarm-example.com",
-    "ads.popnet-example.biz",    "ad.clickzone-example.net", "track.clickzone-example.net",
-    "ads.bannerhub-example.net", "count.hitlog-example.org", "media.adspot-example.com",
-    "www.popunder-example.info",
+    "ad.adfarm.com",     "ads.adfarm.com",    "banner.adfarm.com", "click.adfarm.com",
+    "pop.adfarm.com",    "stats.adfarm.com",  "track.adfarm.com",  "ads.popnet.biz",
+    "ad.clickzone.net",  "ads.bannerhub.net", "count.hitlog.org",  "media.adspot.com",
+    "www.popunder.info",
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Shows one of the secondary windows over a stand-in main window, so that
-// pictures of it can be taken: show-window help|about|save
+// pictures of it can be taken: show-window help|help-topic|about|save
 #include <windows.h>
 
 #include <cstring>
@@ -7,6 +7,21 @@
 #include "save/SaveOptionsWindow.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+
+namespace {
+
+vantrel::HelpWindow* help = nullptr;
+
+// Picks "3. Where is the Host File located?" as a click on it would.
+void CALLBACK PickTopic(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND list = help->Control(vantrel::HelpWindow::List1);
+  SendMessageA(list, LB_SETCURSEL, 4, 0);
+  SendMessageA(help->Handle(), WM_COMMAND, MAKEWPARAM(vantrel::HelpWindow::List1, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const int width = 700;
@@ -24,8 +39,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     options.Preset();
     options.ShowModal(main);
   } else {
-    vantrel::HelpWindow help;
-    help.ShowModal(main);
+    vantrel::HelpWindow window;
+    help = &window;
+    if (std::strstr(commandLine, "topic")) SetTimer(nullptr, 0, 500, &PickTopic);
+    window.ShowModal(main);
   }
   DestroyWindow(main);
   return 0;
