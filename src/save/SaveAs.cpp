@@ -70,7 +70,7 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   SaveDialogRequest request;
   request.title = SaveDialogTitle(target);
   request.initialFolder = doc.HostsPath;
-  request.flags = kSaveDialogFlags;
+  request.flags = kSaveAsDialogFlags;
   const std::optional<std::string> path = ui.ShowSaveDialog(request);
   if (!path || path->empty()) return CancelSave(doc, ui);
   doc.HostsPath = *path;

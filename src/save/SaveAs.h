@@ -9,8 +9,8 @@
 
 namespace vantrel {
 
-inline constexpr uint32_t kSaveDialogFlags = 2621446;  // overwrite prompt, hide read-only,
-                                                       // explorer style, long names
+inline constexpr uint32_t kSaveAsDialogFlags = 2621446;  // overwrite prompt, hide read-only,
+                                                         // explorer style, long names
 
 enum class SaveOutcome {
   NothingLoaded,  // no document: told so

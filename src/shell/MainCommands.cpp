@@ -1,6 +1,8 @@
 // Routing of the main window's events to their operations, and the
 // operations that are the main window's own: each button and its menu item
 // run the very same one.
+#include <windows.h>
+// windows.h first
 #include <commctrl.h>
 
 #include <string>
