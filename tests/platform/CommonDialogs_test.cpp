@@ -57,7 +57,7 @@ TEST_F(CommonDialogsTest, OpenReturnsTheChosenFileSplitIntoFolderAndName) {
   EXPECT_TRUE(script_.AllAnswered());
 }
 
-TEST_F(CommonDialogsTest, OpenHandsTheDialogTheRecordAsSpecified) {
+TEST_F(CommonDialogsTest, OpenHandsTheDialogItsSettingsAndRoom) {
   FileDialogSettings.SetFlags(OFN_ALLOWMULTISELECT);  // overridden by the wrapper
   script_.AnswerFile(kHostsPath);
   ShowOpenDialog(owner_.Handle(), true);
