@@ -25,11 +25,9 @@ inline constexpr DWORD kFileDialogRecordSize =
 static_assert(kFileDialogRecordSize == 76);
 #endif
 
-// OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NODEREFERENCELINKS
-// | OFN_LONGNAMES
+// Open: an existing file only. Save: asks before replacing a file.
 inline constexpr DWORD kOpenDialogFlags =
     OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_NODEREFERENCELINKS | OFN_LONGNAMES;
-// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_LONGNAMES
 inline constexpr DWORD kSaveDialogFlags =
     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(kOpenDialogFlags == 3674116 && kSaveDialogFlags == 2621446);

@@ -29,21 +29,29 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+struct DescendantSearch {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDescendant(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<DescendantSearch*>(data);
+  if (lstrcmpiA(ClassOf(child).c_str(), search->className) != 0) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 HWND FindDescendant(HWND parent, const char* className) {
-  struct Search {
-    const char* className;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (lstrcmpiA(ClassOf(child).c_str(), s->className) != 0) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DescendantSearch search{className, nullptr};
+  EnumChildWindows(parent, &MatchDescendant, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK CancelDialogBox(HWND window, LPARAM) {
+  if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+  return TRUE;
 }
 
 // The edit field of the file name: a combo box (cmb13) holding an edit on
@@ -135,15 +143,7 @@ class DialogRobot {
   void CancelUntilReturned() {
     const bool back = WaitFor(
         [&] {
-          EnumThreadWindows(
-              testThread_,
-              [](HWND window, LPARAM) -> BOOL {
-                if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
-                  PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                }
-                return TRUE;
-              },
-              0);
+          EnumThreadWindows(testThread_, &CancelDialogBox, 0);
           return returned_.load();
         },
         std::chrono::seconds(30));
@@ -172,6 +172,31 @@ void TypeAndPress(HWND dialog, const std::string& path, int button) {
   }
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+struct OtherBoxSearch {
+  HWND dialog;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOtherBox(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<OtherBoxSearch*>(data);
+  if (window == search->dialog || ClassOf(window) != "#32770" || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+// A message box that `dialog` shows on the test thread, waited for up to 10 s.
+HWND WaitForQuestion(DWORD thread, HWND dialog) {
+  for (int i = 0; i < 500; ++i) {
+    OtherBoxSearch search{dialog, nullptr};
+    EnumThreadWindows(thread, &MatchOtherBox, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(20);
+  }
+  return nullptr;
 }
 
 bool Near(LONG a, LONG b) { return std::abs(a - b) <= 1; }
@@ -339,6 +364,26 @@ TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
   ASSERT_EQ(result.FileNames.Count(), 1);
   EXPECT_EQ(result.FileNames(1), "saved");  // no default extension added
   EXPECT_EQ(FileDialogSettings.FileName(), target);
+}
+
+TEST_F(LiveDialogTest, SaveDialogAsksBeforeReplacingAFile) {
+  FileDialogSettings.SetTitle("Save Host File As");
+  const DWORD testThread = GetCurrentThreadId();
+  bool asked = false;
+  DialogRobot robot("Save Host File As", [&](HWND dialog) {
+    TypeAndPress(dialog, folder_.Hosts(), IDOK);
+    if (HWND question = WaitForQuestion(testThread, dialog)) {
+      asked = true;
+      PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    }
+  });
+  const FileDialogResult result = ShowSaveDialog(owner_.Handle(), true);
+  robot.Finish();
+
+  ASSERT_TRUE(robot.Appeared()) << robot.Failure();
+  EXPECT_TRUE(asked) << "no question before replacing the file";
+  EXPECT_FALSE(result.Cancelled);
+  EXPECT_EQ(FileDialogSettings.FileName(), folder_.Hosts());
 }
 
 }  // namespace

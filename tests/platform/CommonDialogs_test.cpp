@@ -18,8 +18,10 @@ using test::TestWindow;
 
 const char kHostsPath[] = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 
+// The platform's macro is not a constant expression; the record's own size
+// constant is, and matches it.
 #ifndef _WIN64
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76);
+static_assert(kFileDialogRecordSize == 76);
 #endif
 
 class CommonDialogsTest : public ::testing::Test {
@@ -55,7 +57,7 @@ TEST_F(CommonDialogsTest, OpenReturnsTheChosenFileSplitIntoFolderAndName) {
   EXPECT_TRUE(script_.AllAnswered());
 }
 
-TEST_F(CommonDialogsTest, OpenHandsTheDialogTheRecordAsSpecified) {
+TEST_F(CommonDialogsTest, OpenHandsTheDialogItsSettingsAndRoom) {
   FileDialogSettings.SetFlags(OFN_ALLOWMULTISELECT);  // overridden by the wrapper
   script_.AnswerFile(kHostsPath);
   ShowOpenDialog(owner_.Handle(), true);
@@ -63,6 +65,7 @@ TEST_F(CommonDialogsTest, OpenHandsTheDialogTheRecordAsSpecified) {
   const Asked& asked = script_.Last();
   EXPECT_EQ(asked.what, Asked::What::Open);
   EXPECT_EQ(asked.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
+  EXPECT_EQ(kFileDialogRecordSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
   EXPECT_EQ(asked.type, 3674116u);
   EXPECT_EQ(asked.caption, "Open Host File");
   EXPECT_EQ(asked.initial, "C:\\WINDOWS\\system32\\drivers\\etc");
