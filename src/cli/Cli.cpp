@@ -93,6 +93,7 @@ DedupCounts DedupForClean(HostsDocument& doc) {
   counts.before = doc.List1.Count();
   doc.EntriesBeforeDedup = doc.Entries;
   std::unordered_set<Text> seen;
+  seen.reserve(doc.Entries.Items().size());
   doc.List1.Clear();
   for (const Text entry : doc.Entries) {
     if (!entry.empty() && seen.insert(entry).second) doc.List1.Append(entry);
