@@ -28,9 +28,8 @@ struct TransparencyItem {
 };
 
 constexpr TransparencyItem kTransparency[] = {
-    {kMnuNone, 0},   {kMnuTen, 10},   {kMnuTwenty, 20},  {kMnuThirty, 30},
-    {kMnuForty, 40}, {kMnuFifty, 50}, {kMnuSixty, 60},   {kMnuSeventy, 70},
-    {kMnuEighty, 80}, {kMnuNinety, 90},
+    {kMnuNone, 0},   {kMnuTen, 10},   {kMnuTwenty, 20},  {kMnuThirty, 30}, {kMnuForty, 40},
+    {kMnuFifty, 50}, {kMnuSixty, 60}, {kMnuSeventy, 70}, {kMnuEighty, 80}, {kMnuNinety, 90},
 };
 
 std::string WindowText(HWND hwnd) {
@@ -95,7 +94,8 @@ void MainWindow::OnCommand(int id, int code) {
       return;
     case kList1:
       if (code == LBN_SELCHANGE) {
-        doc_.List1.Select(static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
+        doc_.List1.Select(
+            static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
       } else if (code == LBN_DBLCLK) {
         cmdChange_Click();
       }
@@ -144,9 +144,7 @@ void MainWindow::cmdChange_Click() { ChangeEntry(doc_, *this); }
 void MainWindow::cmdDelete_Click() { DeleteEntry(doc_, *this); }
 void MainWindow::mnuUndo_Click() { UndoLastAction(doc_, *this); }
 
-void MainWindow::cmdCountHost_Click() {
-  SetText(kText6, CountHostFileText(doc_.LoadedEntryCount));
-}
+void MainWindow::cmdCountHost_Click() { SetText(kText6, CountHostFileText(doc_.LoadedEntryCount)); }
 
 void MainWindow::cmdNotepad_Click() {
   std::string command = NotepadCommandLine(doc_.HostsPath);
@@ -199,7 +197,8 @@ void MainWindow::SyncFindHistory() {
 
 void MainWindow::SubclassFindBox() {
   HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr);
-  if (edit) SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (edit)
+    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

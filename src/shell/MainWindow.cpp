@@ -81,7 +81,6 @@ void MainWindow::OnCreate() {
   SubclassFindBox();
 }
 
-
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_) return false;
   if (menu_.Accelerators() && TranslateAcceleratorA(hwnd_, menu_.Accelerators(), &msg)) return true;

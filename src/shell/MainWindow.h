@@ -6,24 +6,23 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-
 #include <memory>
+#include <string>
 
 #include "core/DocumentUi.h"
 #include "core/Find.h"
 #include "core/General_Mod.h"
 #include "core/wait/SplashWait.h"
-#include "platform/TranslucentForm.h"
-#include "save/SaveOptionsWindow.h"
-#include "save/SaveUi.h"
-#include "windows/AboutWindow.h"
-#include "windows/HelpWindow.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
+#include "platform/TranslucentForm.h"
+#include "save/SaveOptionsWindow.h"
+#include "save/SaveUi.h"
 #include "shell/MainLayout.h"
+#include "windows/AboutWindow.h"
+#include "windows/HelpWindow.h"
 
 namespace vantrel {
 
@@ -123,7 +122,7 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void OnCommand(int id, int code);
   void SubclassFindBox();
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data);
+                                       UINT_PTR id, DWORD_PTR data);
   void SyncFindHistory();
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
