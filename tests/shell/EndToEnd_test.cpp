@@ -89,6 +89,8 @@ class Program {
   Program& operator=(const Program&) = delete;
   bool Started() const { return started_; }
   DWORD Id() const { return pi_.dwProcessId; }
+  // True when the process ended within ms milliseconds.
+  bool EndsWithin(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
 
  private:
   PROCESS_INFORMATION pi_{};
@@ -127,6 +129,23 @@ TEST(EndToEnd, OpenThroughTheRealDialogLoadsTheFile) {
   EXPECT_EQ(TextOf(GetDlgItem(main, kLabelIP)), "Host File currently not using LocalHost (0)");
 
   PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+TEST(EndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
+  Program first;
+  ASSERT_TRUE(first.Started());
+  HWND main = WaitForWindow(first.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  Program second;
+  ASSERT_TRUE(second.Started());
+  EXPECT_TRUE(second.EndsWithin(10000));
+  Found shown{second.Id(), "VantrelMainWindow", nullptr, nullptr};
+  EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&shown));
+  EXPECT_EQ(shown.hwnd, nullptr);
+  EXPECT_FALSE(first.EndsWithin(0));
+  EXPECT_TRUE(IsWindowVisible(main));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(first.EndsWithin(10000));
 }
 
 }  // namespace
