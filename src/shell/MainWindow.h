@@ -62,6 +62,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   // Start-up: the Windows version, the translucency object, the window's
   // initial texts and timers, then the show.
   void Startup();
+  // The same for a system of that name (what WindowsVersionName reports).
+  void Startup(const std::string& versionName);
 
   // The commands, as the buttons and menu items run them.
   void cmdOpen_Click();

@@ -13,8 +13,9 @@ constexpr const char* kTransparencyDisabledText =
 
 }  // namespace
 
-void MainWindow::Startup() {
-  const std::string version = WindowsVersionName();
+void MainWindow::Startup() { Startup(WindowsVersionName()); }
+
+void MainWindow::Startup(const std::string& version) {
   if (version != "Windows 2000" && version != "Windows XP") {
     Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
     HostsFolder = "%systemroot%\\";

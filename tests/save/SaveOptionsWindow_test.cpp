@@ -8,7 +8,7 @@
 
 #include "platform/Twips.h"
 #include "support/ScriptedModal.h"
-#include "windows/WindowTesting.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {

@@ -4,8 +4,10 @@
 
 namespace vantrel::test {
 
-int ScriptedModal::Message(HWND, const std::string& text, const std::string& caption, UINT type) {
-  asked_.push_back({Asked::What::Message, caption, text, type, {}, 0, {}});
+int ScriptedModal::Message(HWND owner, const std::string& text, const std::string& caption,
+                           UINT type) {
+  asked_.push_back(
+      {Asked::What::Message, caption, text, type, {}, 0, {}, owner && IsWindowVisible(owner)});
   if (messages_.empty()) {
     unanswered_ = true;
     return IDCANCEL;

@@ -16,12 +16,13 @@ namespace vantrel::test {
 
 struct Asked {
   enum class What { Message, Input, Open, Save } what;
-  std::string caption;     // message caption, input title, dialog title
-  std::string text;        // message text, input prompt
-  UINT type = 0;           // message box type; file dialog flags
-  std::string initial;     // input default; file dialog initial folder
-  DWORD structSize = 0;    // file dialogs: lStructSize as passed
-  std::string fileBuffer;  // file dialogs: the name buffer as passed, up to its NUL
+  std::string caption;        // message caption, input title, dialog title
+  std::string text;           // message text, input prompt
+  UINT type = 0;              // message box type; file dialog flags
+  std::string initial;        // input default; file dialog initial folder
+  DWORD structSize = 0;       // file dialogs: lStructSize as passed
+  std::string fileBuffer;     // file dialogs: the name buffer as passed, up to its NUL
+  bool ownerVisible = false;  // whether the owner window showed when asked
 };
 
 class ScriptedModal : public Modal {

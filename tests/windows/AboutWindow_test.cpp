@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/Twips.h"
+#include "support/WindowTesting.h"
 #include "windows/HelpWindow.h"
 #include "windows/ProgramVersion.h"
-#include "windows/WindowTesting.h"
 
 namespace vantrel {
 namespace {

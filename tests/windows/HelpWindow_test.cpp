@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Twips.h"
-#include "windows/WindowTesting.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {

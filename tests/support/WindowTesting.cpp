@@ -1,4 +1,4 @@
-#include "windows/WindowTesting.h"
+#include "support/WindowTesting.h"
 
 #include <gtest/gtest.h>
 

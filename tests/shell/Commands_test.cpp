@@ -1,0 +1,224 @@
+// The editing commands, Remove Duplicates, Find and the file tools on the
+// real main window, every question answered by script.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/MainFixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class CommandsTest : public MainFixture {
+ protected:
+  void Load(const std::string& bytes) {
+    Open(folder_.Write("hosts", bytes));
+    ASSERT_TRUE(script_.AllAnswered());
+    script_.Forget();
+  }
+  void Click(int id) {
+    SendMessageA(Control(id), BM_CLICK, 0, 0);
+    Pump();
+  }
+  void Menu(int id) {
+    SendMessageA(window_.Handle(), WM_COMMAND, id, 0);
+    Pump();
+  }
+  std::vector<std::string> Items() {
+    std::vector<std::string> items;
+    for (int i = 0; i < ListCount(kList1); ++i) {
+      items.emplace_back(window_.Document().List1.Item(i));
+    }
+    return items;
+  }
+  int Selected() { return static_cast<int>(SendMessageA(Control(kList1), LB_GETCURSEL, 0, 0)); }
+  void Select(int index) {
+    SendMessageA(Control(kList1), LB_SETCURSEL, index, 0);
+    SendMessageA(window_.Handle(), WM_COMMAND, MAKEWPARAM(kList1, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Control(kList1)));
+  }
+  std::string UndoCaption() { return window_.Menus().Caption(kMnuUndo); }
+  // Types a query into the find box and presses Enter there.
+  void Find(const std::string& query) {
+    HWND edit = FindWindowExA(Control(kComboFind), nullptr, "Edit", nullptr);
+    SetWindowTextA(Control(kComboFind), query.c_str());
+    SendMessageA(edit, WM_CHAR, VK_RETURN, 0);
+    Pump();
+  }
+};
+
+TEST_F(CommandsTest, RemoveDuplicatesAndItsUndo) {
+  Load(
+      "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n0.0.0.0 alpha\r\n127.0.0.1 gamma\r\n127.0.0.1 "
+      "beta\r\n");
+  script_.AnswerMessage(IDYES);
+  Click(kCmdRemDup);
+  ASSERT_EQ(script_.Questions().size(), 1u);
+  EXPECT_EQ(script_.Last().caption, "Remove Duplicate Host Entries");
+  EXPECT_EQ(script_.Last().text,
+            "Are you sure you would like to remove all duplicate host entries?");
+  EXPECT_EQ(script_.Last().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(Text(kText1), "5");
+  EXPECT_EQ(Text(kText2), "2");
+  EXPECT_EQ(Text(kText3), "3");
+  EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+  EXPECT_EQ(UndoCaption(), "Undo Remove Duplicates");
+  EXPECT_TRUE(MenuEnabled(kMnuUndo));
+  EXPECT_EQ(window_.Document().ChangeCount, 1);
+  EXPECT_EQ(window_.WaitWindow().Handle() ? TextOf(window_.WaitWindow().Handle()) : "",
+            "Removing Duplicate Host File Entries...");
+
+  Menu(kMnuUndo);
+  EXPECT_EQ(ListCount(kList1), 5);
+  for (int id : {kText1, kText2, kText3}) EXPECT_EQ(Text(id), "") << id;
+  EXPECT_EQ(UndoCaption(), "Undo");
+  EXPECT_FALSE(MenuEnabled(kMnuUndo));
+  EXPECT_EQ(window_.Document().ChangeCount, 0);
+}
+
+TEST_F(CommandsTest, RemoveDuplicatesAnsweredNoChangesNothing) {
+  Load("1 a\r\n1 a\r\n");
+  script_.AnswerMessage(IDNO);
+  Menu(kMnuRemDup);
+  EXPECT_EQ(ListCount(kList1), 2);
+  EXPECT_EQ(Text(kText1), "");
+  EXPECT_EQ(window_.Document().ChangeCount, 0);
+}
+
+TEST_F(CommandsTest, EnterRunsTheDefaultButton) {
+  Load("1 a\r\n1 b\r\n");
+  SetFocus(Control(kList1));
+  script_.AnswerMessage(IDNO);
+  MSG enter{Control(kList1), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(window_.PreTranslate(enter));
+  Pump();
+  ASSERT_EQ(script_.Questions().size(), 1u);
+  EXPECT_EQ(script_.Last().caption, "Remove Duplicate Host Entries");
+}
+
+TEST_F(CommandsTest, AddPutsTheLowerCasedTextInPlaceAndSelectsIt) {
+  Load("1 alpha\r\n1 gamma\r\n");
+  script_.AnswerMessage(IDYES);
+  script_.AnswerInput(" Beta.Example ");
+  Click(kCmdAdd);
+  ASSERT_EQ(script_.Questions().size(), 2u);
+  EXPECT_EQ(script_.Questions()[0].text, "Are you sure you would like to add a new host entry?");
+  EXPECT_EQ(script_.Questions()[1].text, "Enter in the New Host Entry:");
+  EXPECT_EQ(script_.Questions()[1].caption, "Add New Host Entry");
+  EXPECT_EQ(Items(), (std::vector<std::string>{" beta.example ", "alpha", "gamma"}));
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(UndoCaption(), "Undo Add");
+  EXPECT_EQ(window_.Document().ChangeCount, 1);
+  EXPECT_EQ(window_.Document().EntryCount, 3);
+}
+
+TEST_F(CommandsTest, DoubleClickOnAnItemChangesIt) {
+  Load("1 alpha\r\n1 beta\r\n");
+  Select(0);
+  RECT item{};
+  SendMessageA(Control(kList1), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+  script_.AnswerMessage(IDYES);
+  script_.AnswerInput("Zulu");
+  const LPARAM at = MAKELPARAM(item.left + 5, item.top + 2);
+  SendMessageA(Control(kList1), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(Control(kList1), WM_LBUTTONUP, 0, at);
+  SendMessageA(Control(kList1), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(Control(kList1), WM_LBUTTONUP, 0, at);
+  Pump();
+  ASSERT_EQ(script_.Questions().size(), 2u);
+  EXPECT_EQ(script_.Questions()[0].caption, "Change Host Entry");
+  EXPECT_EQ(script_.Questions()[0].text,
+            "Are you sure you would like to change the entry for alpha ?");
+  EXPECT_EQ(script_.Questions()[1].caption, "Change value for alpha");
+  EXPECT_EQ(script_.Questions()[1].initial, "alpha");
+  EXPECT_EQ(Items(), (std::vector<std::string>{"beta", "zulu"}));
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(UndoCaption(), "Undo Change");
+
+  Menu(kMnuUndo);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta"}));
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(window_.Document().ChangeCount, 0);
+}
+
+TEST_F(CommandsTest, ChangeAndDeleteWithNothingSelectedSayWhy) {
+  Load("1 alpha\r\n1 beta\r\n");
+  script_.AnswerMessage(IDOK);
+  Click(kCmdChange);
+  EXPECT_EQ(script_.Last().caption, "Select Host Entry");
+  EXPECT_EQ(script_.Last().text, "Please Select Host Entry from the list that you wish to change");
+  EXPECT_EQ(script_.Last().type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+  script_.AnswerMessage(IDOK);
+  Click(kCmdDelete);
+  EXPECT_EQ(script_.Last().caption, "Host List Empty or Not Selected");
+  EXPECT_EQ(script_.Last().text,
+            "There are no more Host Entries to Delete or No Host Enrty is Selected.");
+  EXPECT_EQ(script_.Last().type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(ListCount(kList1), 2);
+}
+
+TEST_F(CommandsTest, DeleteAndUndoPutTheItemBackSelected) {
+  Load("1 alpha\r\n1 beta\r\n1 gamma\r\n");
+  Select(1);
+  script_.AnswerMessage(IDYES);
+  Menu(kMnuDelete);
+  EXPECT_EQ(script_.Last().text, "Are you sure you would like to delete this new host entry?");
+  EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "gamma"}));
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_EQ(window_.Document().EntryCount, 2);
+  Menu(kMnuUndo);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(window_.Document().EntryCount, 3);
+  EXPECT_FALSE(MenuEnabled(kMnuUndo));
+}
+
+TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
+  Load("1 ads.one\r\n1 news\r\n1 more-ads.two\r\n1 plain\r\n1 zads\r\n");
+  SetFocus(Control(kComboFind));
+  Pump();
+  EXPECT_EQ(Text(kComboFind), "");
+  EXPECT_EQ(window_.FindTextColor(), RGB(0, 0, 0));
+  EXPECT_EQ(window_.DefaultButton(), 0);
+
+  Find("ADS");
+  EXPECT_EQ(Selected(), 0);  // ads.one
+  Find("ADS");
+  EXPECT_EQ(Selected(), 1);  // more-ads.two
+  Find("ADS");
+  EXPECT_EQ(Selected(), 4);  // zads
+  script_.AnswerMessage(IDOK);
+  Find("ADS");
+  EXPECT_EQ(script_.Last().caption, "Query Not Found");
+  EXPECT_EQ(script_.Last().text, "There are no more 'ADS' entries found in the list");
+  EXPECT_EQ(script_.Last().type, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(Selected(), 4);
+  Find("ADS");
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(SendMessageA(Control(kComboFind), CB_GETCOUNT, 0, 0), 1);
+
+  script_.AnswerMessage(IDOK);
+  Find("a b");
+  EXPECT_EQ(script_.Last().text, "Please do not include spaces while searching");
+  EXPECT_EQ(Text(kComboFind), "");
+
+  SetFocus(Control(kList1));
+  Pump();
+  EXPECT_EQ(Text(kComboFind), "type query here");
+  EXPECT_EQ(window_.FindTextColor(), GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+}
+
+TEST_F(CommandsTest, CountShowsTheEntriesOfTheFileAsLoaded) {
+  Load("#c\r\n1 a, b\r\n\r\n1 c\r\n#d\r\n1 d\r\n1 e\r\n");
+  Click(kCmdCountHost);
+  EXPECT_EQ(Text(kText6), "5 Host File Entries Found");
+  script_.AnswerMessage(IDYES);
+  Click(kCmdRemDup);
+  Click(kCmdCountHost);
+  EXPECT_EQ(Text(kText6), "5 Host File Entries Found");
+}
+
+}  // namespace
+}  // namespace vantrel::test
