@@ -94,34 +94,40 @@ void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {
 
   const std::string caption = WindowText(item.hwndItem);
   HGDIOBJ old = SelectObject(item.hDC, font_.Get());
-  RECT textRect = r;
-  DrawTextA(item.hDC, caption.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
-  const int textHeight = textRect.bottom - textRect.top;
-  const int textWidth = textRect.right - textRect.left;
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
-
-  int textTop = r.top + (height - textHeight) / 2;
-  if (picture) {
-    const int gap = 2;
-    const int top = r.top + (height - pictureSize.cy - gap - textHeight) / 2;
-    const int left = r.left + (width - pictureSize.cx) / 2;
-    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0, left + shift,
-               top + shift, pictureSize.cx, pictureSize.cy,
-               DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
-    textTop = top + pictureSize.cy + gap;
+  const int pictureHeight = picture ? pictureSize.cy + 2 : 0;
+  // A caption too long for one line wraps at its words, as long as the
+  // lines fit the button; otherwise it stays on one line.
+  RECT textRect{0, 0, width - 6, 0};
+  UINT format = DT_CENTER | DT_WORDBREAK;
+  DrawTextA(item.hDC, caption.c_str(), -1, &textRect, format | DT_CALCRECT);
+  if (textRect.bottom + pictureHeight > height - 4) {
+    format = DT_CENTER | DT_SINGLELINE;
+    textRect = {0, 0, width - 6, 0};
+    DrawTextA(item.hDC, caption.c_str(), -1, &textRect, format | DT_CALCRECT);
   }
-  textRect = {r.left + 2 + shift, textTop + shift, r.right - 2 + shift,
-              textTop + textHeight + shift};
+  const int textHeight = textRect.bottom - textRect.top;
+  const int top = r.top + (height - pictureHeight - textHeight) / 2;
+  if (picture) {
+    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0,
+               r.left + (width - pictureSize.cx) / 2 + shift, top + shift, pictureSize.cx,
+               pictureSize.cy, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+  }
+  textRect = {r.left + 3 + shift, top + pictureHeight + shift, r.right - 3 + shift,
+              top + pictureHeight + textHeight + shift};
   SetBkMode(item.hDC, TRANSPARENT);
   if (disabled) {
-    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
-               static_cast<WPARAM>(caption.size()), r.left + (width - textWidth) / 2 + shift,
-               textRect.top, textWidth, textHeight, DST_PREFIXTEXT | DSS_DISABLED);
+    // Embossed grey text, as a disabled button shows its caption.
+    OffsetRect(&textRect, 1, 1);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(item.hDC, caption.c_str(), -1, &textRect, format);
+    OffsetRect(&textRect, -1, -1);
+    SetTextColor(item.hDC, GetSysColor(COLOR_GRAYTEXT));
   } else {
     SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(item.hDC, caption.c_str(), -1, &textRect, DT_CENTER | DT_SINGLELINE);
   }
+  DrawTextA(item.hDC, caption.c_str(), -1, &textRect, format);
   SelectObject(item.hDC, old);
   if (item.itemState & ODS_FOCUS) {
     RECT focus = r;

@@ -1,10 +1,15 @@
-// Shows one of the secondary windows over a stand-in main window, so that
-// pictures of it can be taken: show-window help|help-topic|about|save
+// Shows one of the program's windows so that pictures of it can be taken:
+//   show-window help|help-topic|about|save   over a stand-in main window
+//   show-window main FILE                    the main window with FILE opened
 #include <windows.h>
 
 #include <cstring>
 
+#include <string>
+
 #include "save/SaveOptionsWindow.h"
+#include "shell/MainWindow.h"
+#include "support/ScriptedModal.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
 
@@ -23,7 +28,26 @@ void CALLBACK PickTopic(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
+// The main window with a file opened through a scripted open dialog.
+int ShowMain(HINSTANCE instance, const std::string& path) {
+  vantrel::test::ScriptedModal script;
+  vantrel::ScopedModal scoped(script);
+  vantrel::MainWindow window;
+  if (!window.Create(instance)) return 1;
+  window.Startup();
+  script.AnswerFile(path);
+  SendMessageA(window.Handle(), WM_COMMAND, vantrel::kMnuOpen, 0);
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (window.PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  if (std::strncmp(commandLine, "main ", 5) == 0) return ShowMain(instance, commandLine + 5);
   const int width = 700;
   const int height = 560;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
