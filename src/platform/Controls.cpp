@@ -57,34 +57,34 @@ ClassAndStyle StyleOf(Kind kind) {
 
 }  // namespace
 
-const ControlSpec* ControlSet::Spec(int id) const {
-  for (const ControlSpec& spec : table_) {
-    if (spec.id == id) return &spec;
+const ControlSpec* ControlSet::Find(int id) const {
+  for (const ControlSpec& control : table_) {
+    if (control.id == id) return &control;
   }
   return nullptr;
 }
 
 RECT ControlSet::PixelRect(int id) const {
-  const ControlSpec* spec = Spec(id);
-  if (!spec) return RECT{};
-  int left = spec->left;
-  int top = spec->top;
-  for (const ControlSpec* frame = Spec(spec->container); frame; frame = Spec(frame->container)) {
+  const ControlSpec* control = Find(id);
+  if (!control) return RECT{};
+  int left = control->left;
+  int top = control->top;
+  for (const ControlSpec* frame = Find(control->container); frame; frame = Find(frame->container)) {
     left += frame->left;
     top += frame->top;
   }
   RECT r;
   r.left = TwipsToPixelsX(left);
   r.top = TwipsToPixelsY(top);
-  r.right = TwipsToPixelsX(left + spec->width);
-  r.bottom = TwipsToPixelsY(top + spec->height);
+  r.right = TwipsToPixelsX(left + control->width);
+  r.bottom = TwipsToPixelsY(top + control->height);
   return r;
 }
 
 void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT font) {
   table_ = table;
   std::vector<const ControlSpec*> order;
-  for (const ControlSpec& spec : table) order.push_back(&spec);
+  for (const ControlSpec& control : table) order.push_back(&control);
   auto rank = [](const ControlSpec* s) {
     if (s->kind == Kind::Frame) return 2;
     return s->tab >= 0 ? 0 : 1;
@@ -94,25 +94,25 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT f
     return rank(a) == 0 && a->tab < b->tab;
   });
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  for (const ControlSpec* spec : order) {
-    const ClassAndStyle cs = StyleOf(spec->kind);
-    RECT r = PixelRect(spec->id);
+  for (const ControlSpec* control : order) {
+    const ClassAndStyle cs = StyleOf(control->kind);
+    RECT r = PixelRect(control->id);
     int height = r.bottom - r.top;
     // A combo box's height includes its drop-down list.
-    if (spec->kind == Kind::Combo) height *= 8;
+    if (control->kind == Kind::Combo) height *= 8;
     HWND hwnd = CreateWindowExA(
-        cs.exStyle, cs.className, spec->caption,
-        WS_CHILD | WS_VISIBLE | cs.style | spec->extraStyle, r.left, r.top, r.right - r.left,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+        cs.exStyle, cs.className, control->caption,
+        WS_CHILD | WS_VISIBLE | cs.style | control->extraStyle, r.left, r.top, r.right - r.left,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), instance, nullptr);
     if (hwnd && font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    handles_[spec->id] = hwnd;
+    handles_[control->id] = hwnd;
   }
 }
 
 bool ControlSet::DrawLine(const DRAWITEMSTRUCT& item) const {
-  const ControlSpec* spec = Spec(static_cast<int>(item.CtlID));
-  if (!spec || spec->kind != Kind::Line || (*this)[spec->id] != item.hwndItem) return false;
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(spec->lineColor));
+  const ControlSpec* control = Find(static_cast<int>(item.CtlID));
+  if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem) return false;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(control->lineColor));
   return true;
 }
 

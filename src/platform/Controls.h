@@ -51,7 +51,7 @@ class ControlSet {
     const auto it = handles_.find(id);
     return it == handles_.end() ? nullptr : it->second;
   }
-  const ControlSpec* Spec(int id) const;
+  const ControlSpec* Find(int id) const;
   // The control's rectangle in the parent's client pixels.
   RECT PixelRect(int id) const;
 

@@ -28,10 +28,10 @@ struct FixedWindowSpec {
 // Creates a window of the registered class whose client area has the given
 // size, with its frame's top-left corner at `at`; `self` reaches
 // BaseWindow's WM_NCCREATE.
-inline HWND CreateFixedWindow(const FixedWindowSpec& spec, POINT at, HWND owner, void* self) {
-  RECT rect{0, 0, TwipsToPixelsX(spec.clientWidth), TwipsToPixelsY(spec.clientHeight)};
-  AdjustWindowRectEx(&rect, spec.style, FALSE, spec.exStyle);
-  return CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, at.x, at.y,
+inline HWND CreateFixedWindow(const FixedWindowSpec& control, POINT at, HWND owner, void* self) {
+  RECT rect{0, 0, TwipsToPixelsX(control.clientWidth), TwipsToPixelsY(control.clientHeight)};
+  AdjustWindowRectEx(&rect, control.style, FALSE, control.exStyle);
+  return CreateWindowExA(control.exStyle, control.className, control.caption, control.style, at.x, at.y,
                          rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
                          GetModuleHandleA(nullptr), self);
 }

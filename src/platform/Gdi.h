@@ -46,6 +46,6 @@ struct FontSpec {
 };
 
 // A font of the given face and point size at the screen's DPI.
-Font MakeFont(const FontSpec& spec);
+Font MakeFont(const FontSpec& font);
 
 }  // namespace vantrel
