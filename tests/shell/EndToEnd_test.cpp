@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
 #include "support/WinTest.h"
 
@@ -129,6 +130,63 @@ TEST(EndToEnd, OpenThroughTheRealDialogLoadsTheFile) {
   EXPECT_EQ(TextOf(GetDlgItem(main, kLabelIP)), "Host File currently not using LocalHost (0)");
 
   PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+// Types path into the real file dialog of that title and presses its
+// default button.
+void AnswerFileDialog(DWORD pid, const char* title, const std::string& path) {
+  HWND dialog = WaitForWindow(pid, "#32770", title);
+  ASSERT_NE(dialog, nullptr) << title;
+  HWND edit = FileNameField(dialog);
+  ASSERT_NE(edit, nullptr);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+TEST(EndToEnd, SaveAsThroughTheRealDialogsWritesTheFile) {
+  TempFolder folder;
+  const std::string path = folder.Write("hosts", "#hdr\r\n127.0.0.1 beta\r\n127.0.0.1\tAlpha\r\n");
+  const std::string out = folder.Path() + "\\saved hosts";
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
+  AnswerFileDialog(program.Id(), "Open Host File", path);
+  HWND list = GetDlgItem(main, kList1);
+  for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) != 2; ++i) Sleep(50);
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+
+  PostMessageA(main, WM_COMMAND, kMnuSaveAs, 0);
+  HWND options = WaitForWindow(program.Id(), "VantrelSaveOptions", "Save Options ");
+  ASSERT_NE(options, nullptr);
+  SendMessageA(GetDlgItem(options, SaveOptionsWindow::Option2), BM_CLICK, 0, 0);
+  PostMessageA(GetDlgItem(options, SaveOptionsWindow::Command1), BM_CLICK, 0, 0);
+  AnswerFileDialog(program.Id(), "Save Host File Save Host File Without LocalHost (0) As...", out);
+
+  std::string written;
+  for (int i = 0; i < 200 && written.empty(); ++i) {
+    Sleep(50);
+    written = ReadFileBytes(out);
+  }
+  EXPECT_EQ(written, "\r\n#hdr\r\n0 beta\r\n0 alpha\r\n");
+  // Saved: closing asks nothing and ends the program.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.EndsWithin(10000));
 }
 
 TEST(EndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
