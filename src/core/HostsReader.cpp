@@ -86,7 +86,8 @@ void HostsReader::LoadPass(HostsDocument& doc) const {
       case ItemKind::Entry: {
         ++j;
         const std::string_view entry = TrimSpaces(item);
-        LowerAscii(bytes.data() + (entry.data() - bytes.data()), entry.size());
+        // An item of spaces only (quoted) trims to a view that points nowhere.
+        if (!entry.empty()) LowerAscii(bytes.data() + (entry.data() - bytes.data()), entry.size());
         doc.Entries(j) = entry;
         break;
       }
