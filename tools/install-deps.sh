@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64
   fonts-wine file xvfb xauth x11-utils imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -7,10 +7,19 @@ cd "$root"
 tools/install-deps.sh
 jobs=$(nproc)
 
+fuzz_status=0
 echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
+
+# The fuzzers, about half a minute each, where clang and its libFuzzer are.
+if command -v clang++ >/dev/null && ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+  echo "== fuzz"
+  tools/fuzz.sh "${VANTREL_FUZZ_SECONDS:-30}" || fuzz_status=$?
+else
+  echo "== fuzz skipped: clang with libFuzzer is not installed"
+fi
 
 # The program as shipped is 32-bit: always build it, so the 32-bit code
 # stays whole; run its tests where this machine can run 32-bit Wine.
@@ -29,4 +38,6 @@ status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$vantrel_win" || status=$?
 . tools/wine-env.sh "$vantrel_win"
 wineserver -k 2>/dev/null || true
+[ $fuzz_status -eq 0 ] || echo "the fuzzers FAILED (see above)"
+[ $status -ne 0 ] || status=$fuzz_status
 exit $status

@@ -58,6 +58,7 @@ struct HostsDocument : General_Mod {
   // For comment c, its 1-based position among the non-blank items of the file.
   OneBased<int32_t> CommentPositions;
   int32_t LoadedEntryCount = 0;  // EntryCount as the file was loaded
+  bool Utf8Bom = false;          // the file began with a UTF-8 byte-order mark; saving keeps it
   std::string UndoAddedEntry;
   std::string UndoOldEntry;
   std::string UndoNewEntry;

@@ -5,6 +5,7 @@
 
 #include "core/FileBytes.h"
 #include "core/HostsGrammar.h"
+#include "core/TextEncoding.h"
 
 namespace vantrel {
 
@@ -16,6 +17,23 @@ bool HostsReader::Open(const std::string& path, std::string& reason) {
     reason = "The file is too large.";
     return false;
   }
+  return CheckEncoding(reason);
+}
+
+bool HostsReader::SetText(std::string text, std::string& reason) {
+  text_ = std::move(text);
+  return CheckEncoding(reason);
+}
+
+bool HostsReader::CheckEncoding(std::string& reason) {
+  const TextEncoding encoding = DetectEncoding(text_);
+  utf8Bom_ = encoding == TextEncoding::Utf8Bom;
+  if (!CanRead(encoding)) {
+    text_.clear();
+    reason = RefusalReason(encoding);
+    return false;
+  }
+  if (utf8Bom_) text_.erase(0, kUtf8Bom.size());
   return true;
 }
 
@@ -43,6 +61,7 @@ void HostsReader::CountingPass(HostsDocument& doc) const {
 void HostsReader::Allocate(HostsDocument& doc) {
   adopted_ = &doc.Texts.AdoptFile(std::move(text_));
   text_.clear();
+  doc.Utf8Bom = utf8Bom_;
   doc.EntriesBeforeDedup.Clear();
   doc.Entries.Reallocate(doc.EntryCount);
   doc.Comments.Reallocate(doc.CommentCount);
@@ -67,7 +86,8 @@ void HostsReader::LoadPass(HostsDocument& doc) const {
       case ItemKind::Entry: {
         ++j;
         const std::string_view entry = TrimSpaces(item);
-        LowerAscii(bytes.data() + (entry.data() - bytes.data()), entry.size());
+        // An item of spaces only (quoted) trims to a view that points nowhere.
+        if (!entry.empty()) LowerAscii(bytes.data() + (entry.data() - bytes.data()), entry.size());
         doc.Entries(j) = entry;
         break;
       }
@@ -116,7 +136,8 @@ ReadResult RunStages(HostsReader& reader, HostsDocument& doc) {
 
 ReadResult ReadHostsText(std::string text, HostsDocument& doc) {
   HostsReader reader;
-  reader.SetText(std::move(text));
+  ReadResult result;
+  if (!reader.SetText(std::move(text), result.reason)) return result;
   return RunStages(reader, doc);
 }
 

@@ -17,14 +17,16 @@ class HostsReader {
  public:
   // Reads the file's bytes. On failure returns false with a reason.
   bool Open(const std::string& path, std::string& reason);
-  // Uses text as the file's bytes.
-  void SetText(std::string text) { text_ = std::move(text); }
+  // Uses text as the file's bytes. Like Open, refuses UTF-16 and UTF-32 text
+  // (false, with a reason naming the encoding) and sets a UTF-8 byte-order
+  // mark aside: it is not part of the first item.
+  bool SetText(std::string text, std::string& reason);
 
   // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
   void CountingPass(HostsDocument& doc) const;
   // Stage 2: sizes Entries, Comments and CommentPositions once. The document
-  // takes the file's bytes; the previous file's texts stay alive until the
-  // lists showing them have been refilled (TextStore::ReleaseOlder).
+  // takes the file's bytes and remembers whether they had a byte-order mark; the previous file's
+  // texts stay alive until the lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
   // Stage 3: fills them; entries in their step-one form, lower-cased in the
   // document's copy of the bytes.
@@ -35,7 +37,10 @@ class HostsReader {
   static void HostParts(HostsDocument& doc);
 
  private:
+  bool CheckEncoding(std::string& reason);
+
   std::string text_;
+  bool utf8Bom_ = false;
   std::string* adopted_ = nullptr;  // the bytes once the document holds them
 };
 

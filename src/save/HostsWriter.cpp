@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/HostsGrammar.h"
+#include "core/TextEncoding.h"
 
 namespace vantrel {
 
@@ -12,28 +13,46 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 class LineWriter {
  public:
-  LineWriter(std::string& out, const std::string& prefix) : out_(out), prefix_(prefix) {}
+  LineWriter(std::string& out, const std::string& prefix) : out_(out), prefix_(prefix) {
+    address_ = prefix_;
+    if (!address_.empty() && address_.back() == ' ') address_.pop_back();
+  }
 
   void Entry(Text host) {
-    out_.append(prefix_).append(host).append(kLineEnd);
+    const bool quoted = host.find(',') != Text::npos;
+    if (quoted) out_.push_back('"');
+    if (host.find('\t') == Text::npos) {
+      out_.append(prefix_);
+    } else {
+      out_.append(address_).push_back('\t');
+    }
+    out_.append(host);
+    if (quoted) out_.push_back('"');
+    out_.append(kLineEnd);
     run_ = 0;
   }
   // A comment; the first of a run of consecutive comments gets an empty line
   // before it, which sets the comments apart from the entries above them.
   void Comment(Text comment) {
     if (run_ == 0) out_.append(kLineEnd);
-    out_.append(comment).append(kLineEnd);
+    if (comment.find(',') == Text::npos) {
+      out_.append(comment);
+    } else {
+      out_.append("\"").append(comment).append("\"");
+    }
+    out_.append(kLineEnd);
     ++run_;
   }
 
  private:
   std::string& out_;
   const std::string& prefix_;
-  int32_t run_ = 0;  // comments written since the last entry
+  std::string address_;  // the prefix without its space
+  int32_t run_ = 0;      // comments written since the last entry
 };
 
 size_t SizeHint(const HostsDocument& doc, const std::string& prefix, bool withComments) {
-  size_t size = 0;
+  size_t size = kUtf8Bom.size();
   for (const Text e : doc.Entries) size += prefix.size() + e.size() + 2;
   if (withComments) {
     for (const Text c : doc.Comments) size += c.size() + 4;
@@ -113,6 +132,7 @@ std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, 
   const bool comments = withComments && !ShowsNoComments(doc);
   std::string text;
   text.reserve(SizeHint(doc, prefix, comments));
+  if (doc.Utf8Bom) text.append(kUtf8Bom);
   LineWriter out(text, prefix);
   if (comments) {
     WriteWithComments(doc, out);

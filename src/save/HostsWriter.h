@@ -1,7 +1,8 @@
 // The hosts file as this program writes it: every entry as the chosen
 // redirect address, one space and its host part; optionally the comment
 // lines back at the positions they held when the file was loaded. ANSI text,
-// CR LF after every line, nothing else (no header, no byte-order mark).
+// CR LF after every line, nothing else (no header; a UTF-8 byte-order mark
+// only when the file read had one).
 #pragma once
 
 #include <cstdint>
@@ -42,7 +43,11 @@ bool ShowsNoComments(const HostsDocument& doc);
 int32_t PositionCount(const HostsDocument& doc);
 
 // The bytes of the whole output file. Empty elements of Entries are not
-// written; every comment is, even one the positions no longer reach.
+// written; every comment is, even one the positions no longer reach. A host
+// part that holds a tab is set apart from its address by a tab, not a space:
+// reading cuts at the first tab, so a space would lose what came before it.
+// A line that holds a comma (an item that was read in quotes) is written in
+// quotes again; bare, the comma would split it in two when read back.
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments);
 
 }  // namespace vantrel

@@ -64,6 +64,10 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old = SelectObject(item.hDC, listFont_.Get());
   RECT r = item.rcItem;
   r.left += 2;
+  // No list is wide enough for more; a line of megabytes would otherwise be
+  // laid out in full at every paint.
+  constexpr size_t kMaxDrawn = 4096;
+  text = text.substr(0, kMaxDrawn);
   DrawTextA(item.hDC, text.data(), static_cast<int>(text.size()), &r,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(item.hDC, old);

@@ -151,6 +151,43 @@ TEST_F(Win32SaveTest, ReplaceFailsOnAFileLockedMeanwhile) {
   ExpectOnlyTheOldFile();
 }
 
+// Another process holds the file open without sharing: refused, and the
+// file keeps its content.
+TEST_F(Win32SaveTest, FileHeldOpenByAnotherProcessIsInUse) {
+  Put(target_, kOld);
+  char self[MAX_PATH];
+  ASSERT_NE(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+  std::string helper = self;
+  helper = helper.substr(0, helper.find_last_of('\\') + 1) + "hold-file.exe";
+  std::string command = "\"" + helper + "\" \"" + target_ + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi))
+      << GetLastError();
+  // Wait until the other process really holds it.
+  bool held = false;
+  for (int i = 0; i < 500 && !held; ++i) {
+    HANDLE probe =
+        CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+      held = GetLastError() == ERROR_SHARING_VIOLATION;
+    } else {
+      CloseHandle(probe);
+    }
+    if (!held) Sleep(10);
+  }
+  const FsStatus status = SafeWriteFile(NativeFileSystem(), target_, kNew);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  ASSERT_TRUE(held);
+  EXPECT_EQ(status.error, FsError::InUse) << ReasonFor(status);
+  ExpectOnlyTheOldFile();
+}
+
 TEST_F(Win32SaveTest, MissingFolderTakesNoFile) {
   const std::string target = dir_ + "\\missing\\hosts";
   const FsStatus status = SafeWriteFile(NativeFileSystem(), target, kNew);

@@ -128,3 +128,21 @@ TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Only an item read in quotes can hold a comma; written bare, the comma
+// would split it when read back, so it goes back in quotes.
+TEST(HostsWriterTest, ItemsHoldingACommaAreQuotedAgain) {
+  const auto doc = test::Loaded("\"#a, b\"\r\n\"127.0.0.1 c, d\"\r\n127.0.0.1 e\r\n");
+  const std::string written = WriteHostsText(*doc, kLocal, true);
+  EXPECT_EQ(written, "\r\n\"#a, b\"\r\n\"127.0.0.1 c, d\"\r\n127.0.0.1 e\r\n");
+  const auto again = test::Loaded(written);
+  EXPECT_EQ(again->Comments(1), "#a, b");
+  EXPECT_EQ(again->Entries(1), "c, d");
+  EXPECT_EQ(again->EntryCount, 2);
+}
+
+}  // namespace
+}  // namespace vantrel

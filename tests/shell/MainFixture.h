@@ -5,13 +5,31 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "shell/MainWindow.h"
 #include "support/ScriptedModal.h"
 #include "support/WinTest.h"
 
 namespace vantrel::test {
+
+// The main window with the Save Options dialog answered by script: each
+// queued choice answers one showing; with none queued the real dialog shows.
+class ScriptedSaveWindow : public MainWindow {
+ public:
+  std::deque<SaveChoice> saveOptions;
+  std::vector<SaveChoice> presets;  // what each showing was preset to
+
+  SaveChoice ShowSaveOptions(const SaveChoice& preset) override {
+    presets.push_back(preset);
+    if (saveOptions.empty()) return MainWindow::ShowSaveOptions(preset);
+    const SaveChoice choice = saveOptions.front();
+    saveOptions.pop_front();
+    return choice;
+  }
+};
 
 class MainFixture : public ::testing::Test {
  protected:
@@ -38,7 +56,7 @@ class MainFixture : public ::testing::Test {
 
   ScriptedModal script_;
   ScopedModal scoped_{script_};
-  MainWindow window_;
+  ScriptedSaveWindow window_;
   TempFolder folder_;
 };
 

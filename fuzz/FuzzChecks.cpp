@@ -1,0 +1,145 @@
+#include "FuzzChecks.h"
+
+#include <string>
+#include <vector>
+
+#include "core/General_Mod.h"
+#include "core/HostsReader.h"
+#include "save/HostsWriter.h"
+
+namespace vantrel::fuzz {
+
+namespace {
+
+// Every stage of reading, the empty-file test aside: a saved file of a
+// single entry is one the program calls empty, but its entry is there.
+bool ReadAll(std::string_view bytes, HostsDocument& doc) {
+  HostsReader reader;
+  std::string reason;
+  if (!reader.SetText(std::string(bytes), reason)) return false;
+  reader.CountingPass(doc);
+  reader.Allocate(doc);
+  reader.LoadPass(doc);
+  HostsReader::HostParts(doc);
+  return true;
+}
+
+// The two lists as the load job leaves them.
+void FillLists(HostsDocument& doc) {
+  doc.List1.Clear();
+  for (const Text entry : doc.Entries) {
+    if (!entry.empty()) doc.List1.Append(entry);
+  }
+  doc.List1.Sort();
+  doc.List_Comments.clear();
+  for (const Text comment : doc.Comments) doc.List_Comments.push_back(comment);
+  if (doc.List_Comments.empty()) doc.List_Comments.push_back(kNoCommentsFound);
+}
+
+std::vector<std::string> NonEmptyEntries(const HostsDocument& doc) {
+  std::vector<std::string> entries;
+  for (const Text entry : doc.Entries) {
+    if (!entry.empty()) entries.emplace_back(entry);
+  }
+  return entries;
+}
+
+std::vector<std::string> AllComments(const HostsDocument& doc) {
+  return {doc.Comments.begin(), doc.Comments.end()};
+}
+
+std::string CheckDocument(const HostsDocument& doc) {
+  if (doc.EntryCount != doc.Entries.Count()) return "EntryCount differs from Entries";
+  if (doc.CommentCount != doc.Comments.Count()) return "CommentCount differs from Comments";
+  if (doc.CommentPositions.Count() != doc.CommentCount) return "one position per comment";
+  if (doc.LoadedEntryCount != doc.EntryCount) return "LoadedEntryCount differs";
+  if (doc.LineCount < doc.EntryCount + doc.CommentCount) return "more items than LineCount";
+  int32_t previous = 0;
+  for (int32_t c = 1; c <= doc.CommentCount; ++c) {
+    const Text comment = doc.Comments(c);
+    if (comment.empty() || comment.front() != '#') return "a comment without its #";
+    if (comment.find_first_of("\r\n") != Text::npos) return "a comment holds a line end";
+    // Only a quoted item holds a comma, and it ends at its closing quote.
+    if (comment.find(',') != Text::npos && comment.find('"') != Text::npos) {
+      return "a comment holds both a comma and a quote";
+    }
+    if (doc.CommentPositions(c) <= previous) return "comment positions do not rise";
+    previous = doc.CommentPositions(c);
+    if (previous > doc.LineCount) return "a comment position past LineCount";
+  }
+  for (const Text entry : doc.Entries) {
+    if (entry.find_first_of("\r\n") != Text::npos) return "an entry holds a line end";
+    if (entry.find(',') != Text::npos && entry.find('"') != Text::npos) {
+      return "an entry holds both a comma and a quote";
+    }
+    if (!entry.empty() && (entry.front() == ' ' || entry.back() == ' ')) {
+      return "an entry with spaces at an end";
+    }
+    for (const char c : entry) {
+      if (c >= 'A' && c <= 'Z') return "an entry not in lower case";
+    }
+  }
+  return {};
+}
+
+struct Choice {
+  const char* prefix;
+  bool withComments;
+};
+
+constexpr Choice kChoices[] = {
+    {"127.0.0.1 ", true}, {"127.0.0.1 ", false}, {"0 ", true},
+    {"0 ", false},        {"myserver ", true},   {"myserver ", false},
+};
+
+std::string Describe(const Choice& choice, const std::string& what) {
+  return std::string("written with \"") + choice.prefix +
+         (choice.withComments ? "\" and comments: " : "\" without comments: ") + what;
+}
+
+}  // namespace
+
+std::string CheckRead(std::string_view bytes) {
+  HostsDocument doc;
+  const ReadResult result = ReadHostsText(std::string(bytes), doc);
+  if (result.outcome == ReadOutcome::Unreadable) {
+    return result.reason.empty() ? "refused without a reason" : "";
+  }
+  if (result.outcome == ReadOutcome::Empty) return doc.LineCount < 2 ? "" : "empty with items";
+  std::string problem = CheckDocument(doc);
+  if (problem.empty() && doc.EntryCount > 0 &&
+      result.labelIP.rfind("Host File currently ", 0) != 0) {
+    problem = "no LabelIP caption";
+  }
+  return problem;
+}
+
+std::string CheckRoundTrip(std::string_view bytes) {
+  HostsDocument doc;
+  if (!ReadAll(bytes, doc)) return {};
+  FillLists(doc);
+  const std::vector<std::string> entries = NonEmptyEntries(doc);
+  for (const Choice& choice : kChoices) {
+    const std::string written = WriteHostsText(doc, choice.prefix, choice.withComments);
+    HostsDocument again;
+    if (!ReadAll(written, again)) return Describe(choice, "the output is refused");
+    if (again.Utf8Bom != doc.Utf8Bom) return Describe(choice, "the byte-order mark changed");
+    if (std::string problem = CheckDocument(again); !problem.empty()) {
+      return Describe(choice, problem);
+    }
+    if (NonEmptyEntries(again) != entries) return Describe(choice, "entries differ");
+    if (again.Entries.Count() != static_cast<int32_t>(entries.size())) {
+      return Describe(choice, "an empty entry was written");
+    }
+    const std::vector<std::string> comments =
+        choice.withComments ? AllComments(doc) : std::vector<std::string>{};
+    if (AllComments(again) != comments) return Describe(choice, "comments differ");
+    FillLists(again);
+    if (WriteHostsText(again, choice.prefix, choice.withComments) != written) {
+      return Describe(choice, "writing it again gives other bytes");
+    }
+  }
+  return {};
+}
+
+}  // namespace vantrel::fuzz
