@@ -57,6 +57,9 @@ bool MainWindow::Create(HINSTANCE instance) {
                        instance, this)) {
     return false;
   }
+  // Before any control exists, so the controls get the common controls that
+  // the bootstrap initialises.
+  Form_Initialize();
   OnCreate();
   return true;
 }
@@ -135,6 +138,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_TIMER:
+      if (wParam == kTimer1) Timer1_Timer();
       return 0;  // Timer2 has no work to do
     case WM_CLOSE:
       Form_Unload();

@@ -27,6 +27,7 @@
 namespace vantrel {
 
 class FileSystem;
+class ManifestBootstrap;
 
 class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public SaveUi {
  public:
@@ -36,11 +37,18 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   static constexpr int kClientHeightTwips = 7335;
   static constexpr UINT_PTR kTimer1 = 1;
   static constexpr UINT_PTR kTimer2 = 2;
+  // From the manifest writer to the relaunch: long enough for the window to
+  // load and show first.
+  static constexpr UINT kRelaunchDelayMs = 500;
 
   MainWindow();
   ~MainWindow() override;
 
-  // Creates the window with its controls and menus, hidden.
+  // The visual-style bootstrap that creating the window runs; the program
+  // gives it one before Create. Without one the window runs none.
+  void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
+  // Creates the window, runs the bootstrap, then creates the controls and
+  // menus; the window stays hidden.
   bool Create(HINSTANCE instance);
   // For the message loop: accelerators, Tab, access keys and the default
   // button. Returns true when the message was handled.
@@ -64,6 +72,13 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void Startup();
   // The same for a system of that name (what WindowsVersionName reports).
   void Startup(const std::string& versionName);
+
+  // The visual-style bootstrap: the probe on creation, the writer, and the
+  // relaunch when Timer1 ticks.
+  void Form_Initialize();
+  void makeNEWmanifest();
+  void Timer1_Timer();
+  bool Timer1Running() const { return timer1Running_; }
 
   // The commands, as the buttons and menu items run them.
   void cmdOpen_Click();
@@ -159,6 +174,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
   FileSystem* fs_ = nullptr;
+  ManifestBootstrap* bootstrap_ = nullptr;
+  bool timer1Running_ = false;
   FindState find_;
   size_t historyShown_ = 0;
   COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);

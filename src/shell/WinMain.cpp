@@ -1,14 +1,16 @@
 #include <windows.h>
-// windows.h first
-#include <commctrl.h>
 
 #include "shell/MainWindow.h"
+#include "shell/ManifestBootstrap.h"
 #include "shell/SingleInstance.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  InitCommonControls();
   vantrel::SingleInstance instanceClaim;
+  // Initialises the common controls, or writes the manifest and starts the
+  // program again.
+  vantrel::ManifestBootstrap bootstrap(&instanceClaim);
   vantrel::MainWindow window;
+  window.UseBootstrap(bootstrap);
   if (!window.Create(instance)) return 1;
   // A second copy ends here, silently, before anything shows.
   if (!instanceClaim.Claim()) return 0;

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 
 #include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
+#include "shell/ManifestFile.h"
 #include "support/WinTest.h"
 
 namespace vantrel::test {
@@ -69,9 +71,18 @@ HWND FileNameField(HWND dialog) {
   return found;
 }
 
+// Without its manifest the program writes it and starts itself once more;
+// these tests follow the one process they start.
+void EnsureManifest() {
+  const std::string path = ProgramPath() + ".manifest";
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  std::ofstream(path, std::ios::binary) << ManifestFileText();
+}
+
 class Program {
  public:
   Program() {
+    EnsureManifest();
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     std::string command = "\"" + ProgramPath() + "\"";

@@ -1,0 +1,244 @@
+// The bootstrap on a real main window in this process: the manifest is
+// written beside a program path in a temporary folder, and the relaunch is
+// recorded instead of starting anything.
+#include "shell/ManifestBootstrap.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/MainWindow.h"
+#include "shell/ManifestFile.h"
+#include "shell/ProgramCopy.h"
+#include "shell/SingleInstance.h"
+#include "support/ScriptedModal.h"
+#include "support/WinTest.h"
+
+namespace vantrel::test {
+namespace {
+
+constexpr const char* kProbe = "c:\\checkexist.txt";
+constexpr const char* kThemeingError =
+    "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
+    "which you dont have write permissions. Themes will not be enabled.";
+// Twice the relaunch delay and then some: long enough for a tick that is due.
+constexpr DWORD kTickTime = MainWindow::kRelaunchDelayMs * 3;
+
+class Bootstrap : public ::testing::Test {
+ protected:
+  Bootstrap() {
+    // A quit request left by an earlier window is not this test's.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  ~Bootstrap() override {
+    window_.reset();
+    SetFileAttributesA(ManifestPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+
+  std::string ProgramPath() const { return folder_.Path() + "\\app.exe"; }
+  std::string ManifestPath() const { return folder_.Path() + "\\app.exe.manifest"; }
+
+  // Creates the main window with the bootstrap, then runs start-up as the
+  // program does.
+  void Start(bool relaunched = false) {
+    bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), relaunched, &claim_);
+    bootstrap_->StartProgram = [this](const std::string& path) {
+      started_.push_back(path);
+      // The single-instance claim is given up before the start.
+      SingleInstance other;
+      claimFreeAtStart_.push_back(other.Claim());
+      return startWorks_;
+    };
+    window_ = std::make_unique<MainWindow>();
+    window_->UseBootstrap(*bootstrap_);
+    ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
+    window_->Startup();
+  }
+
+  // Runs this thread's messages until done holds or ms milliseconds passed.
+  bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+          quitSeen_ = true;
+          continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      if (done()) return true;
+      if (GetTickCount() - start >= ms) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+  }
+  void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+  }
+  bool Relaunched() {
+    return PumpUntil([this] { return !started_.empty(); }, 5000);
+  }
+  void WriteManifest(const std::string& bytes) const { folder_.Write("app.exe.manifest", bytes); }
+  bool Hidden(const std::string& path) const {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN);
+  }
+
+  ScriptedModal script_;
+  ScopedModal scoped_{script_};
+  TempFolder folder_;
+  SingleInstance claim_;
+  std::unique_ptr<ManifestBootstrap> bootstrap_;
+  std::unique_ptr<MainWindow> window_;
+  std::vector<std::string> started_;
+  std::vector<bool> claimFreeAtStart_;
+  bool startWorks_ = true;
+  bool quitSeen_ = false;
+};
+
+TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
+  ASSERT_TRUE(claim_.Claim());
+  Start();
+  EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
+  EXPECT_TRUE(Hidden(ManifestPath()));
+  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
+  EXPECT_TRUE(script_.Questions().empty());
+  // The window loads and shows first; the relaunch follows on Timer1.
+  EXPECT_TRUE(window_->Timer1Running());
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(IsWindowVisible(window_->Handle()));
+
+  ASSERT_TRUE(Relaunched());
+  EXPECT_EQ(started_, std::vector<std::string>{ProgramPath()});
+  EXPECT_EQ(claimFreeAtStart_, std::vector<bool>{true});
+  EXPECT_EQ(window_->Handle(), nullptr) << "the window is unloaded before the relaunch";
+  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_TRUE(quitSeen_) << "the old process ends";
+  EXPECT_TRUE(script_.Questions().empty());
+  PumpFor(kTickTime);
+  EXPECT_EQ(started_.size(), 1u);
+}
+
+TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
+  WriteManifest("<!-- as the user left it -->");
+  Start();
+  EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
+  EXPECT_FALSE(Hidden(ManifestPath()));
+  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(window_->Timer1Running());
+  PumpFor(kTickTime);
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(IsWindowVisible(window_->Handle()));
+  EXPECT_TRUE(script_.Questions().empty());
+}
+
+TEST_F(Bootstrap, RelaunchedProcessWritesAMissingManifestButNeverRelaunches) {
+  Start(true);
+  EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
+  EXPECT_TRUE(Hidden(ManifestPath()));
+  EXPECT_FALSE(window_->Timer1Running());
+  PumpFor(kTickTime);
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(IsWindowVisible(window_->Handle()));
+}
+
+TEST_F(Bootstrap, ProbeThatCannotFinishRewritesThePresentManifestWithoutRelaunch) {
+  ReadOnlyProbeFile probe;
+  ASSERT_TRUE(probe.Made());
+  WriteManifest("stale");
+  for (int start = 0; start < 2; ++start) {
+    SCOPED_TRACE(start);
+    SetFileAttributesA(ManifestPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    Start();
+    // The writer ran: the text is the program's again, and hidden.
+    EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
+    EXPECT_TRUE(Hidden(ManifestPath()));
+    EXPECT_FALSE(window_->Timer1Running());
+    PumpFor(kTickTime);
+    EXPECT_TRUE(started_.empty());
+    EXPECT_TRUE(script_.Questions().empty());
+    window_.reset();
+  }
+}
+
+TEST_F(Bootstrap, UnwritableManifestShowsThemeingErrorAndTheProgramRunsOn) {
+  // A folder where the manifest belongs: it can neither be read nor
+  // replaced, as in a folder without write permission.
+  ASSERT_TRUE(CreateDirectoryA(ManifestPath().c_str(), nullptr));
+  script_.AnswerMessage(IDOK);
+  Start();
+  ASSERT_EQ(script_.Questions().size(), 1u);
+  const Asked& asked = script_.Questions()[0];
+  EXPECT_EQ(asked.caption, "Themeing Error!");
+  EXPECT_EQ(asked.text, kThemeingError);
+  EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_TRUE(IsWindowVisible(window_->Handle())) << "start-up goes on";
+  PumpFor(kTickTime);
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(script_.AllAnswered());
+}
+
+TEST_F(Bootstrap, FailedRelaunchIsReportedAndTheProgramStillEnds) {
+  startWorks_ = false;
+  script_.AnswerMessage(IDOK);
+  Start();
+  ASSERT_TRUE(Relaunched());
+  ASSERT_EQ(script_.Questions().size(), 1u);
+  const Asked& asked = script_.Questions()[0];
+  EXPECT_EQ(asked.caption, "Manifest Exucution Error!");
+  EXPECT_EQ(asked.text.rfind("Error exucuting the EXE file.", 0), 0u) << asked.text;
+  EXPECT_NE(asked.text.find("development environment"), std::string::npos) << asked.text;
+  EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(window_->Handle(), nullptr);
+  // The quit request is held back while the message shows, not lost.
+  PumpFor(100);
+  EXPECT_TRUE(quitSeen_);
+  EXPECT_EQ(started_.size(), 1u);
+}
+
+TEST_F(Bootstrap, RelaunchWaitsForTheWindowToLoadAndForModalWindowsToClose) {
+  bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), false, &claim_);
+  bootstrap_->StartProgram = [this](const std::string& path) {
+    started_.push_back(path);
+    return true;
+  };
+  window_ = std::make_unique<MainWindow>();
+  window_->UseBootstrap(*bootstrap_);
+  ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
+  // Not loaded yet: the window is still hidden.
+  PumpFor(kTickTime);
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(window_->Timer1Running());
+
+  window_->Startup();
+  // A modal window disables its owner while it shows.
+  EnableWindow(window_->Handle(), FALSE);
+  PumpFor(kTickTime);
+  EXPECT_TRUE(started_.empty());
+  EXPECT_TRUE(window_->Timer1Running());
+
+  EnableWindow(window_->Handle(), TRUE);
+  ASSERT_TRUE(Relaunched());
+  EXPECT_EQ(started_.size(), 1u);
+}
+
+TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
+  MainWindow window;
+  ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
+  window.Startup();
+  EXPECT_FALSE(window.Timer1Running());
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  EXPECT_EQ(Attributes(ManifestPathOf(SplitProgramPath(self))), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -1,0 +1,295 @@
+#include "shell/ProgramCopy.h"
+
+// windows.h first
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <utility>
+
+namespace vantrel::test {
+
+namespace {
+
+constexpr const char* kMainClass = "VantrelMainWindow";
+
+std::string LongPath(const std::string& path) {
+  char buffer[MAX_PATH * 2] = {};
+  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof(buffer));
+  if (length == 0 || length >= sizeof(buffer)) return path;
+  return buffer;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+  return lstrcmpiA(LongPath(a).c_str(), LongPath(b).c_str()) == 0;
+}
+
+std::string ImageOf(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return "";
+  char buffer[MAX_PATH * 2] = {};
+  DWORD size = sizeof(buffer);
+  const BOOL ok = QueryFullProcessImageNameA(process, 0, buffer, &size);
+  CloseHandle(process);
+  return ok ? std::string(buffer, size) : "";
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof(name));
+  return name;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  if (ProcessOf(hwnd) != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+  if (ClassOf(hwnd) != search->className) return TRUE;
+  if (search->title && TextOf(hwnd) != search->title) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+struct MainWindowSearch {
+  const ProgramCopy* copy;
+  DWORD except;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<MainWindowSearch*>(param);
+  if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != kMainClass) return TRUE;
+  const DWORD pid = ProcessOf(hwnd);
+  if (pid == search->except || !SamePath(ImageOf(pid), search->copy->Path())) return TRUE;
+  search->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::string BuiltProgramPath() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path = self;
+  path.resize(path.find_last_of('\\') + 1);
+  return path + "vantrel.exe";
+}
+
+ProcessHandle ProcessHandle::Open(DWORD id) {
+  HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+  return handle ? ProcessHandle(handle, id) : ProcessHandle();
+}
+
+ProcessHandle::~ProcessHandle() {
+  if (handle_) CloseHandle(handle_);
+}
+
+ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_) {}
+
+ProcessHandle& ProcessHandle::operator=(ProcessHandle&& other) noexcept {
+  if (this != &other) {
+    if (handle_) CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+    id_ = other.id_;
+  }
+  return *this;
+}
+
+bool ProcessHandle::EndsWithin(DWORD ms) const {
+  return handle_ && WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0;
+}
+
+ProgramCopy::ProgramCopy() {
+  path_ = folder_.Path() + "\\vantrel.exe";
+  manifestPath_ = path_ + ".manifest";
+  copied_ = CopyFileA(BuiltProgramPath().c_str(), path_.c_str(), TRUE) != FALSE;
+}
+
+ProgramCopy::~ProgramCopy() {
+  CloseAll();
+  // The folder goes with its contents, the hidden manifest included.
+  SetFileAttributesA(manifestPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+ProcessHandle ProgramCopy::Start() const {
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::string command = "\"" + path_ + "\"";
+  if (!CreateProcessA(path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi)) {
+    return ProcessHandle();
+  }
+  CloseHandle(pi.hThread);
+  return ProcessHandle(pi.hProcess, pi.dwProcessId);
+}
+
+std::vector<DWORD> ProgramCopy::Processes() const {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "vantrel.exe") != 0) continue;
+    if (SamePath(ImageOf(entry.th32ProcessID), path_)) found.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+HWND ProgramCopy::WaitForMainWindow(DWORD except, DWORD ms) const {
+  const DWORD start = GetTickCount();
+  do {
+    MainWindowSearch search{this, except, {}};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    if (!search.found.empty()) return search.found.front();
+    Sleep(50);
+  } while (GetTickCount() - start < ms);
+  return nullptr;
+}
+
+std::vector<DWORD> ProgramCopy::Watch(DWORD ms) const {
+  std::set<DWORD> seen;
+  const DWORD start = GetTickCount();
+  do {
+    for (DWORD pid : Processes()) seen.insert(pid);
+    Sleep(50);
+  } while (GetTickCount() - start < ms);
+  return {seen.begin(), seen.end()};
+}
+
+bool ProgramCopy::CloseAll() const {
+  bool closed = true;
+  for (DWORD pid : Processes()) {
+    ProcessHandle process = ProcessHandle::Open(pid);
+    HWND main = WaitForWindow(pid, kMainClass, nullptr, 0);
+    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+    if (main && process.EndsWithin(10000)) continue;
+    closed = false;
+    HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (handle) {
+      TerminateProcess(handle, 1);
+      CloseHandle(handle);
+    }
+    process.EndsWithin(5000);
+  }
+  return closed;
+}
+
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    WindowSearch search{pid, className, title, nullptr};
+    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (GetTickCount() - start >= ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+std::string MessageBoxText(HWND box) {
+  // The static control that holds a message box's text.
+  return TextOf(GetDlgItem(box, 0xFFFF));
+}
+
+void PressOk(HWND box) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+std::string LoadedCommonControls(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return "";
+  std::string found;
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (EnumProcessModules(process, modules, sizeof(modules), &bytes)) {
+    const size_t count = std::min<size_t>(bytes / sizeof(HMODULE), std::size(modules));
+    for (size_t i = 0; i < count && found.empty(); ++i) {
+      char name[MAX_PATH * 2] = {};
+      if (!GetModuleFileNameExA(process, modules[i], name, sizeof(name))) continue;
+      const std::string path = name;
+      const std::string file = path.substr(path.find_last_of('\\') + 1);
+      if (lstrcmpiA(file.c_str(), "comctl32.dll") == 0) found = path;
+    }
+  }
+  CloseHandle(process);
+  return found;
+}
+
+bool FromSideBySideStore(const std::string& path) {
+  std::string lower = path;
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return lower.find("\\winsxs\\") != std::string::npos;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+void ShareCommonControlsWithX86Manifests() {
+  if (sizeof(void*) != 8) return;
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string store = std::string(windows) + "\\winsxs\\";
+  WIN32_FIND_DATAA data{};
+  HANDLE find = FindFirstFileA(
+      (store + "manifests\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.*.manifest")
+          .c_str(),
+      &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  FindClose(find);
+  const std::string manifest = data.cFileName;  // amd64_..._deadbeef.manifest
+  const std::string folder = manifest.substr(0, manifest.rfind('.'));  // amd64_..._deadbeef
+  const std::string x86Manifest = "x86" + manifest.substr(5);
+  const std::string x86Folder = "x86" + folder.substr(5);
+  if (GetFileAttributesA((store + "manifests\\" + x86Manifest).c_str()) != INVALID_FILE_ATTRIBUTES)
+    return;
+  CreateDirectoryA((store + x86Folder).c_str(), nullptr);
+  CopyFileA((store + folder + "\\comctl32.dll").c_str(),
+            (store + x86Folder + "\\comctl32.dll").c_str(), FALSE);
+  // The manifest last: once it is there, the assembly is complete.
+  CopyFileA((store + "manifests\\" + manifest).c_str(),
+            (store + "manifests\\" + x86Manifest).c_str(), FALSE);
+}
+
+ReadOnlyProbeFile::ReadOnlyProbeFile() {
+  SetFileAttributesA("c:\\checkexist.txt", FILE_ATTRIBUTE_NORMAL);
+  HANDLE file = CreateFileA("c:\\checkexist.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  CloseHandle(file);
+  SetFileAttributesA("c:\\checkexist.txt", FILE_ATTRIBUTE_READONLY);
+  const DWORD attributes = GetFileAttributesA("c:\\checkexist.txt");
+  made_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+ReadOnlyProbeFile::~ReadOnlyProbeFile() {
+  SetFileAttributesA("c:\\checkexist.txt", FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA("c:\\checkexist.txt");
+}
+
+}  // namespace vantrel::test

@@ -1,0 +1,115 @@
+// Copies of the real program in temporary folders, started as a person
+// would start them, and what the tests read from outside their processes:
+// which processes run a copy, their windows, message boxes and the
+// common controls they loaded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/WinTest.h"
+
+namespace vantrel::test {
+
+// The program built beside this test program.
+std::string BuiltProgramPath();
+
+// Owns a handle to a process, to wait for it and to end it.
+class ProcessHandle {
+ public:
+  ProcessHandle() = default;
+  ProcessHandle(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
+  // The process with that id, opened to be waited for and ended.
+  static ProcessHandle Open(DWORD id);
+  ~ProcessHandle();
+  ProcessHandle(ProcessHandle&& other) noexcept;
+  ProcessHandle& operator=(ProcessHandle&& other) noexcept;
+  ProcessHandle(const ProcessHandle&) = delete;
+  ProcessHandle& operator=(const ProcessHandle&) = delete;
+
+  bool Valid() const { return handle_ != nullptr; }
+  DWORD Id() const { return id_; }
+  // True when the process ended within ms milliseconds.
+  bool EndsWithin(DWORD ms) const;
+
+ private:
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A folder of its own holding a copy of the program. Ends every process
+// still running the copy when it goes.
+class ProgramCopy {
+ public:
+  ProgramCopy();
+  ~ProgramCopy();
+  ProgramCopy(const ProgramCopy&) = delete;
+  ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+  bool Copied() const { return copied_; }
+  const std::string& Path() const { return path_; }
+  const std::string& ManifestPath() const { return manifestPath_; }
+  // Starts the copy as a person would; an invalid handle when it could not
+  // be started.
+  ProcessHandle Start() const;
+  // The processes running the copy now.
+  std::vector<DWORD> Processes() const;
+  // The visible main window of a process running the copy other than
+  // except; waits up to ms milliseconds.
+  HWND WaitForMainWindow(DWORD except, DWORD ms) const;
+  // Watches for ms milliseconds and returns every process seen running the
+  // copy in that time.
+  std::vector<DWORD> Watch(DWORD ms) const;
+  // Closes every main window of the copy and waits for its processes to end;
+  // ends them by force after ten seconds. True when all ended by closing.
+  bool CloseAll() const;
+
+ private:
+  TempFolder folder_;
+  std::string path_;
+  std::string manifestPath_;
+  bool copied_ = false;
+};
+
+// The visible top-level window of the process with that class and caption
+// (any caption when title is null); waits up to ms milliseconds.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms);
+// The process that owns the window.
+DWORD ProcessOf(HWND hwnd);
+// The text of a message box and its OK button, from outside its process.
+std::string MessageBoxText(HWND box);
+void PressOk(HWND box);
+// The full path of the comctl32.dll that the process loaded; empty when
+// it loaded none or its modules cannot be read.
+std::string LoadedCommonControls(DWORD pid);
+// True when the path lies in the side-by-side store, where version 6 of the
+// common controls comes from.
+bool FromSideBySideStore(const std::string& path);
+// File contents and attributes.
+std::string ReadBytes(const std::string& path);
+DWORD Attributes(const std::string& path);
+
+// The manifest asks for the common controls of 32-bit Windows, the
+// program's platform. A 64-bit test build running under 64-bit Wine finds
+// only the 64-bit assembly in the side-by-side store; this enters that same
+// assembly under the 32-bit name too, so the manifest resolves as it would
+// for the 32-bit program. Does nothing outside Wine or in a 32-bit build.
+void ShareCommonControlsWithX86Manifests();
+
+// Makes the probe file "c:\checkexist.txt" read-only for the life of this
+// object; removes it afterwards.
+class ReadOnlyProbeFile {
+ public:
+  ReadOnlyProbeFile();
+  ~ReadOnlyProbeFile();
+  ReadOnlyProbeFile(const ReadOnlyProbeFile&) = delete;
+  ReadOnlyProbeFile& operator=(const ReadOnlyProbeFile&) = delete;
+  bool Made() const { return made_; }
+
+ private:
+  bool made_ = false;
+};
+
+}  // namespace vantrel::test
