@@ -100,10 +100,11 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT f
     int height = r.bottom - r.top;
     // A combo box's height includes its drop-down list.
     if (control->kind == Kind::Combo) height *= 8;
-    HWND hwnd = CreateWindowExA(
-        cs.exStyle, cs.className, control->caption,
-        WS_CHILD | WS_VISIBLE | cs.style | control->extraStyle, r.left, r.top, r.right - r.left,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)), instance, nullptr);
+    HWND hwnd = CreateWindowExA(cs.exStyle, cs.className, control->caption,
+                                WS_CHILD | WS_VISIBLE | cs.style | control->extraStyle, r.left,
+                                r.top, r.right - r.left, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)),
+                                instance, nullptr);
     if (hwnd && font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     handles_[control->id] = hwnd;
   }
@@ -111,7 +112,8 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT f
 
 bool ControlSet::DrawLine(const DRAWITEMSTRUCT& item) const {
   const ControlSpec* control = Find(static_cast<int>(item.CtlID));
-  if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem) return false;
+  if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem)
+    return false;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(control->lineColor));
   return true;
 }
