@@ -51,7 +51,7 @@ void HostsReader::Allocate(HostsDocument& doc) {
 
 void HostsReader::LoadPass(HostsDocument& doc) const {
   if (!adopted_) return;
-  std::string& bytes = *adopted_;
+  Bytes& bytes = *adopted_;
   int32_t c = 0;  // comments stored
   int32_t j = 0;  // entries stored
   int32_t b = 0;  // blank items met
@@ -114,9 +114,9 @@ ReadResult RunStages(HostsReader& reader, HostsDocument& doc) {
 
 }  // namespace
 
-ReadResult ReadHostsText(std::string text, HostsDocument& doc) {
+ReadResult ReadHostsText(std::string_view text, HostsDocument& doc) {
   HostsReader reader;
-  reader.SetText(std::move(text));
+  reader.SetText(text);
   return RunStages(reader, doc);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/General_Mod.h"
 
@@ -18,7 +19,7 @@ class HostsReader {
   // Reads the file's bytes. On failure returns false with a reason.
   bool Open(const std::string& path, std::string& reason);
   // Uses text as the file's bytes.
-  void SetText(std::string text) { text_ = std::move(text); }
+  void SetText(std::string_view text) { text_.assign(text.data(), text.size()); }
 
   // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
   void CountingPass(HostsDocument& doc) const;
@@ -35,8 +36,8 @@ class HostsReader {
   static void HostParts(HostsDocument& doc);
 
  private:
-  std::string text_;
-  std::string* adopted_ = nullptr;  // the bytes once the document holds them
+  Bytes text_;
+  Bytes* adopted_ = nullptr;  // the bytes once the document holds them
 };
 
 // A file of fewer than two items holds nothing to load.
@@ -53,6 +54,6 @@ struct ReadResult {
 // All five stages in order, stopping after the count for an empty file.
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);
 // The same on bytes already in memory.
-ReadResult ReadHostsText(std::string text, HostsDocument& doc);
+ReadResult ReadHostsText(std::string_view text, HostsDocument& doc);
 
 }  // namespace vantrel

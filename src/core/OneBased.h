@@ -8,13 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "core/BigPages.h"
+
 namespace vantrel {
 
 template <class T>
 class OneBased {
  public:
   OneBased() = default;
-  explicit OneBased(std::vector<T> items) : items_(std::move(items)) {}
+  explicit OneBased(BigVector<T> items) : items_(std::move(items)) {}
+  explicit OneBased(const std::vector<T>& items) : items_(items.begin(), items.end()) {}
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   bool Empty() const { return items_.empty(); }
@@ -33,8 +36,8 @@ class OneBased {
   void Clear() { items_.clear(); }
   void Append(T value) { items_.push_back(std::move(value)); }
 
-  std::vector<T>& Items() { return items_; }
-  const std::vector<T>& Items() const { return items_; }
+  BigVector<T>& Items() { return items_; }
+  const BigVector<T>& Items() const { return items_; }
   auto begin() { return items_.begin(); }
   auto end() { return items_.end(); }
   auto begin() const { return items_.begin(); }
@@ -48,7 +51,7 @@ class OneBased {
     return static_cast<size_t>(k) - 1;
   }
 
-  std::vector<T> items_;
+  BigVector<T> items_;
 };
 
 }  // namespace vantrel

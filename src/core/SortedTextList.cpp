@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/TextSort.h"
+
 namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
@@ -28,7 +30,12 @@ void SortedTextList::Clear() {
 }
 
 void SortedTextList::Sort() {
-  std::sort(items_.begin(), items_.end());
+  items_ = SortedTexts(items_, SortedCopy::All);
+  selected_ = kNone;
+}
+
+void SortedTextList::Assign(BigVector<Text> sorted) {
+  items_ = std::move(sorted);
   selected_ = kNone;
 }
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
+#include "core/BigPages.h"
 #include "core/TextStore.h"
 
 namespace vantrel {
@@ -29,15 +29,17 @@ class SortedTextList {
   void Append(Text text) { items_.push_back(text); }
   void Reserve(size_t n) { items_.reserve(n); }
   void Sort();
+  // Takes texts already in ascending byte order as the whole list.
+  void Assign(BigVector<Text> sorted);
 
   int32_t Selected() const { return selected_; }
   // Selects item i, or nothing for kNone or an index outside the list.
   void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
 
-  const std::vector<Text>& Items() const { return items_; }
+  const BigVector<Text>& Items() const { return items_; }
 
  private:
-  std::vector<Text> items_;
+  BigVector<Text> items_;
   int32_t selected_ = kNone;
 };
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/BigPages.h"
+
 namespace vantrel {
 
 using Text = std::string_view;
@@ -25,8 +27,8 @@ class TextStore {
 
   // Takes a file's bytes; views into the returned buffer stay valid until
   // ReleaseAllBut drops it. The buffer itself never moves.
-  std::string& AdoptFile(std::string bytes) {
-    files_.push_back(std::make_unique<std::string>(std::move(bytes)));
+  Bytes& AdoptFile(Bytes bytes) {
+    files_.push_back(std::make_unique<Bytes>(std::move(bytes)));
     return *files_.back();
   }
 
@@ -45,7 +47,7 @@ class TextStore {
   }
 
  private:
-  std::vector<std::unique_ptr<std::string>> files_;
+  std::vector<std::unique_ptr<Bytes>> files_;
   std::deque<std::string> kept_;
 };
 

@@ -10,13 +10,18 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Lines go into one buffer, which goes to the sink whenever it is full.
+// After the sink refused a piece, nothing more is written.
 class LineWriter {
  public:
-  LineWriter(std::string& out, const std::string& prefix) : out_(out), prefix_(prefix) {}
+  LineWriter(const TextSink& sink, const std::string& prefix) : sink_(sink), prefix_(prefix) {
+    out_.reserve(kWritePiece + 4096);
+  }
 
   void Entry(Text host) {
     out_.append(prefix_).append(host).append(kLineEnd);
     run_ = 0;
+    FlushIfFull();
   }
   // A comment; the first of a run of consecutive comments gets an empty line
   // before it, which sets the comments apart from the entries above them.
@@ -24,22 +29,29 @@ class LineWriter {
     if (run_ == 0) out_.append(kLineEnd);
     out_.append(comment).append(kLineEnd);
     ++run_;
+    FlushIfFull();
+  }
+
+  bool Finish() {
+    Flush();
+    return ok_;
   }
 
  private:
-  std::string& out_;
+  void FlushIfFull() {
+    if (out_.size() >= kWritePiece) Flush();
+  }
+  void Flush() {
+    if (ok_ && !out_.empty()) ok_ = sink_(out_);
+    out_.clear();
+  }
+
+  const TextSink& sink_;
   const std::string& prefix_;
+  std::string out_;
+  bool ok_ = true;
   int32_t run_ = 0;  // comments written since the last entry
 };
-
-size_t SizeHint(const HostsDocument& doc, const std::string& prefix, bool withComments) {
-  size_t size = 0;
-  for (const Text e : doc.Entries) size += prefix.size() + e.size() + 2;
-  if (withComments) {
-    for (const Text c : doc.Comments) size += c.size() + 4;
-  }
-  return size;
-}
 
 // Every non-empty entry, in Entries order. An empty element (an address with
 // nothing after its tab) has no host to write: a bare address line would
@@ -109,16 +121,23 @@ int32_t PositionCount(const HostsDocument& doc) {
   return count;
 }
 
-std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
-  const bool comments = withComments && !ShowsNoComments(doc);
-  std::string text;
-  text.reserve(SizeHint(doc, prefix, comments));
-  LineWriter out(text, prefix);
-  if (comments) {
+bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
+                    const TextSink& sink) {
+  LineWriter out(sink, prefix);
+  if (withComments && !ShowsNoComments(doc)) {
     WriteWithComments(doc, out);
   } else {
     WriteEntries(doc, out);
   }
+  return out.Finish();
+}
+
+std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
+  std::string text;
+  WriteHostsText(doc, prefix, withComments, [&](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
   return text;
 }
 

@@ -38,7 +38,7 @@ TEST(HostsReader, CountsItemsEntriesAndComments) {
   EXPECT_EQ(r.doc.LoadedEntryCount, 3);
   EXPECT_EQ(Copy(r.doc.Entries), (Strings{"a", "b", "c"}));
   EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# header", "# tail"}));
-  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{1, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{1, 5}));
 }
 
 TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
@@ -55,7 +55,7 @@ TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
 
 TEST(HostsReader, CommentPositionsSkipBlankItems) {
   const Read r = ReadText("1 a\r\n1 b\r\n\r\n1 c\r\n#x\r\n\r\n#y\r\n1 d\r\n");
-  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{4, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{4, 5}));
 }
 
 TEST(HostsReader, CommaInACommentMakesASecondItem) {
