@@ -1,5 +1,6 @@
 #include "core/Dedup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,12 +14,33 @@ namespace vantrel {
 namespace {
 
 // Puts texts already in List1 order into List1 as one batch. The bar moves
-// through the items as adding them one by one would move it.
-void FillList(HostsDocument& doc, DocumentUi& ui, BigVector<Text> sorted) {
+// through the items as adding them one by one would move it. When mirrored
+// is given, sorted holds exactly its non-empty texts, and the list says so.
+void FillList(HostsDocument& doc, DocumentUi& ui, BigVector<Text> sorted,
+              OneBased<Text>* mirrored = nullptr) {
   const int32_t n = static_cast<int32_t>(sorted.size());
-  doc.List1.Assign(std::move(sorted));
+  if (mirrored) {
+    doc.List1.AssignMirror(std::move(sorted), *mirrored);
+  } else {
+    doc.List1.Assign(std::move(sorted));
+  }
   ProgressSteps progress(ui, n);
   progress.Through(n);
+}
+
+// The distinct non-empty entries in List1 order. When List1 still holds the
+// non-empty entries sorted, as the load job left it, repeats are already
+// side by side there and only need dropping; otherwise the entries are
+// sorted, which brings them side by side.
+BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries, bool mirrored) {
+  if (!mirrored) {
+    doc.List1.Clear();
+    doc.List1.Assign({});
+    return SortedTexts(entries.Items(), SortedCopy::DistinctNonEmpty);
+  }
+  BigVector<Text> items = doc.List1.TakeItems();
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
 }
 
 }  // namespace
@@ -56,15 +78,12 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Removing Duplicate Host File Entries...");
   ui.StartTiming();
   const int32_t before = doc.List1.Count();
-  // List1 is refilled below; its old items go first, to make room.
-  doc.List1.Clear();
-  doc.List1.Assign({});
+  const bool mirrored = doc.List1.Mirrors(doc.Entries);
   doc.EntriesBeforeDedup = std::move(doc.Entries);
-  // Only the distinct values and their sorted order are seen, so one sort
-  // finds both: equal texts end up side by side and all but one are left
-  // out. An empty host part is no entry.
-  BigVector<Text> distinct =
-      SortedTexts(doc.EntriesBeforeDedup.Items(), SortedCopy::DistinctNonEmpty);
+  // Only the distinct values and their sorted order are seen, so sorted
+  // entries give both: equal texts lie side by side and all but one are
+  // left out. An empty host part is no entry.
+  BigVector<Text> distinct = DistinctSorted(doc, doc.EntriesBeforeDedup, mirrored);
   const int32_t count = static_cast<int32_t>(distinct.size());
   ui.SetProgress(0);
   ui.SetProgressMax(count);
@@ -72,8 +91,8 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
 
   if (count >= 1) {
     ui.EnableEntryList();
-    FillList(doc, ui, std::move(distinct));
-    doc.Entries = OneBased<Text>(doc.List1.Items());
+    doc.Entries = OneBased<Text>(distinct);
+    FillList(doc, ui, std::move(distinct), &doc.Entries);
     const int32_t left = doc.Entries.Count();
     const int32_t removed = before - left;
     ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(left));

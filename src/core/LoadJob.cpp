@@ -14,7 +14,7 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
   doc.List1.Assign({});
-  doc.List1.Assign(SortedTexts(doc.Entries.Items(), SortedCopy::NonEmpty));
+  doc.List1.AssignMirror(SortedTexts(doc.Entries.Items(), SortedCopy::NonEmpty), doc.Entries);
   ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);
 
   if (doc.CommentCount > 0) {

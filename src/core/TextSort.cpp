@@ -55,7 +55,7 @@ struct KeyLess {
 // all share the byte costs only the count. Short ranges are left to a
 // comparison sort, which is faster there.
 void RadixSort(Record* first, Record* last, int byte) {
-  constexpr ptrdiff_t kShort = 64;
+  constexpr ptrdiff_t kShort = 256;
   for (;;) {
     if (last - first <= kShort) {
       std::sort(first, last, KeyLess());
