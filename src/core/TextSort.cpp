@@ -183,47 +183,58 @@ class Sorter {
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-// The stretch of memory that holds every wanted text, when it is short
-// enough for 32-bit offsets.
-const char* CommonBase(const Text* texts, size_t n, SortedCopy what) {
+// The wanted texts: how many, and the stretch of memory that holds them all
+// when it is short enough for 32-bit offsets.
+struct Survey {
+  size_t count = 0;
+  const char* base = nullptr;
+};
+
+Survey Look(const Text* texts, size_t n, SortedCopy what) {
+  Survey survey;
   uintptr_t low = UINTPTR_MAX;
   uintptr_t high = 0;
   for (size_t i = 0; i < n; ++i) {
     if (!Wanted(texts[i], what)) continue;
+    ++survey.count;
     const auto start = reinterpret_cast<uintptr_t>(texts[i].data());
     low = std::min(low, start);
     high = std::max(high, start + texts[i].size());
   }
-  if (low == UINTPTR_MAX) return nullptr;
-  if (high - low >= (uint64_t{1} << 32)) return nullptr;
-  return reinterpret_cast<const char*>(low);
+  if (survey.count > 0 && high - low < (uint64_t{1} << 32)) {
+    survey.base = reinterpret_cast<const char*>(low);
+  }
+  return survey;
 }
+
+static_assert(sizeof(Record) % sizeof(Text) == 0 && alignof(Record) % alignof(Text) == 0);
+constexpr size_t kTextsPerRecord = sizeof(Record) / sizeof(Text);
 
 }  // namespace
 
 BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
-  Locator at{texts, CommonBase(texts, n, what)};
-  BigVector<Record> records;
-  records.reserve(n);
+  const Survey survey = Look(texts, n, what);
+  const Locator at{texts, survey.base};
+  // The records live in the spare room of the result, which is as large as
+  // they are: text j of the result goes where record j was, after records 0
+  // to j were read, so the sort needs no memory beyond its result.
+  BigVector<Text> sorted;
+  sorted.reserve(std::max<size_t>(survey.count, 1) * kTextsPerRecord);
+  auto* records = reinterpret_cast<Record*>(sorted.data());
+  size_t count = 0;
   for (size_t i = 0; i < n; ++i) {
     const Text text = texts[i];
     if (!Wanted(text, what)) continue;
     const auto where =
         static_cast<uint32_t>(at.base ? static_cast<size_t>(text.data() - at.base) : i);
-    records.push_back(
-        {KeyAt(text.data(), text.size(), 0), where, static_cast<uint32_t>(text.size())});
+    ::new (static_cast<void*>(records + count++))
+        Record{KeyAt(text.data(), text.size(), 0), where, static_cast<uint32_t>(text.size())};
   }
-  Sorter(at, records.data()).Sort(records.size());
+  Sorter(at, records).Sort(count);
 
   const bool distinct = what == SortedCopy::DistinctNonEmpty;
-  size_t count = records.size();
-  if (distinct) {
-    count = static_cast<size_t>(std::count_if(records.begin(), records.end(),
-                                              [](const Record& r) { return !(r.size & kRepeat); }));
-  }
-  BigVector<Text> sorted;
-  sorted.reserve(count);
-  for (const Record& r : records) {
+  for (size_t i = 0; i < count; ++i) {
+    const Record r = records[i];
     if (distinct && (r.size & kRepeat)) continue;
     sorted.push_back(at.TextOf(r));
   }
