@@ -42,11 +42,20 @@ void ReleaseBig(void* block, size_t size) {
   if (block) munmap(block, RoundUp(size, kHugePage));
 }
 
+void ShrinkBig(void* block, size_t size, size_t keep) {
+  if (!block || size < kBigBlock) return;  // not a block of ours
+  const size_t from = RoundUp(keep, kHugePage);
+  const size_t to = RoundUp(size, kHugePage);
+  if (from < to) munmap(static_cast<char*>(block) + from, to - from);
+}
+
 #else
 
 void* AllocateBig(size_t size) { return std::malloc(size); }
 
 void ReleaseBig(void* block, size_t) { std::free(block); }
+
+void ShrinkBig(void*, size_t, size_t) {}
 
 #endif
 

@@ -1,6 +1,7 @@
 #include "core/HostsReader.h"
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "core/FileBytes.h"
@@ -91,8 +92,61 @@ std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
   return kLabelIPLocalHost;
 }
 
+namespace {
+
+// Moves the entries and comments, which lie in the file's bytes in file
+// order, to the start of the bytes one after the other, and releases what
+// is left: for a block list about a third of the file, which is memory that
+// every later job can use.
+void PackTexts(HostsDocument& doc) {
+  Bytes* bytes = doc.Texts.LastFile();
+  if (!bytes || bytes->empty()) return;
+  const char* begin = bytes->data();
+  const char* end = begin + bytes->size();
+  auto inFile = [&](Text t) {
+    return !t.empty() && t.data() >= begin && t.data() + t.size() <= end;
+  };
+  char* out = bytes->data();
+  auto move = [&](Text& t) {
+    std::memmove(out, t.data(), t.size());
+    t = Text(out, t.size());
+    out += t.size();
+  };
+  auto& entries = doc.Entries.Items();
+  auto& comments = doc.Comments.Items();
+  for (const Text t : entries) {
+    if (!t.empty() && !inFile(t)) return;  // not all from this file: leave them
+  }
+  for (const Text t : comments) {
+    if (!t.empty() && !inFile(t)) return;
+  }
+  size_t e = 0;
+  size_t c = 0;
+  // Both lists are in file order: merge them by place, so that every text
+  // moves towards the start and never over one not yet moved.
+  while (e < entries.size() || c < comments.size()) {
+    if (e < entries.size() && entries[e].empty()) {
+      entries[e++] = Text{};
+    } else if (c < comments.size() && comments[c].empty()) {
+      comments[c++] = Text{};
+    } else if (c == comments.size() ||
+               (e < entries.size() && entries[e].data() < comments[c].data())) {
+      move(entries[e++]);
+    } else {
+      move(comments[c++]);
+    }
+  }
+  const size_t used = static_cast<size_t>(out - bytes->data());
+  const size_t allocated = bytes->capacity() + 1;
+  bytes->resize(used);
+  ShrinkBig(bytes->data(), allocated, used + 1);
+}
+
+}  // namespace
+
 void HostsReader::HostParts(HostsDocument& doc) {
   for (Text& entry : doc.Entries) entry = HostPart(entry);
+  PackTexts(doc);
 }
 
 namespace {

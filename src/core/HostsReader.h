@@ -32,7 +32,9 @@ class HostsReader {
   void LoadPass(HostsDocument& doc) const;
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
-  // Stage 5: every entry cut to its host part.
+  // Stage 5: every entry cut to its host part. The texts of the document
+  // are then moved together at the start of the file's bytes and the rest of
+  // the bytes (addresses, separators, line ends) is given back.
   static void HostParts(HostsDocument& doc);
 
  private:

@@ -32,6 +32,9 @@ class TextStore {
     return *files_.back();
   }
 
+  // The bytes of the file last adopted, or null.
+  Bytes* LastFile() { return files_.empty() ? nullptr : files_.back().get(); }
+
   // Keeps a copy of text and returns a view of the copy.
   Text Keep(std::string_view text) {
     if (text.empty()) return {};

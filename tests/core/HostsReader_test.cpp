@@ -164,5 +164,23 @@ TEST_F(HostsFileTest, MissingFileAndFolderAreReportedNotThrown) {
   EXPECT_EQ(doc.LineCount, 0);
 }
 
+// Once read, the texts are moved together at the start of the file's bytes;
+// they keep their values and the rest of the bytes is gone.
+TEST(HostsReader, PackedTextsKeepTheirValues) {
+  const Read r = ReadText(
+      "# Head, tail\r\n127.0.0.1 Alpha\r\n\r\n\"0.0.0.0 quoted\" x\r\n10.0.0.1\t\r\n"
+      "  # indented\r\n0 beta gamma # note\r\nbare\r\n");
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(Copy(r.doc.Entries),
+            (Strings{"tail", "alpha", "quoted", "", "beta gamma # note", "bare"}));
+  EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# Head", "# indented"}));
+  size_t total = 0;
+  for (const Text t : r.doc.Entries) total += t.size();
+  for (const Text t : r.doc.Comments) total += t.size();
+  auto& texts = const_cast<TextStore&>(r.doc.Texts);
+  ASSERT_NE(texts.LastFile(), nullptr);
+  EXPECT_EQ(texts.LastFile()->size(), total);
+}
+
 }  // namespace
 }  // namespace vantrel
