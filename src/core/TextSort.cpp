@@ -154,7 +154,7 @@ class Sorter {
   }
 
   void Rekey(Record* first, Record* last, size_t depth) {
-    constexpr ptrdiff_t kAhead = 8;
+    constexpr ptrdiff_t kAhead = 32;
     for (Record* r = first; r != last; ++r) {
       // The texts of a run lie anywhere in the file: ask for the bytes a few
       // records ahead, so that their loads overlap.
