@@ -12,29 +12,9 @@
 
 #include "core/Dedup.h"
 #include "core/HostsReader.h"
+#include "core/SilentUi.h"
 
 namespace {
-
-class NoUi : public vantrel::DocumentUi {
- public:
-  bool AskYesNo(const std::string&, const std::string&) override { return true; }
-  void Tell(const std::string&, const std::string&, vantrel::Icon) override {}
-  std::string Input(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-  void SetUndo(const std::string&, bool) override {}
-  void SetCounts(const std::string&, const std::string&, const std::string&) override {}
-  void EnableEntryList() override {}
-  void EntriesChanged() override {}
-  void SetBusy(bool) override {}
-  void ShowWaitWindow() override {}
-  void SetJobCaption(const std::string&) override {}
-  void SetProgressRange(int32_t, int32_t) override {}
-  void SetProgressMax(int32_t) override {}
-  void SetProgress(int32_t) override {}
-  void StartTiming() override {}
-  void TimeControl() override {}
-};
 
 double Median(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
@@ -71,7 +51,7 @@ int main(int argc, char** argv) {
     doc.List1.Sort();
   });
 
-  NoUi ui;
+  vantrel::SilentUi ui;
   std::vector<double> removal;
   std::vector<double> undo;
   int32_t left = 0;

@@ -1,9 +1,11 @@
 #include "cli/Cli.h"
 
 #include <string_view>
-#include <unordered_set>
 
+#include "core/Dedup.h"
 #include "core/HostsReader.h"
+#include "core/LoadJob.h"
+#include "core/SilentUi.h"
 #include "save/HostsWriter.h"
 #include "save/SafeWrite.h"
 
@@ -62,54 +64,11 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-// The two lists as the load job fills them: List1 the non-empty entries,
-// sorted; List_Comments the non-empty comments or the placeholder.
-void FillLists(HostsDocument& doc) {
-  doc.List1.Clear();
-  doc.List1.Reserve(doc.Entries.Items().size());
-  for (const Text entry : doc.Entries) {
-    if (!entry.empty()) doc.List1.Append(entry);
-  }
-  doc.List1.Sort();
-  doc.List_Comments.clear();
-  for (const Text comment : doc.Comments) {
-    if (!comment.empty()) doc.List_Comments.push_back(comment);
-  }
+// The two lists as the load job fills them, and the placeholder that Open
+// shows when the file has no comment.
+void FillLists(HostsDocument& doc, DocumentUi& ui) {
+  LoadListsJob(doc, ui);
   if (doc.List_Comments.empty()) doc.List_Comments.push_back(kNoCommentsFound);
-}
-
-struct DedupCounts {
-  int32_t before = 0;
-  int32_t removed = 0;
-  int32_t left = 0;
-};
-
-// What the duplicate-removal job does to the document, without the window:
-// a copy for the undo, the distinct non-empty entries, List1 refilled and
-// sorted, Entries rebuilt in List1 order, the counts. Expects at least one
-// non-empty entry.
-DedupCounts DedupForClean(HostsDocument& doc) {
-  DedupCounts counts;
-  counts.before = doc.List1.Count();
-  doc.EntriesBeforeDedup = doc.Entries;
-  std::unordered_set<Text> seen;
-  seen.reserve(doc.Entries.Items().size());
-  doc.List1.Clear();
-  for (const Text entry : doc.Entries) {
-    if (!entry.empty() && seen.insert(entry).second) doc.List1.Append(entry);
-  }
-  doc.List1.Sort();
-  doc.Entries = OneBased<Text>(doc.List1.Items());
-  doc.EntryCount = doc.Entries.Count();
-  counts.left = doc.EntryCount;
-  counts.removed = counts.before - counts.left;
-  if (counts.removed < 1) {
-    doc.LastAction = kActionNone;
-  } else {
-    doc.LastAction = kActionRemoveDuplicates;
-    ++doc.ChangeCount;
-  }
-  return counts;
 }
 
 struct CleanArgs {
@@ -154,23 +113,36 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
     err << "Cannot read \"" << args.in << "\": " << result.reason << '\n';
     return kExitFailure;
   }
-  if (result.outcome == ReadOutcome::Loaded) FillLists(doc);
+  SilentUi ui;
+  if (result.outcome == ReadOutcome::Loaded) FillLists(doc, ui);
   if (result.outcome == ReadOutcome::Empty || doc.List1.Count() == 0) {
     err << kEmptyFile;
     return kExitEmptyFile;
   }
-  DedupCounts counts{doc.List1.Count(), 0, doc.List1.Count()};
-  if (args.dedup) counts = DedupForClean(doc);
+  int32_t before = doc.List1.Count();
+  int32_t left = before;
+  if (args.dedup) {
+    // The window's own job, so the command line removes exactly what the
+    // Remove Duplicates button would.
+    RemoveDuplicatesJob(doc, ui);
+    left = doc.List1.Count();
+  }
 
   const SaveTarget target = TargetForAddress(args.address);
-  const std::string bytes = WriteHostsText(doc, target.prefix, args.withComments);
-  const FsStatus status = SafeWriteFile(NativeFileSystem(), args.out, bytes);
+  const FsStatus status =
+      SafeWriteFile(NativeFileSystem(), args.out, [&](const PieceWriter& write) {
+        FsStatus written;
+        WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
+          written = write(piece);
+          return written.ok();
+        });
+        return written;
+      });
   if (!status.ok()) {
     err << "Cannot write \"" << args.out << "\": " << ReasonFor(status) << '\n';
     return kExitFailure;
   }
-  out << "before " << counts.before << " removed " << counts.removed << " left " << counts.left
-      << '\n';
+  out << "before " << before << " removed " << before - left << " left " << left << '\n';
   out.flush();
   return kExitOk;
 }

@@ -1,30 +1,46 @@
 #include "core/Dedup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/Editing.h"
+#include "core/TextSort.h"
 #include "core/wait/ProgressSteps.h"
 
 namespace vantrel {
 namespace {
 
-// Puts texts into List1 as one batch, moving the progress bar along. Sorting
-// once is what keeps a million entries fast; the bar reaches its end only
-// after the sort, when the list really is complete.
-void FillList(HostsDocument& doc, DocumentUi& ui, const std::vector<Text>& texts) {
-  const int32_t n = static_cast<int32_t>(texts.size());
-  ProgressSteps progress(ui, n);
-  doc.List1.Clear();
-  doc.List1.Reserve(texts.size());
-  for (int32_t j = 1; j <= n; ++j) {
-    doc.List1.Append(texts[static_cast<size_t>(j) - 1]);
-    if (j < n) progress.Done(j);
+// Puts texts already in List1 order into List1 as one batch. The bar moves
+// through the items as adding them one by one would move it. When mirrored
+// is given, sorted holds exactly its non-empty texts, and the list says so.
+void FillList(HostsDocument& doc, DocumentUi& ui, BigVector<Text> sorted,
+              OneBased<Text>* mirrored = nullptr) {
+  const int32_t n = static_cast<int32_t>(sorted.size());
+  if (mirrored) {
+    doc.List1.AssignMirror(std::move(sorted), *mirrored);
+  } else {
+    doc.List1.Assign(std::move(sorted));
   }
-  doc.List1.Sort();
-  progress.Done(n);
+  ProgressSteps progress(ui, n);
+  progress.Through(n);
+}
+
+// The distinct non-empty entries in List1 order. When List1 still holds the
+// non-empty entries sorted, as the load job left it, repeats are already
+// side by side there and only need dropping; otherwise the entries are
+// sorted, which brings them side by side.
+BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries, bool mirrored) {
+  if (!mirrored) {
+    doc.List1.Clear();
+    doc.List1.Assign({});
+    return SortedTexts(entries.Items(), SortedCopy::DistinctNonEmpty);
+  }
+  BigVector<Text> items = doc.List1.TakeItems();
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  return items;
 }
 
 }  // namespace
@@ -34,13 +50,13 @@ OneBased<Text> DistinctValues(const OneBased<Text>& values) {
   // no allocation per value, which with a million entries is most of the
   // cost of a node-based set. Each slot keeps the value's hash so that a
   // probe rarely has to compare texts.
-  const std::vector<Text>& items = values.Items();
+  const auto& items = values.Items();
   size_t capacity = 16;
   while (capacity < items.size() * 2) capacity *= 2;
   const size_t mask = capacity - 1;
   std::vector<uint32_t> slots(capacity, 0);  // 0 empty, else result index + 1
   std::vector<uint32_t> hashes(capacity);
-  std::vector<Text> distinct;
+  BigVector<Text> distinct;
   distinct.reserve(items.size());
   for (const Text value : items) {
     const auto hash = static_cast<uint32_t>(std::hash<Text>{}(value));
@@ -62,19 +78,21 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Removing Duplicate Host File Entries...");
   ui.StartTiming();
   const int32_t before = doc.List1.Count();
-  doc.EntriesBeforeDedup = doc.Entries;
-  doc.Entries = DistinctValues(doc.Entries);
-  std::erase(doc.Entries.Items(), Text{});  // an empty host part is no entry
-  const int32_t distinct = doc.Entries.Count();
+  const bool mirrored = doc.List1.Mirrors(doc.Entries);
+  doc.EntriesBeforeDedup = std::move(doc.Entries);
+  // Only the distinct values and their sorted order are seen, so sorted
+  // entries give both: equal texts lie side by side and all but one are
+  // left out. An empty host part is no entry.
+  BigVector<Text> distinct = DistinctSorted(doc, doc.EntriesBeforeDedup, mirrored);
+  const int32_t count = static_cast<int32_t>(distinct.size());
   ui.SetProgress(0);
-  ui.SetProgressMax(distinct);
+  ui.SetProgressMax(count);
   ui.SetBusy(true);
-  doc.List1.Clear();
 
-  if (distinct >= 1) {
+  if (count >= 1) {
     ui.EnableEntryList();
-    FillList(doc, ui, doc.Entries.Items());
-    RebuildEntries(doc, doc.List1.Count());
+    doc.Entries = OneBased<Text>(distinct);
+    FillList(doc, ui, std::move(distinct), &doc.Entries);
     const int32_t left = doc.Entries.Count();
     const int32_t removed = before - left;
     ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(left));
@@ -88,7 +106,8 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
     }
     doc.EntryCount = doc.Entries.Count();
   } else {
-    // Entries is already empty; keep the count in step with it.
+    // Nothing is left; keep the count in step with the empty Entries.
+    doc.Entries.Clear();
     doc.EntryCount = 0;
     ui.Tell("No Host Listings Found", "Nothing Found in File or Incorrect File Type",
             Icon::Critical);
@@ -108,7 +127,9 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetProgressRange(0, n);
   // Every element goes into the list, an empty one included, so the list
   // shows exactly what the removal took away.
-  FillList(doc, ui, doc.Entries.Items());
+  doc.List1.Clear();
+  doc.List1.Assign({});
+  FillList(doc, ui, SortedTexts(doc.Entries.Items(), SortedCopy::All));
   ui.SetUndo(kUndoCaption, false);
   ui.TimeControl();
   ui.SetBusy(false);

@@ -18,7 +18,7 @@ void SetEntryCount(HostsDocument& doc, int32_t n) {
 // selecting every equal one would; the list is sorted, so that is the item
 // just before the first greater one. Nothing equal: the selection stays.
 void SelectLastEqual(SortedTextList& list, Text text) {
-  const std::vector<Text>& items = list.Items();
+  const auto& items = list.Items();
   const auto range = std::equal_range(items.begin(), items.end(), text);
   if (range.first == range.second) return;
   list.Select(static_cast<int32_t>(range.second - items.begin()) - 1);
@@ -26,7 +26,7 @@ void SelectLastEqual(SortedTextList& list, Text text) {
 
 // The first item equal to text, or kNone.
 int32_t FindFirstEqual(const SortedTextList& list, Text text) {
-  const std::vector<Text>& items = list.Items();
+  const auto& items = list.Items();
   const auto at = std::lower_bound(items.begin(), items.end(), text);
   if (at == items.end() || *at != text) return SortedTextList::kNone;
   return static_cast<int32_t>(at - items.begin());

@@ -34,7 +34,7 @@ struct FileCloser {
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason) {
+bool ReadFileBytes(const std::string& path, Bytes& bytes, std::string& reason) {
   bytes.clear();
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {

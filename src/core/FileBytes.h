@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "core/BigPages.h"
+
 namespace vantrel {
 
 // Reads the file at path (bytes in the system code page) into bytes. On
 // failure returns false and sets reason to a short sentence a user can act on.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& reason);
+bool ReadFileBytes(const std::string& path, Bytes& bytes, std::string& reason);
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/General_Mod.h"
 
@@ -20,28 +21,30 @@ class HostsReader {
   // Uses text as the file's bytes. Like Open, refuses UTF-16 and UTF-32 text
   // (false, with a reason naming the encoding) and sets a UTF-8 byte-order
   // mark aside: it is not part of the first item.
-  bool SetText(std::string text, std::string& reason);
+  bool SetText(std::string_view text, std::string& reason);
 
   // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
   void CountingPass(HostsDocument& doc) const;
   // Stage 2: sizes Entries, Comments and CommentPositions once. The document
-  // takes the file's bytes and remembers whether they had a byte-order mark; the previous file's
-  // texts stay alive until the lists showing them have been refilled (TextStore::ReleaseOlder).
+  // takes the file's bytes; the previous file's texts stay alive until the
+  // lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
   // Stage 3: fills them; entries in their step-one form, lower-cased in the
   // document's copy of the bytes.
   void LoadPass(HostsDocument& doc) const;
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
-  // Stage 5: every entry cut to its host part.
+  // Stage 5: every entry cut to its host part. The texts of the document
+  // are then moved together at the start of the file's bytes and the rest of
+  // the bytes (addresses, separators, line ends) is given back.
   static void HostParts(HostsDocument& doc);
 
  private:
   bool CheckEncoding(std::string& reason);
 
-  std::string text_;
+  Bytes text_;
   bool utf8Bom_ = false;
-  std::string* adopted_ = nullptr;  // the bytes once the document holds them
+  Bytes* adopted_ = nullptr;  // the bytes once the document holds them
 };
 
 // A file of fewer than two items holds nothing to load.
@@ -58,6 +61,6 @@ struct ReadResult {
 // All five stages in order, stopping after the count for an empty file.
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);
 // The same on bytes already in memory.
-ReadResult ReadHostsText(std::string text, HostsDocument& doc);
+ReadResult ReadHostsText(std::string_view text, HostsDocument& doc);
 
 }  // namespace vantrel

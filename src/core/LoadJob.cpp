@@ -1,5 +1,8 @@
 #include "core/LoadJob.h"
 
+#include "core/TextSort.h"
+#include "core/wait/ProgressSteps.h"
+
 namespace vantrel {
 
 void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
@@ -7,17 +10,12 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   ui.StartTiming();
   ui.SetProgressRange(0, doc.EntryCount);
 
-  // Every non-empty entry goes into the sorted list. Appending them all and
-  // sorting once gives the order that adding them one by one would.
+  // Every non-empty entry goes into the sorted list. Sorting them all at
+  // once gives the order that adding them one by one would.
   doc.List1.Clear();
-  doc.List1.Reserve(static_cast<size_t>(doc.EntryCount));
-  for (int32_t i = 1; i <= doc.EntryCount; ++i) {
-    const Text entry = doc.Entries(i);
-    if (entry.empty()) continue;
-    doc.List1.Append(entry);
-    ui.SetProgress(i);
-  }
-  doc.List1.Sort();
+  doc.List1.Assign({});
+  doc.List1.AssignMirror(SortedTexts(doc.Entries.Items(), SortedCopy::NonEmpty), doc.Entries);
+  ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);
 
   if (doc.CommentCount > 0) {
     doc.List_Comments.clear();

@@ -8,39 +8,90 @@
 #include <utility>
 #include <vector>
 
+#include "core/BigPages.h"
+
 namespace vantrel {
+
+// A value never handed out before, for OneBased::Restamp.
+inline uint64_t NextStamp() {
+  static uint64_t last = 0;  // the program has one thread
+  return ++last;
+}
 
 template <class T>
 class OneBased {
  public:
   OneBased() = default;
-  explicit OneBased(std::vector<T> items) : items_(std::move(items)) {}
+  explicit OneBased(BigVector<T> items) : items_(std::move(items)) {}
+  explicit OneBased(const std::vector<T>& items) : items_(items.begin(), items.end()) {}
+  // A copy, or an array moved in, starts without a stamp.
+  OneBased(const OneBased& other) : items_(other.items_) {}
+  OneBased(OneBased&& other) noexcept : items_(std::move(other.items_)) { other.stamp_ = 0; }
+  OneBased& operator=(const OneBased& other) {
+    items_ = other.items_;
+    stamp_ = 0;
+    return *this;
+  }
+  OneBased& operator=(OneBased&& other) noexcept {
+    items_ = std::move(other.items_);
+    stamp_ = 0;
+    other.stamp_ = 0;
+    return *this;
+  }
+
+  // Names the present contents: Restamp hands out a new value, and every
+  // access that could change an element (any non-const one) sets it back to
+  // 0. So an unchanged non-zero stamp proves that nothing was changed since
+  // Restamp; a job can then trust what it derived from the array.
+  uint64_t Stamp() const { return stamp_; }
+  uint64_t Restamp() { return stamp_ = NextStamp(); }
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   bool Empty() const { return items_.empty(); }
 
   // Element k, 1 <= k <= Count().
-  T& operator()(int32_t k) { return items_.at(Index(k)); }
+  T& operator()(int32_t k) {
+    stamp_ = 0;
+    return items_.at(Index(k));
+  }
   const T& operator()(int32_t k) const { return items_.at(Index(k)); }
 
   // Grows or shrinks to n elements, keeping the first ones.
-  void Resize(int32_t n) { items_.resize(static_cast<size_t>(n < 0 ? 0 : n)); }
+  void Resize(int32_t n) {
+    stamp_ = 0;
+    items_.resize(static_cast<size_t>(n < 0 ? 0 : n));
+  }
   // Drops every element, then allocates n empty ones.
   void Reallocate(int32_t n) {
     items_.clear();
     Resize(n);
   }
-  void Clear() { items_.clear(); }
-  void Append(T value) { items_.push_back(std::move(value)); }
+  void Clear() {
+    stamp_ = 0;
+    items_.clear();
+  }
+  void Append(T value) {
+    stamp_ = 0;
+    items_.push_back(std::move(value));
+  }
 
-  std::vector<T>& Items() { return items_; }
-  const std::vector<T>& Items() const { return items_; }
-  auto begin() { return items_.begin(); }
-  auto end() { return items_.end(); }
+  BigVector<T>& Items() {
+    stamp_ = 0;
+    return items_;
+  }
+  const BigVector<T>& Items() const { return items_; }
+  auto begin() {
+    stamp_ = 0;
+    return items_.begin();
+  }
+  auto end() {
+    stamp_ = 0;
+    return items_.end();
+  }
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
-  bool operator==(const OneBased&) const = default;
+  bool operator==(const OneBased& other) const { return items_ == other.items_; }
 
  private:
   static size_t Index(int32_t k) {
@@ -48,7 +99,8 @@ class OneBased {
     return static_cast<size_t>(k) - 1;
   }
 
-  std::vector<T> items_;
+  BigVector<T> items_;
+  uint64_t stamp_ = 0;
 };
 
 }  // namespace vantrel

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "core/TextSort.h"
+
 namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
+  mirrorOf_ = 0;
   const auto at = std::upper_bound(items_.begin(), items_.end(), text);
   const int32_t index = static_cast<int32_t>(at - items_.begin());
   items_.insert(at, text);
@@ -14,6 +17,7 @@ int32_t SortedTextList::Add(Text text) {
 
 void SortedTextList::RemoveAt(int32_t i) {
   if (i < 0 || i >= Count()) return;
+  mirrorOf_ = 0;
   items_.erase(items_.begin() + i);
   if (selected_ == i) {
     selected_ = kNone;
@@ -23,13 +27,32 @@ void SortedTextList::RemoveAt(int32_t i) {
 }
 
 void SortedTextList::Clear() {
+  mirrorOf_ = 0;
   items_.clear();
   selected_ = kNone;
 }
 
 void SortedTextList::Sort() {
-  std::sort(items_.begin(), items_.end());
+  mirrorOf_ = 0;
+  items_ = SortedTexts(items_, SortedCopy::All);
   selected_ = kNone;
+}
+
+void SortedTextList::Assign(BigVector<Text> sorted) {
+  mirrorOf_ = 0;
+  items_ = std::move(sorted);
+  selected_ = kNone;
+}
+
+void SortedTextList::AssignMirror(BigVector<Text> sorted, OneBased<Text>& entries) {
+  Assign(std::move(sorted));
+  mirrorOf_ = entries.Restamp();
+}
+
+BigVector<Text> SortedTextList::TakeItems() {
+  BigVector<Text> items = std::move(items_);
+  Clear();
+  return items;
 }
 
 }  // namespace vantrel

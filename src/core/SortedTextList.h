@@ -4,8 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
+#include "core/BigPages.h"
+#include "core/OneBased.h"
 #include "core/TextStore.h"
 
 namespace vantrel {
@@ -26,19 +27,36 @@ class SortedTextList {
   void Clear();
 
   // Many texts at once: append them in any order, then sort once.
-  void Append(Text text) { items_.push_back(text); }
+  void Append(Text text) {
+    mirrorOf_ = 0;
+    items_.push_back(text);
+  }
   void Reserve(size_t n) { items_.reserve(n); }
   void Sort();
+  // Takes texts already in ascending byte order as the whole list.
+  void Assign(BigVector<Text> sorted);
+  // The same, for sorted holding exactly the non-empty texts of entries:
+  // remembered until the list or entries change, so that a later job can
+  // take the sorted entries from the list instead of sorting them again.
+  void AssignMirror(BigVector<Text> sorted, OneBased<Text>& entries);
+  // True while the list still holds the non-empty texts of entries, sorted,
+  // as AssignMirror left it.
+  bool Mirrors(const OneBased<Text>& entries) const {
+    return mirrorOf_ != 0 && entries.Stamp() == mirrorOf_;
+  }
+  // Hands the items over and leaves the list empty.
+  BigVector<Text> TakeItems();
 
   int32_t Selected() const { return selected_; }
   // Selects item i, or nothing for kNone or an index outside the list.
   void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
 
-  const std::vector<Text>& Items() const { return items_; }
+  const BigVector<Text>& Items() const { return items_; }
 
  private:
-  std::vector<Text> items_;
+  BigVector<Text> items_;
   int32_t selected_ = kNone;
+  uint64_t mirrorOf_ = 0;  // the stamp of the entries it mirrors, or 0
 };
 
 }  // namespace vantrel

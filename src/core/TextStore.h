@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/BigPages.h"
+
 namespace vantrel {
 
 using Text = std::string_view;
@@ -25,10 +27,13 @@ class TextStore {
 
   // Takes a file's bytes; views into the returned buffer stay valid until
   // ReleaseAllBut drops it. The buffer itself never moves.
-  std::string& AdoptFile(std::string bytes) {
-    files_.push_back(std::make_unique<std::string>(std::move(bytes)));
+  Bytes& AdoptFile(Bytes bytes) {
+    files_.push_back(std::make_unique<Bytes>(std::move(bytes)));
     return *files_.back();
   }
+
+  // The bytes of the file last adopted, or null.
+  Bytes* LastFile() { return files_.empty() ? nullptr : files_.back().get(); }
 
   // Keeps a copy of text and returns a view of the copy.
   Text Keep(std::string_view text) {
@@ -45,7 +50,7 @@ class TextStore {
   }
 
  private:
-  std::vector<std::unique_ptr<std::string>> files_;
+  std::vector<std::unique_ptr<Bytes>> files_;
   std::deque<std::string> kept_;
 };
 

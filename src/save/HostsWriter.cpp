@@ -11,13 +11,22 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Lines go into one buffer, which goes to the sink whenever it is full.
+// After the sink refused a piece, nothing more is written.
 class LineWriter {
  public:
-  LineWriter(std::string& out, const std::string& prefix) : out_(out), prefix_(prefix) {
+  LineWriter(const TextSink& sink, const std::string& prefix) : sink_(sink), prefix_(prefix) {
+    out_.reserve(kWritePiece + 4096);
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
   }
 
+  // Bytes that are not a line (the byte-order mark).
+  void Raw(std::string_view bytes) { out_.append(bytes); }
+
+  // A host part holding a tab keeps a tab before it: after a space, the
+  // reader would cut at that tab and lose the host name. One holding a comma
+  // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
     const bool quoted = host.find(',') != Text::npos;
     if (quoted) out_.push_back('"');
@@ -30,6 +39,7 @@ class LineWriter {
     if (quoted) out_.push_back('"');
     out_.append(kLineEnd);
     run_ = 0;
+    FlushIfFull();
   }
   // A comment; the first of a run of consecutive comments gets an empty line
   // before it, which sets the comments apart from the entries above them.
@@ -42,30 +52,47 @@ class LineWriter {
     }
     out_.append(kLineEnd);
     ++run_;
+    FlushIfFull();
+  }
+
+  bool Finish() {
+    Flush();
+    return ok_;
   }
 
  private:
-  std::string& out_;
+  void FlushIfFull() {
+    if (out_.size() >= kWritePiece) Flush();
+  }
+  void Flush() {
+    if (ok_ && !out_.empty()) ok_ = sink_(out_);
+    out_.clear();
+  }
+
+  const TextSink& sink_;
   const std::string& prefix_;
   std::string address_;  // the prefix without its space
-  int32_t run_ = 0;      // comments written since the last entry
+  std::string out_;
+  bool ok_ = true;
+  int32_t run_ = 0;  // comments written since the last entry
 };
 
-size_t SizeHint(const HostsDocument& doc, const std::string& prefix, bool withComments) {
-  size_t size = kUtf8Bom.size();
-  for (const Text e : doc.Entries) size += prefix.size() + e.size() + 2;
-  if (withComments) {
-    for (const Text c : doc.Comments) size += c.size() + 4;
-  }
-  return size;
+// After a sort or an edit the entries lie all over the file's bytes, so each
+// line would wait for its text to come from memory; asking for the text a
+// few lines ahead lets those waits overlap.
+constexpr size_t kAhead = 16;
+void Prefetch(const BigVector<Text>& entries, size_t i) {
+  if (i < entries.size()) __builtin_prefetch(entries[i].data());
 }
 
 // Every non-empty entry, in Entries order. An empty element (an address with
 // nothing after its tab) has no host to write: a bare address line would
 // not be an entry.
 void WriteEntries(const HostsDocument& doc, LineWriter& out) {
-  for (const Text entry : doc.Entries) {
-    if (!entry.empty()) out.Entry(entry);
+  const auto& entries = doc.Entries.Items();
+  for (size_t e = 0; e < entries.size(); ++e) {
+    Prefetch(entries, e + kAhead);
+    if (!entries[e].empty()) out.Entry(entries[e]);
   }
 }
 
@@ -87,6 +114,7 @@ void WriteWithComments(const HostsDocument& doc, LineWriter& out) {
       out.Comment(doc.Comments(c++));
       continue;
     }
+    Prefetch(doc.Entries.Items(), static_cast<size_t>(e) - 1 + kAhead);
     const Text entry = doc.Entries(e++);
     if (!entry.empty()) out.Entry(entry);
   }
@@ -128,17 +156,24 @@ int32_t PositionCount(const HostsDocument& doc) {
   return count;
 }
 
-std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
-  const bool comments = withComments && !ShowsNoComments(doc);
-  std::string text;
-  text.reserve(SizeHint(doc, prefix, comments));
-  if (doc.Utf8Bom) text.append(kUtf8Bom);
-  LineWriter out(text, prefix);
-  if (comments) {
+bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
+                    const TextSink& sink) {
+  LineWriter out(sink, prefix);
+  if (doc.Utf8Bom) out.Raw(kUtf8Bom);
+  if (withComments && !ShowsNoComments(doc)) {
     WriteWithComments(doc, out);
   } else {
     WriteEntries(doc, out);
   }
+  return out.Finish();
+}
+
+std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
+  std::string text;
+  WriteHostsText(doc, prefix, withComments, [&](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
   return text;
 }
 

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/General_Mod.h"
 
@@ -49,5 +51,15 @@ int32_t PositionCount(const HostsDocument& doc);
 // A line that holds a comma (an item that was read in quotes) is written in
 // quotes again; bare, the comma would split it in two when read back.
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments);
+
+// Takes the next piece of the output; false stops the writing.
+using TextSink = std::function<bool(std::string_view piece)>;
+inline constexpr size_t kWritePiece = size_t{1} << 20;
+
+// The same bytes handed to sink in pieces of about kWritePiece bytes, so a
+// million entries never need a second copy of the file in memory. False when
+// the sink refused a piece.
+bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
+                    const TextSink& sink);
 
 }  // namespace vantrel

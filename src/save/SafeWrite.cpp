@@ -54,6 +54,12 @@ FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view byte
 
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                        size_t chunk) {
+  return SafeWriteFile(
+      fs, target, [&](const PieceWriter& write) { return write(bytes); }, chunk);
+}
+
+FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
+                       size_t chunk) {
   TargetInfo info;
   if (FsStatus status = fs.Inspect(target, info); !status.ok()) return status;
   if (info.isFolder) return FsStatus::Fail(FsError::IsFolder);
@@ -61,7 +67,10 @@ FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_vi
 
   TempFile temp(fs);
   if (FsStatus status = temp.Create(target); !status.ok()) return status;
-  if (FsStatus status = WriteAll(fs, temp.file(), bytes, chunk); !status.ok()) return status;
+  const PieceWriter write = [&](std::string_view piece) {
+    return WriteAll(fs, temp.file(), piece, chunk);
+  };
+  if (FsStatus status = source(write); !status.ok()) return status;
   if (FsStatus status = fs.Flush(temp.file()); !status.ok()) return status;
   if (FsStatus status = temp.Close(); !status.ok()) return status;
   if (FsStatus status = fs.Replace(temp.path(), target, info.exists); !status.ok()) return status;

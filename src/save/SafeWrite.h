@@ -5,6 +5,7 @@
 // is refused.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,17 @@ inline constexpr size_t kWriteChunk = size_t{1} << 20;
 // Ok, or the first failure; on failure the file at target is untouched and no
 // file of ours is left in its folder.
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
+                       size_t chunk = kWriteChunk);
+
+// Writes the next piece of the new content.
+using PieceWriter = std::function<FsStatus(std::string_view piece)>;
+// Produces the whole new content through write, piece by piece, in order;
+// returns the first failure of write, or its own.
+using ContentSource = std::function<FsStatus(const PieceWriter& write)>;
+
+// The same for content made while it is written, so that it never has to be
+// held whole in memory.
+FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
                        size_t chunk = kWriteChunk);
 
 }  // namespace vantrel

@@ -39,8 +39,14 @@ void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
                        bool withComments) {
   try {
-    const std::string bytes = WriteHostsText(doc, target.prefix, withComments);
-    return SafeWriteFile(fs, doc.HostsPath, bytes);
+    return SafeWriteFile(fs, doc.HostsPath, [&](const PieceWriter& write) {
+      FsStatus status;
+      WriteHostsText(doc, target.prefix, withComments, [&](std::string_view piece) {
+        status = write(piece);
+        return status.ok();
+      });
+      return status;
+    });
   } catch (const std::bad_alloc&) {
     return FsStatus::Fail(FsError::Other, "there is not enough memory.");
   }

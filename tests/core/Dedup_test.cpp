@@ -8,6 +8,8 @@
 
 #include "core/Editing.h"
 #include "core/FakeUi.h"
+#include "core/HostsReader.h"
+#include "core/LoadJob.h"
 #include "core/TestDocument.h"
 
 namespace vantrel {
@@ -224,6 +226,59 @@ TEST(RemoveDuplicatesJob, LargeListMovesTheBarInFewSteps) {
   EXPECT_EQ(Texts(doc.Entries), Strings(names.begin(), names.end()));
   EXPECT_EQ(doc.List1.Count(), 30000);
   EXPECT_TRUE(std::is_sorted(doc.List1.Items().begin(), doc.List1.Items().end()));
+}
+
+TEST(OneBasedStamp, SurvivesReadsOnlyAndCopiesStartWithout) {
+  OneBased<Text> values(std::vector<Text>{"a", "b"});
+  EXPECT_EQ(values.Stamp(), 0u);
+  const uint64_t stamp = values.Restamp();
+  EXPECT_NE(stamp, 0u);
+  const OneBased<Text>& reading = values;
+  EXPECT_EQ(reading(2), "b");
+  for (const Text t : reading) EXPECT_FALSE(t.empty());
+  EXPECT_EQ(values.Stamp(), stamp);
+  const OneBased<Text> copy = values;
+  EXPECT_EQ(copy.Stamp(), 0u);
+  values(1) = "c";
+  EXPECT_EQ(values.Stamp(), 0u);
+  EXPECT_NE(values.Restamp(), stamp);
+}
+
+// After the load job, List1 holds the sorted entries and the removal takes
+// them from there; any change to Entries since then makes it sort Entries
+// itself, whose values are what the removal works on.
+TEST(RemoveDuplicatesJob, UsesTheLoadedListOnlyWhileEntriesAreUnchanged) {
+  // Read from a file's bytes, as Open does: the load job keeps only the
+  // texts of the file last read.
+  HostsDocument doc;
+  ASSERT_EQ(
+      ReadHostsText("0 beta\r\n0 alpha\r\n0\t\r\n0 beta\r\n0 gamma\r\n0 alpha\r\n", doc).outcome,
+      ReadOutcome::Loaded);
+  FakeUi ui;
+  LoadListsJob(doc, ui);
+  ASSERT_TRUE(doc.List1.Mirrors(doc.Entries));
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "gamma"}));
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"alpha", "beta", "gamma"}));
+  EXPECT_EQ(ui.Text1 + " " + ui.Text2 + " " + ui.Text3, "5 2 3");
+
+  ASSERT_EQ(ReadHostsText("0 beta\r\n0 alpha\r\n0 beta\r\n", doc).outcome, ReadOutcome::Loaded);
+  LoadListsJob(doc, ui);
+  doc.Entries(3) = doc.Texts.Keep("zeta");  // List1 not told
+  EXPECT_FALSE(doc.List1.Mirrors(doc.Entries));
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "zeta"}));
+
+  // The list left by a removal mirrors the new entries: a second removal
+  // finds nothing to remove.
+  EXPECT_TRUE(doc.List1.Mirrors(doc.Entries));
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ui.Text2, "0");
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "zeta"}));
+
+  // An edit of the list itself ends the mirroring too.
+  doc.List1.Add(doc.Texts.Keep("omega"));
+  EXPECT_FALSE(doc.List1.Mirrors(doc.Entries));
 }
 
 }  // namespace

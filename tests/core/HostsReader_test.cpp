@@ -38,7 +38,7 @@ TEST(HostsReader, CountsItemsEntriesAndComments) {
   EXPECT_EQ(r.doc.LoadedEntryCount, 3);
   EXPECT_EQ(Copy(r.doc.Entries), (Strings{"a", "b", "c"}));
   EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# header", "# tail"}));
-  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{1, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{1, 5}));
 }
 
 TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
@@ -55,7 +55,7 @@ TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
 
 TEST(HostsReader, CommentPositionsSkipBlankItems) {
   const Read r = ReadText("1 a\r\n1 b\r\n\r\n1 c\r\n#x\r\n\r\n#y\r\n1 d\r\n");
-  EXPECT_EQ(r.doc.CommentPositions.Items(), (std::vector<int32_t>{4, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{4, 5}));
 }
 
 TEST(HostsReader, CommaInACommentMakesASecondItem) {
@@ -162,6 +162,24 @@ TEST_F(HostsFileTest, MissingFileAndFolderAreReportedNotThrown) {
   EXPECT_EQ(r.outcome, ReadOutcome::Unreadable);
   EXPECT_EQ(r.reason, "It is a folder, not a file.");
   EXPECT_EQ(doc.LineCount, 0);
+}
+
+// Once read, the texts are moved together at the start of the file's bytes;
+// they keep their values and the rest of the bytes is gone.
+TEST(HostsReader, PackedTextsKeepTheirValues) {
+  const Read r = ReadText(
+      "# Head, tail\r\n127.0.0.1 Alpha\r\n\r\n\"0.0.0.0 quoted\" x\r\n10.0.0.1\t\r\n"
+      "  # indented\r\n0 beta gamma # note\r\nbare\r\n");
+  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(Copy(r.doc.Entries),
+            (Strings{"tail", "alpha", "quoted", "", "beta gamma # note", "bare"}));
+  EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# Head", "# indented"}));
+  size_t total = 0;
+  for (const Text t : r.doc.Entries) total += t.size();
+  for (const Text t : r.doc.Comments) total += t.size();
+  auto& texts = const_cast<TextStore&>(r.doc.Texts);
+  ASSERT_NE(texts.LastFile(), nullptr);
+  EXPECT_EQ(texts.LastFile()->size(), total);
 }
 
 }  // namespace

@@ -126,6 +126,40 @@ TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
   EXPECT_EQ(back.CommentPositions, doc->CommentPositions);
 }
 
+// A large document goes out in pieces of about kWritePiece bytes, which
+// together are exactly the text written at once; a sink that refuses a piece
+// gets no more.
+TEST(HostsWriterTest, LargeDocumentGoesOutInPiecesThatMakeTheSameText) {
+  std::string file = "# top\r\n";
+  for (int i = 0; i < 90000; ++i) {
+    file += "0.0.0.0 host" + std::to_string(i) + ".example.com\r\n";
+    if (i % 1000 == 0) file += "# section " + std::to_string(i) + "\r\n";
+  }
+  const auto doc = Loaded(file);
+  const std::string whole = WriteHostsText(*doc, kLocal, true);
+  ASSERT_GT(whole.size(), 2 * kWritePiece);
+
+  std::vector<std::string> pieces;
+  EXPECT_TRUE(WriteHostsText(*doc, kLocal, true, [&](std::string_view piece) {
+    pieces.emplace_back(piece);
+    return true;
+  }));
+  ASSERT_GE(pieces.size(), 3u);
+  std::string joined;
+  for (const std::string& piece : pieces) {
+    EXPECT_LE(piece.size(), kWritePiece + 4096);
+    joined += piece;
+  }
+  EXPECT_EQ(joined, whole);
+
+  int calls = 0;
+  EXPECT_FALSE(WriteHostsText(*doc, kLocal, false, [&](std::string_view) {
+    ++calls;
+    return false;
+  }));
+  EXPECT_EQ(calls, 1);
+}
+
 }  // namespace
 }  // namespace vantrel
 

@@ -26,9 +26,10 @@ class NativeFileSystemTest : public ::testing::Test {
 
   std::string Path(const char* name) const { return (dir_ / name).string(); }
   static std::string Read(const std::string& path) {
-    std::string bytes, reason;
+    Bytes bytes;
+    std::string reason;
     EXPECT_TRUE(ReadFileBytes(path, bytes, reason)) << reason;
-    return bytes;
+    return std::string(bytes.data(), bytes.size());
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;

@@ -108,6 +108,48 @@ TEST(SafeWriteTest, ReadOnlyFolderOrBusyTargetIsRefusedBeforeWriting) {
   EXPECT_EQ(busy.operations, 0);
 }
 
+TEST(SafeWriteTest, ContentInPiecesIsWrittenInOrder) {
+  FakeFileSystem fs = WithOldFile();
+  const FsStatus status = SafeWriteFile(
+      fs, kTarget,
+      [](const PieceWriter& write) {
+        for (const char* piece : {"127.0.0.1 alpha\r\n", "", "127.0.0.1 beta\r\n"}) {
+          if (FsStatus s = write(piece); !s.ok()) return s;
+        }
+        return FsStatus::Ok();
+      },
+      kChunk);
+  ASSERT_TRUE(status.ok());
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kNew);
+}
+
+TEST(SafeWriteTest, SourceOrPieceFailingLeavesTheOldFile) {
+  FakeFileSystem fs = WithOldFile();
+  const FsStatus own = SafeWriteFile(fs, kTarget, [](const PieceWriter& write) {
+    if (FsStatus s = write("127.0.0.1 half"); !s.ok()) return s;
+    return FsStatus::Fail(FsError::Other, "there is not enough memory.");
+  });
+  ExpectUntouched(fs, own, "the source failing");
+
+  FakeFileSystem full = WithOldFile();
+  full.failAt = 3;  // the second write
+  full.failError = FsError::DiskFull;
+  int pieces = 0;
+  const FsStatus status = SafeWriteFile(
+      full, kTarget,
+      [&](const PieceWriter& write) {
+        for (int i = 0; i < 4; ++i) {
+          ++pieces;
+          if (FsStatus s = write("0123456789"); !s.ok()) return s;
+        }
+        return FsStatus::Ok();
+      },
+      kChunk);
+  ExpectUntouched(full, status, "a piece failing");
+  EXPECT_EQ(status.error, FsError::DiskFull);
+  EXPECT_EQ(pieces, 1);  // its second chunk failed
+}
+
 TEST(SafeWriteTest, EmptyContentStillReplacesTheFile) {
   FakeFileSystem fs = WithOldFile();
   ASSERT_TRUE(SafeWriteFile(fs, kTarget, "").ok());

@@ -22,7 +22,21 @@ class ProgressSteps {
     const int32_t step = StepOf(value);
     if (step == shown_ && value != maximum_) return;
     shown_ = step;
+    done_ = value;
     ui_.SetProgress(value);
+  }
+
+  // Elements 1 to last are done, one after the other: the bar gets the same
+  // values as from Done(1), Done(2) ... Done(last), without the walk.
+  void Through(int32_t last) {
+    for (int32_t step = shown_ + 1; step <= kSteps; ++step) {
+      // The first value that reaches this step.
+      const auto value =
+          static_cast<int32_t>((static_cast<int64_t>(step) * maximum_ + kSteps - 1) / kSteps);
+      if (value > last) break;
+      if (value > done_) Done(value);
+    }
+    if (last == maximum_ && done_ < last) Done(last);
   }
 
  private:
@@ -33,6 +47,7 @@ class ProgressSteps {
   DocumentUi& ui_;
   int32_t maximum_;
   int32_t shown_ = 0;  // the bar starts at 0
+  int32_t done_ = 0;   // the last value passed on
 };
 
 }  // namespace vantrel

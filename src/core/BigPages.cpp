@@ -1,0 +1,62 @@
+#include "core/BigPages.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace vantrel {
+
+#if defined(__linux__)
+
+namespace {
+
+constexpr size_t kHugePage = size_t{2} << 20;
+
+size_t RoundUp(size_t size, size_t unit) { return (size + unit - 1) / unit * unit; }
+
+}  // namespace
+
+// Maps one huge page more than needed, so that the block can start on a huge
+// page boundary, and hands the unused ends back.
+void* AllocateBig(size_t size) {
+  const size_t length = RoundUp(size, kHugePage);
+  const size_t mapped = length + kHugePage;
+  void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<uintptr_t>(raw);
+  const uintptr_t aligned = RoundUp(start, kHugePage);
+  if (aligned > start) munmap(raw, aligned - start);
+  const uintptr_t end = start + mapped;
+  if (end > aligned + length)
+    munmap(reinterpret_cast<void*>(aligned + length), end - aligned - length);
+  void* block = reinterpret_cast<void*>(aligned);
+  // Only a hint: without huge pages the block still works, just slower.
+  madvise(block, length, MADV_HUGEPAGE);
+  return block;
+}
+
+void ReleaseBig(void* block, size_t size) {
+  if (block) munmap(block, RoundUp(size, kHugePage));
+}
+
+void ShrinkBig(void* block, size_t size, size_t keep) {
+  if (!block || size < kBigBlock) return;  // not a block of ours
+  const size_t from = RoundUp(keep, kHugePage);
+  const size_t to = RoundUp(size, kHugePage);
+  if (from < to) munmap(static_cast<char*>(block) + from, to - from);
+}
+
+#else
+
+void* AllocateBig(size_t size) { return std::malloc(size); }
+
+void ReleaseBig(void* block, size_t) { std::free(block); }
+
+void ShrinkBig(void*, size_t, size_t) {}
+
+#endif
+
+}  // namespace vantrel

@@ -1,0 +1,93 @@
+#include "core/TextSort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/FakeUi.h"
+#include "core/wait/ProgressSteps.h"
+
+namespace vantrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Copy(const BigVector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+
+// What the sort must give: std::sort's order, optionally without empty
+// texts or repeats.
+Strings Expected(Strings texts, SortedCopy what) {
+  if (what != SortedCopy::All) std::erase(texts, std::string());
+  std::sort(texts.begin(), texts.end(),
+            [](const std::string& a, const std::string& b) { return Text(a) < Text(b); });
+  if (what == SortedCopy::DistinctNonEmpty) {
+    texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
+  }
+  return texts;
+}
+
+// Sorts views into one buffer (as a loaded file's entries are), and views
+// into separate strings, which takes the other way through the sort.
+void ExpectSortedLikeStd(const Strings& input) {
+  std::string buffer;
+  std::vector<size_t> starts;
+  for (const std::string& s : input) {
+    starts.push_back(buffer.size());
+    buffer += s;
+  }
+  std::vector<Text> inBuffer;
+  for (size_t i = 0; i < input.size(); ++i)
+    inBuffer.emplace_back(buffer.data() + starts[i], input[i].size());
+  std::vector<Text> apart(input.begin(), input.end());
+  for (SortedCopy what : {SortedCopy::All, SortedCopy::NonEmpty, SortedCopy::DistinctNonEmpty}) {
+    const Strings expected = Expected(input, what);
+    EXPECT_EQ(Copy(SortedTexts(inBuffer, what)), expected) << static_cast<int>(what);
+    EXPECT_EQ(Copy(SortedTexts(apart, what)), expected) << static_cast<int>(what);
+  }
+}
+
+TEST(SortedTexts, OrdersPrefixesBytesAboveSevenBitsAndNulBytes) {
+  using namespace std::string_literals;
+  ExpectSortedLikeStd({"abcdefg", "abcdefgh", "abcdef", "abcdefg\0"s, "abcdefg\0\0"s, "abcdefga",
+                       "", "\xff", "\x80zz", "a", "", "abcdefg", "b\0c"s, "b", "abcdefghijklmn",
+                       "abcdefghijklmno", "abcdefghijklm", "abcdefghijklmn"});
+}
+
+TEST(SortedTexts, ManyTextsSharingLongPrefixes) {
+  std::mt19937 rng(7);
+  Strings input;
+  const std::string stems[] = {
+      "", "ads.", "analytics.example", "a", "x.y.z.tracker-cdn-", std::string(300, 'q')};
+  for (int i = 0; i < 20000; ++i) {
+    std::string s = stems[rng() % std::size(stems)];
+    const int tail = static_cast<int>(rng() % 12);
+    for (int k = 0; k < tail; ++k) s += static_cast<char>("ab.-9\0\x7f\xfe"[rng() % 8]);
+    input.push_back(s);
+    if (rng() % 5 == 0) input.push_back(s);  // some repeated
+  }
+  ExpectSortedLikeStd(input);
+}
+
+TEST(SortedTexts, RepeatedLongTextsAndEmptyInput) {
+  const std::string longText(5000, 'h');
+  ExpectSortedLikeStd({longText, longText + "a", longText, longText.substr(1), longText});
+  ExpectSortedLikeStd({});
+  ExpectSortedLikeStd({"", ""});
+}
+
+TEST(ProgressStepsThrough, GivesTheValuesOfOneCallPerElement) {
+  for (int32_t maximum : {1, 3, 99, 100, 101, 250, 1000, 12345}) {
+    test::FakeUi one;
+    ProgressSteps each(one, maximum);
+    for (int32_t j = 1; j <= maximum; ++j) each.Done(j);
+    test::FakeUi all;
+    ProgressSteps(all, maximum).Through(maximum);
+    EXPECT_EQ(all.ProgressValues, one.ProgressValues) << maximum;
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
