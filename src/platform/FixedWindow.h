@@ -31,8 +31,8 @@ struct FixedWindowSpec {
 inline HWND CreateFixedWindow(const FixedWindowSpec& control, POINT at, HWND owner, void* self) {
   RECT rect{0, 0, TwipsToPixelsX(control.clientWidth), TwipsToPixelsY(control.clientHeight)};
   AdjustWindowRectEx(&rect, control.style, FALSE, control.exStyle);
-  return CreateWindowExA(control.exStyle, control.className, control.caption, control.style, at.x, at.y,
-                         rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
+  return CreateWindowExA(control.exStyle, control.className, control.caption, control.style, at.x,
+                         at.y, rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
                          GetModuleHandleA(nullptr), self);
 }
 
