@@ -15,6 +15,19 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+// A disabled button's picture: faded into the button's face.
+void FadePicture(HDC dc, const RECT& r) {
+  HDC face = CreateCompatibleDC(dc);
+  HBITMAP pixel = CreateCompatibleBitmap(dc, 1, 1);
+  HGDIOBJ old = SelectObject(face, pixel);
+  SetPixel(face, 0, 0, GetSysColor(COLOR_BTNFACE));
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 170, 0};
+  AlphaBlend(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, face, 0, 0, 1, 1, blend);
+  SelectObject(face, old);
+  DeleteObject(pixel);
+  DeleteDC(face);
+}
+
 }  // namespace
 
 void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
@@ -114,9 +127,10 @@ void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {
   const int textHeight = textRect.bottom - textRect.top;
   const int top = r.top + (height - pictureHeight - textHeight) / 2;
   if (picture) {
-    DrawStateA(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture), 0,
-               r.left + (width - pictureSize.cx) / 2 + shift, top + shift, pictureSize.cx,
-               pictureSize.cy, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+    const int x = r.left + (width - pictureSize.cx) / 2 + shift;
+    const int y = top + shift;
+    DrawIconEx(item.hDC, x, y, picture, pictureSize.cx, pictureSize.cy, 0, nullptr, DI_NORMAL);
+    if (disabled) FadePicture(item.hDC, RECT{x, y, x + pictureSize.cx, y + pictureSize.cy});
   }
   textRect = {r.left + 3 + shift, top + pictureHeight + shift, r.right - 3 + shift,
               top + pictureHeight + textHeight + shift};
