@@ -57,6 +57,12 @@ ClassAndStyle StyleOf(Kind kind) {
 
 }  // namespace
 
+std::string WindowText(HWND hwnd) {
+  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1);
+  GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
 const ControlSpec* ControlSet::Find(int id) const {
   for (const ControlSpec& control : table_) {
     if (control.id == id) return &control;

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <span>
+#include <string>
 
 namespace vantrel {
 
@@ -39,6 +40,9 @@ struct ControlSpec {
   DWORD extraStyle = 0;
   int lineColor = COLOR_INACTIVEBORDER;  // system colour of a Line
 };
+
+// The text of a window or control.
+std::string WindowText(HWND hwnd);
 
 class ControlSet {
  public:

@@ -53,12 +53,7 @@ std::string InputBox::Ask(HWND owner, const std::string& prompt, const std::stri
 
 void InputBox::Finish(bool ok) {
   answer_.clear();
-  if (ok) {
-    HWND edit = controls_[kEditId];
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1);
-    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    answer_ = text.data();
-  }
+  if (ok) answer_ = WindowText(controls_[kEditId]);
   ShowWindow(hwnd_, SW_HIDE);
 }
 

@@ -32,12 +32,6 @@ constexpr TransparencyItem kTransparency[] = {
     {kMnuFifty, 50}, {kMnuSixty, 60}, {kMnuSeventy, 70}, {kMnuEighty, 80}, {kMnuNinety, 90},
 };
 
-std::string WindowText(HWND hwnd) {
-  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1);
-  GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
-
 }  // namespace
 
 FileSystem& MainWindow::Files() { return fs_ ? *fs_ : NativeFileSystem(); }

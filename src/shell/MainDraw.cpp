@@ -9,12 +9,6 @@ namespace vantrel {
 
 namespace {
 
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof(text));
-  return text;
-}
-
 // A disabled button's picture: faded into the button's face.
 void FadePicture(HDC dc, const RECT& r) {
   HDC face = CreateCompatibleDC(dc);

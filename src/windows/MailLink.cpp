@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/Controls.h"
+
 namespace vantrel {
 
 namespace {
@@ -48,11 +50,7 @@ void MailLink::FitWidth() const {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string MailLink::Address() const {
-  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(label_)) + 1);
-  GetWindowTextA(label_, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
+std::string MailLink::Address() const { return WindowText(label_); }
 
 std::string MailLink::Url() const { return "mailto:" + Address() + subject_; }
 
