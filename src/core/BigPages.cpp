@@ -42,11 +42,14 @@ void ReleaseBig(void* block, size_t size) {
   if (block) munmap(block, RoundUp(size, kHugePage));
 }
 
+// The pages go back but the addresses stay reserved: were they unmapped, the
+// system could hand them to another mapping, which the release of the whole
+// block would then unmap too.
 void ShrinkBig(void* block, size_t size, size_t keep) {
   if (!block || size < kBigBlock) return;  // not a block of ours
   const size_t from = RoundUp(keep, kHugePage);
   const size_t to = RoundUp(size, kHugePage);
-  if (from < to) munmap(static_cast<char*>(block) + from, to - from);
+  if (from < to) madvise(static_cast<char*>(block) + from, to - from, MADV_DONTNEED);
 }
 
 #else

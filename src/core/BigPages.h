@@ -20,9 +20,10 @@ inline constexpr size_t kBigBlock = size_t{1} << 20;
 // Release with the same size.
 void* AllocateBig(size_t size);
 void ReleaseBig(void* block, size_t size);
-// Gives back the pages of a block of size bytes (from BigAllocator) beyond its
-// first keep bytes, where the system allows it; the block must not be used
-// past keep any more. Released as a whole later, with its full size.
+// Gives back the memory of a block of size bytes (from BigAllocator) beyond
+// its first keep bytes, where the system allows it. The block keeps its
+// addresses and stays usable, but what lay past keep is lost. Released as a
+// whole later, with its full size.
 void ShrinkBig(void* block, size_t size, size_t keep);
 
 template <class T>

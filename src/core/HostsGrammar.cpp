@@ -92,7 +92,22 @@ std::string_view TrimSpaces(std::string_view text) {
 }
 
 void LowerAscii(char* text, size_t size) {
-  for (size_t i = 0; i < size; ++i) {
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text + i, 8);
+    // Bit 7 set in each byte from 'A' to 'Z': seven-bit bytes at or above
+    // 'A' and not above 'Z'. Adding 0x20 is setting bit 5, which such a
+    // byte does not have.
+    const uint64_t low7 = word & ~kHighs;
+    const uint64_t fromA = low7 + kOnes * (0x80 - 'A');
+    const uint64_t pastZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    const uint64_t upper = fromA & ~pastZ & ~word & kHighs;
+    if (upper == 0) continue;
+    word |= upper >> 2;
+    std::memcpy(text + i, &word, 8);
+  }
+  for (; i < size; ++i) {
     if (text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] - 'A' + 'a');
   }
 }

@@ -1,11 +1,14 @@
 #include "core/HostsReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "core/FileBytes.h"
 #include "core/HostsGrammar.h"
+#include "core/Parallel.h"
 #include "core/TextEncoding.h"
 
 namespace vantrel {
@@ -38,23 +41,104 @@ bool HostsReader::CheckEncoding(std::string& reason) {
   return true;
 }
 
-void HostsReader::CountingPass(HostsDocument& doc) const {
+namespace {
+
+// Below this many bytes a file is read on one thread.
+constexpr size_t kBytesWorthThreads = size_t{1} << 20;
+
+// Cuts text into about `parts` pieces, each ending just after a line feed
+// (or at the end). An item never runs past a line end, and a reader of the
+// whole text is at the start of a line after each line feed, so each piece
+// reads on its own into exactly the items that the whole text gives there.
+std::vector<ReadPiece> CutIntoPieces(std::string_view text, size_t parts) {
+  std::vector<ReadPiece> pieces;
+  size_t begin = 0;
+  for (size_t i = 1; i < parts && begin < text.size(); ++i) {
+    const size_t target = std::max(begin, text.size() / parts * i);
+    const size_t feed = text.find('\n', target);
+    if (feed == std::string_view::npos) break;
+    pieces.push_back({begin, feed + 1});
+    begin = feed + 1;
+  }
+  if (begin < text.size() || pieces.empty()) pieces.push_back({begin, text.size()});
+  return pieces;
+}
+
+void CountPiece(std::string_view text, ReadPiece& piece) {
+  ItemReader reader(text.substr(piece.begin, piece.end - piece.begin));
+  while (!reader.AtEnd()) {
+    ++piece.items;
+    switch (Classify(reader.Next())) {
+      case ItemKind::Comment:
+        ++piece.comments;
+        break;
+      case ItemKind::Entry:
+        ++piece.entries;
+        break;
+      case ItemKind::Blank:
+        ++piece.blanks;
+        break;
+    }
+  }
+}
+
+// Where a piece's items go: the items, comments, entries and blank items of
+// the pieces before it.
+struct PieceStart {
+  int32_t items = 0;
+  int32_t comments = 0;
+  int32_t entries = 0;
+  int32_t blanks = 0;
+};
+
+struct LoadTarget {
+  Text* entries;
+  Text* comments;
+  int32_t* positions;
+};
+
+void LoadPiece(char* bytes, const ReadPiece& piece, PieceStart at, const LoadTarget& to) {
+  ItemReader reader(std::string_view(bytes + piece.begin, piece.end - piece.begin));
+  int32_t k = at.items;
+  int32_t b = at.blanks;
+  Text* entry = to.entries + at.entries;
+  Text* comment = to.comments + at.comments;
+  int32_t* position = to.positions + at.comments;
+  while (!reader.AtEnd()) {
+    ++k;
+    const std::string_view item = reader.Next();
+    switch (Classify(item)) {
+      case ItemKind::Comment:
+        *comment++ = item;
+        *position++ = k - b;
+        break;
+      case ItemKind::Entry: {
+        const std::string_view trimmed = TrimSpaces(item);
+        if (!trimmed.empty()) LowerAscii(bytes + (trimmed.data() - bytes), trimmed.size());
+        *entry++ = trimmed;
+        break;
+      }
+      case ItemKind::Blank:
+        ++b;
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void HostsReader::CountingPass(HostsDocument& doc) {
+  const std::string_view text(text_.data(), text_.size());
+  pieces_ = CutIntoPieces(text, text.size() < kBytesWorthThreads ? 1 : Cores());
+  RunPieces(pieces_.size(), [&](size_t i) { CountPiece(text, pieces_[i]); });
   doc.LineCount = 0;
   doc.EntryCount = 0;
   doc.CommentCount = 0;
-  ItemReader reader(text_);
-  while (!reader.AtEnd()) {
-    ++doc.LineCount;
-    switch (Classify(reader.Next())) {
-      case ItemKind::Comment:
-        ++doc.CommentCount;
-        break;
-      case ItemKind::Entry:
-        ++doc.EntryCount;
-        break;
-      case ItemKind::Blank:
-        break;
-    }
+  // The counts are 32-bit: a file short of 2 GiB has fewer items.
+  for (const ReadPiece& piece : pieces_) {
+    doc.LineCount += piece.items;
+    doc.EntryCount += piece.entries;
+    doc.CommentCount += piece.comments;
   }
   doc.LoadedEntryCount = doc.EntryCount;
 }
@@ -71,31 +155,16 @@ void HostsReader::Allocate(HostsDocument& doc) {
 
 void HostsReader::LoadPass(HostsDocument& doc) const {
   if (!adopted_) return;
-  Bytes& bytes = *adopted_;
-  int32_t c = 0;  // comments stored
-  int32_t j = 0;  // entries stored
-  int32_t b = 0;  // blank items met
-  ItemReader reader(bytes);
-  for (int32_t k = 1; k <= doc.LineCount && !reader.AtEnd(); ++k) {
-    const std::string_view item = reader.Next();
-    switch (Classify(item)) {
-      case ItemKind::Comment:
-        ++c;
-        doc.Comments(c) = item;
-        doc.CommentPositions(c) = k - b;
-        break;
-      case ItemKind::Entry: {
-        ++j;
-        const std::string_view entry = TrimSpaces(item);
-        if (!entry.empty()) LowerAscii(bytes.data() + (entry.data() - bytes.data()), entry.size());
-        doc.Entries(j) = entry;
-        break;
-      }
-      case ItemKind::Blank:
-        ++b;
-        break;
-    }
+  const LoadTarget to{doc.Entries.Items().data(), doc.Comments.Items().data(),
+                      doc.CommentPositions.Items().data()};
+  std::vector<PieceStart> starts(pieces_.size());
+  for (size_t i = 1; i < pieces_.size(); ++i) {
+    const ReadPiece& before = pieces_[i - 1];
+    starts[i] = {starts[i - 1].items + before.items, starts[i - 1].comments + before.comments,
+                 starts[i - 1].entries + before.entries, starts[i - 1].blanks + before.blanks};
   }
+  char* bytes = adopted_->data();
+  RunPieces(pieces_.size(), [&](size_t i) { LoadPiece(bytes, pieces_[i], starts[i], to); });
 }
 
 std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
@@ -164,7 +233,12 @@ void PackTexts(HostsDocument& doc) {
 }  // namespace
 
 void HostsReader::HostParts(HostsDocument& doc) {
-  for (Text& entry : doc.Entries) entry = HostPart(entry);
+  auto& entries = doc.Entries.Items();
+  const size_t parts = entries.size() * sizeof(Text) < kBytesWorthThreads ? 1 : Cores();
+  RunPieces(parts, [&](size_t part) {
+    const size_t end = entries.size() * (part + 1) / parts;
+    for (size_t e = entries.size() * part / parts; e < end; ++e) entries[e] = HostPart(entries[e]);
+  });
   PackTexts(doc);
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/General_Mod.h"
 
@@ -13,6 +14,17 @@ namespace vantrel {
 inline constexpr const char* kLabelIPNotLocalHost = "Host File currently not using LocalHost (0)";
 inline constexpr const char* kLabelIPOther = "Host File currently using Other IP or Website: ";
 inline constexpr const char* kLabelIPLocalHost = "Host File currently using LocalHost (127.0.0.1)";
+
+// A stretch of the file's bytes that is read on its own, and what the
+// counting pass found in it.
+struct ReadPiece {
+  size_t begin = 0;
+  size_t end = 0;
+  int32_t items = 0;
+  int32_t entries = 0;
+  int32_t comments = 0;
+  int32_t blanks = 0;
+};
 
 class HostsReader {
  public:
@@ -24,7 +36,7 @@ class HostsReader {
   bool SetText(std::string_view text, std::string& reason);
 
   // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
-  void CountingPass(HostsDocument& doc) const;
+  void CountingPass(HostsDocument& doc);
   // Stage 2: sizes Entries, Comments and CommentPositions once. The document
   // takes the file's bytes; the previous file's texts stay alive until the
   // lists showing them have been refilled (TextStore::ReleaseOlder).
@@ -43,6 +55,7 @@ class HostsReader {
   bool CheckEncoding(std::string& reason);
 
   Bytes text_;
+  std::vector<ReadPiece> pieces_;  // the bytes as the counting pass cut them
   bool utf8Bom_ = false;
   Bytes* adopted_ = nullptr;  // the bytes once the document holds them
 };

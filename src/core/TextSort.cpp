@@ -5,105 +5,139 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Parallel.h"
+
 namespace vantrel {
 
 namespace {
 
-// Bytes of a text that one record holds. The low byte of the key says how
-// many bytes of the text are left from the record's depth, up to 8 ("more
-// than fit"); with it, keys order a text before every longer text that it
-// begins, and two texts with equal keys and fewer than 8 bytes left are
-// equal.
-constexpr size_t kDigit = 7;
-constexpr uint64_t kContinues = 8;
-// Texts still tied this far in are few; they are compared as whole texts.
-constexpr size_t kDeepest = 32 * kDigit;
-// Marks a record whose text equals the one before it in the sorted order.
-constexpr uint32_t kRepeat = uint32_t{1} << 31;
-
-// One text being sorted. Where the texts all lie in one stretch of memory
-// under 4 GiB long (the file's bytes, the usual case), `where` is the offset
-// of the text in it, so a record alone gives its text back without a look
-// at the input array; otherwise `where` is the text's index in the input.
+// One text being sorted: the next fifteen bytes of the text from the
+// record's depth as a 16-byte number, and where the text is. The low byte of
+// the number says how many bytes of the text are left from the depth, up to
+// 16 ("more than fit"); with it, keys order a text before every longer text
+// that it begins, and two texts with equal keys and fewer than 16 bytes left
+// are equal.
+//
+// Where the texts all lie in one stretch of memory under 4 GiB long (the
+// file's bytes, the usual case), `where` is the offset of the text in it, so
+// a record alone gives its text back without a look at the input array;
+// otherwise `where` is the text's index in the input.
 struct Record {
-  uint64_t key;
+  uint64_t hi;  // text bytes depth .. depth + 7
+  uint64_t lo;  // text bytes depth + 8 .. depth + 14, then the count left
   uint32_t where;
   uint32_t size;  // with kRepeat
 };
 
-uint64_t KeyAt(const char* data, size_t size, size_t depth) {
+constexpr size_t kKeyBytes = 15;
+constexpr uint64_t kContinues = 16;
+constexpr int kDigits = 16;  // bytes of a key, the count included
+// Texts still tied this far in are few; they are compared as whole texts.
+constexpr size_t kDeepest = 32 * kKeyBytes;
+// Marks a record whose text equals the one before it in the sorted order.
+constexpr uint32_t kRepeat = uint32_t{1} << 31;
+
+uint64_t BigEndian(const unsigned char* p) {
+  uint64_t word;
+  std::memcpy(&word, p, 8);
+  return __builtin_bswap64(word);
+}
+
+// Up to 8 bytes from p, the first one highest; missing bytes are 0.
+uint64_t BigEndianShort(const unsigned char* p, size_t n) {
+  uint64_t word = 0;
+  for (size_t i = 0; i < n; ++i) word |= uint64_t{p[i]} << (56 - 8 * i);
+  return word;
+}
+
+void KeyAt(Record& r, const char* data, size_t size, size_t depth) {
   const size_t left = size > depth ? size - depth : 0;
   const auto* p = reinterpret_cast<const unsigned char*>(data) + depth;
-  uint64_t digits = 0;
-  if (left > kDigit) {
-    uint64_t word;
-    std::memcpy(&word, p, 8);
-    digits = __builtin_bswap64(word) >> 8;
+  if (left >= kContinues) {
+    r.hi = BigEndian(p);
+    r.lo = (BigEndian(p + 8) >> 8 << 8) | kContinues;
+  } else if (left >= 8) {
+    // The last eight bytes of the text hold the ones after the first eight.
+    const size_t rest = left - 8;
+    const uint64_t tail = BigEndian(p + left - 8) & ((uint64_t{1} << (8 * rest)) - 1);
+    r.hi = BigEndian(p);
+    r.lo = (tail << (8 * (7 - rest)) << 8) | left;
   } else {
-    for (size_t i = 0; i < left; ++i) digits = digits << 8 | p[i];
-    digits <<= 8 * (kDigit - left);
+    r.hi = BigEndianShort(p, left);
+    r.lo = left;
   }
-  return digits << 8 | std::min<uint64_t>(left, kContinues);
 }
 
-struct KeyLess {
-  bool operator()(const Record& a, const Record& b) const { return a.key < b.key; }
+bool KeyLess(const Record& a, const Record& b) {
+  return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo);
+}
+bool KeyEqual(const Record& a, const Record& b) { return a.hi == b.hi && a.lo == b.lo; }
+
+unsigned DigitOf(const Record& r, int digit) {
+  const uint64_t half = digit < 8 ? r.hi : r.lo;
+  return static_cast<unsigned>(half >> (56 - 8 * (digit & 7))) & 0xff;
+}
+
+// The records of a range, put in order of one digit of their keys.
+struct Buckets {
+  size_t end[256];
+  size_t count[256];
+  unsigned low;
+  unsigned high;
 };
 
-// Sorts records on their keys, most significant byte first, in place: one
-// counting pass and one pass of swaps per byte, and a range whose records
-// all share the byte costs only the count. Short ranges are left to a
-// comparison sort, which is faster there.
-void RadixSort(Record* first, Record* last, int byte) {
-  constexpr ptrdiff_t kShort = 256;
-  for (;;) {
-    if (last - first <= kShort) {
-      std::sort(first, last, KeyLess());
-      return;
-    }
-    const int shift = 8 * byte;
-    size_t count[256] = {};
-    for (const Record* r = first; r != last; ++r) ++count[(r->key >> shift) & 0xff];
-    size_t next[256];
-    size_t end[256];
-    size_t at = 0;
-    int used = 0;
-    for (int b = 0; b < 256; ++b) {
-      next[b] = at;
-      at += count[b];
-      end[b] = at;
-      used += count[b] != 0;
-    }
-    if (used > 1) {
-      for (int b = 0; b < 256; ++b) {
-        while (next[b] < end[b]) {
-          const auto digit = static_cast<int>((first[next[b]].key >> shift) & 0xff);
-          if (digit == b) {
-            ++next[b];
-          } else {
-            std::swap(first[next[b]], first[next[digit]++]);
-          }
-        }
+// Puts [first, last) in order of the given digit, in place: one counting
+// pass and one pass of swaps. Returns false, having moved nothing, when all
+// the records share the digit.
+bool Distribute(Record* first, Record* last, int digit, Buckets& b) {
+  std::fill(b.count, b.count + 256, size_t{0});
+  b.low = 255;
+  b.high = 0;
+  for (const Record* r = first; r != last; ++r) {
+    const unsigned d = DigitOf(*r, digit);
+    ++b.count[d];
+    b.low = std::min(b.low, d);
+    b.high = std::max(b.high, d);
+  }
+  if (b.low == b.high) return false;
+  size_t next[256];
+  size_t at = 0;
+  for (unsigned d = b.low; d <= b.high; ++d) {
+    next[d] = at;
+    at += b.count[d];
+    b.end[d] = at;
+  }
+  for (unsigned d = b.low; d <= b.high; ++d) {
+    while (next[d] < b.end[d]) {
+      const unsigned digitHere = DigitOf(first[next[d]], digit);
+      if (digitHere == d) {
+        ++next[d];
+      } else {
+        std::swap(first[next[d]], first[next[digitHere]++]);
       }
     }
-    if (byte == 0) return;
-    if (used == 1) {
-      --byte;
-      continue;
-    }
-    for (int b = 0; b < 256; ++b) {
-      const size_t begin = end[b] - count[b];
-      if (count[b] > 1) RadixSort(first + begin, first + end[b], byte - 1);
-    }
-    return;
   }
+  return true;
 }
 
-struct Range {
-  size_t first;
-  size_t last;
-  size_t depth;
-};
+// Sorts records on their keys from the given digit on, most significant
+// first; a range whose records all share a digit costs only the count.
+// Short ranges are left to a comparison sort, which is faster there.
+void RadixSort(Record* first, Record* last, int digit) {
+  constexpr ptrdiff_t kShort = 64;
+  Buckets b;
+  for (; digit < kDigits; ++digit) {
+    if (last - first <= kShort) {
+      std::sort(first, last, KeyLess);
+      return;
+    }
+    if (Distribute(first, last, digit, b)) break;
+  }
+  if (digit + 1 >= kDigits) return;
+  for (unsigned d = b.low; d <= b.high; ++d) {
+    if (b.count[d] > 1) RadixSort(first + b.end[d] - b.count[d], first + b.end[d], digit + 1);
+  }
+}
 
 // Where a record's text is: in one stretch from base, or in the input.
 struct Locator {
@@ -114,37 +148,42 @@ struct Locator {
   Text TextOf(const Record& r) const { return Text(Data(r), r.size & ~kRepeat); }
 };
 
+struct Range {
+  Record* first;
+  Record* last;
+  size_t depth;
+};
+
+// Sorts one range of records completely: on their keys, then each run of
+// texts that tie on the key further on.
 class Sorter {
  public:
-  Sorter(Locator at, Record* records) : at_(at), records_(records) {}
+  explicit Sorter(Locator at) : at_(at) {}
 
-  void Sort(size_t n) {
-    pending_.push_back({0, n, 0});
+  void Sort(Record* first, Record* last, int digit) {
+    SortByKey({first, last, 0}, digit);
     while (!pending_.empty()) {
       const Range range = pending_.back();
       pending_.pop_back();
       if (range.depth >= kDeepest) {
         SortWhole(range);
       } else {
-        SortByKey(range);
+        SortByKey(range, 0);
       }
     }
   }
 
  private:
-  // Sorts the range on its keys, then takes each run of equal keys further:
-  // a run of texts that go on past the key is keyed on its next bytes and
+  // A run of texts that go on past the key is keyed on its next bytes and
   // sorted again; any other run holds equal texts.
-  void SortByKey(const Range& range) {
-    Record* first = records_ + range.first;
-    Record* last = records_ + range.last;
-    RadixSort(first, last, 7);
-    for (Record* run = first; run != last;) {
+  void SortByKey(const Range& range, int digit) {
+    RadixSort(range.first, range.last, digit);
+    for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
-      while (end != last && end->key == run->key) ++end;
+      while (end != range.last && KeyEqual(*end, *run)) ++end;
       if (end - run > 1) {
-        if ((run->key & 0xff) == kContinues) {
-          Rekey(run, end, range.depth + kDigit);
+        if ((run->lo & 0xff) == kContinues) {
+          Rekey(run, end, range.depth + kKeyBytes);
         } else {
           for (Record* r = run + 1; r != end; ++r) r->size |= kRepeat;
         }
@@ -154,49 +193,114 @@ class Sorter {
   }
 
   void Rekey(Record* first, Record* last, size_t depth) {
-    constexpr ptrdiff_t kAhead = 32;
+    constexpr ptrdiff_t kAhead = 16;
     for (Record* r = first; r != last; ++r) {
       // The texts of a run lie anywhere in the file: ask for the bytes a few
       // records ahead, so that their loads overlap.
       if (last - r > kAhead) __builtin_prefetch(at_.Data(r[kAhead]) + depth);
-      r->key = KeyAt(at_.Data(*r), r->size, depth);
+      KeyAt(*r, at_.Data(*r), r->size, depth);
     }
-    pending_.push_back(
-        {static_cast<size_t>(first - records_), static_cast<size_t>(last - records_), depth});
+    pending_.push_back({first, last, depth});
   }
 
   // Long texts that tie this far: compared as texts, which is rare enough.
   void SortWhole(const Range& range) {
-    Record* first = records_ + range.first;
-    Record* last = records_ + range.last;
-    std::sort(first, last,
+    std::sort(range.first, range.last,
               [&](const Record& a, const Record& b) { return at_.TextOf(a) < at_.TextOf(b); });
-    for (Record* r = first + 1; r < last; ++r) {
+    for (Record* r = range.first + 1; r < range.last; ++r) {
       if (at_.TextOf(*r) == at_.TextOf(r[-1])) r->size |= kRepeat;
     }
   }
 
   Locator at_;
-  Record* records_;
   std::vector<Range> pending_;
 };
 
+// A range whose records share every digit before `digit`, sorted as a whole
+// on its own.
+struct Task {
+  Record* first;
+  Record* last;
+  int digit;
+  size_t Size() const { return static_cast<size_t>(last - first); }
+};
+
+// Cuts the tasks further, distributing the largest on its next digit until
+// none holds more than a share of the records, so that the threads finish
+// together; returns them largest first.
+void SplitForThreads(std::vector<Task>& tasks, size_t records, unsigned threads) {
+  const size_t share = records / (4 * threads);
+  Buckets b;
+  while (!tasks.empty()) {
+    const auto largest =
+        std::max_element(tasks.begin(), tasks.end(),
+                         [](const Task& x, const Task& y) { return x.Size() < y.Size(); });
+    if (largest->Size() <= share || largest->digit >= kDigits - 1) break;
+    const Task task = *largest;
+    tasks.erase(largest);
+    if (!Distribute(task.first, task.last, task.digit, b)) {
+      tasks.push_back({task.first, task.last, task.digit + 1});
+      continue;
+    }
+    for (unsigned d = b.low; d <= b.high; ++d) {
+      if (b.count[d] > 1) {
+        tasks.push_back(
+            {task.first + b.end[d] - b.count[d], task.first + b.end[d], task.digit + 1});
+      }
+    }
+  }
+  std::sort(tasks.begin(), tasks.end(),
+            [](const Task& x, const Task& y) { return x.Size() > y.Size(); });
+}
+
+void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
+  // Below this, starting threads costs more than it saves.
+  constexpr size_t kWorthThreads = size_t{1} << 16;
+  const unsigned threads = Cores();
+  if (threads < 2 || records < kWorthThreads) {
+    Sorter sorter(at);
+    for (const Task& task : tasks) sorter.Sort(task.first, task.last, task.digit);
+    return;
+  }
+  SplitForThreads(tasks, records, threads);
+  RunPieces(tasks.size(),
+            [&](size_t i) { Sorter(at).Sort(tasks[i].first, tasks[i].last, tasks[i].digit); });
+}
+
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-// The wanted texts: how many, and the stretch of memory that holds them all
-// when it is short enough for 32-bit offsets.
+// The first two bytes of a text's key: the records are placed by them as
+// they are made, which is the sort's first two passes for free.
+constexpr int kPlacedDigits = 2;
+constexpr size_t kPlaces = size_t{1} << (8 * kPlacedDigits);
+unsigned PlaceOf(Text text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  switch (text.size()) {
+    case 0:
+      return 0;
+    case 1:
+      return unsigned{p[0]} << 8;
+    default:
+      return unsigned{p[0]} << 8 | p[1];
+  }
+}
+
+// The wanted texts: how many begin with each two bytes, how many in all, and
+// the stretch of memory that holds them all when it is short enough for
+// 32-bit offsets.
 struct Survey {
+  std::vector<uint32_t> places = std::vector<uint32_t>(kPlaces + 1, 0);
   size_t count = 0;
   const char* base = nullptr;
 };
 
-Survey Look(const Text* texts, size_t n, SortedCopy what) {
-  Survey survey;
+void Look(const Text* texts, size_t n, SortedCopy what, Survey& survey) {
   uintptr_t low = UINTPTR_MAX;
   uintptr_t high = 0;
   for (size_t i = 0; i < n; ++i) {
     if (!Wanted(texts[i], what)) continue;
     ++survey.count;
+    ++survey.places[PlaceOf(texts[i])];
     const auto start = reinterpret_cast<uintptr_t>(texts[i].data());
     low = std::min(low, start);
     high = std::max(high, start + texts[i].size());
@@ -204,40 +308,59 @@ Survey Look(const Text* texts, size_t n, SortedCopy what) {
   if (survey.count > 0 && high - low < (uint64_t{1} << 32)) {
     survey.base = reinterpret_cast<const char*>(low);
   }
-  return survey;
 }
 
-static_assert(sizeof(Record) % sizeof(Text) == 0 && alignof(Record) % alignof(Text) == 0);
-constexpr size_t kTextsPerRecord = sizeof(Record) / sizeof(Text);
+static_assert(sizeof(Record) >= sizeof(Text) && alignof(Record) % alignof(Text) == 0);
+
+// Room for n records, in units of texts.
+size_t TextsForRecords(size_t n) {
+  return (std::max<size_t>(n, 1) * sizeof(Record) + sizeof(Text) - 1) / sizeof(Text);
+}
 
 }  // namespace
 
 BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
-  const Survey survey = Look(texts, n, what);
+  Survey survey;
+  Look(texts, n, what, survey);
   const Locator at{texts, survey.base};
-  // The records live in the spare room of the result, which is as large as
-  // they are: text j of the result goes where record j was, after records 0
-  // to j were read, so the sort needs no memory beyond its result.
+  // The records live in the room of the result, which is made as large as
+  // they are: text j of the result goes where record j began, after records
+  // 0 to j were read, so the sort needs no memory beyond its result.
   BigVector<Text> sorted;
-  sorted.reserve(std::max<size_t>(survey.count, 1) * kTextsPerRecord);
+  sorted.reserve(TextsForRecords(survey.count));
   auto* records = reinterpret_cast<Record*>(sorted.data());
-  size_t count = 0;
+  // Each record goes straight to the part of the array for its first bytes:
+  // places[p] becomes the end of the part for p.
+  std::vector<uint32_t>& next = survey.places;
+  uint32_t at0 = 0;
+  for (uint32_t& place : next) {
+    const uint32_t count = place;
+    place = at0;
+    at0 += count;
+  }
   for (size_t i = 0; i < n; ++i) {
     const Text text = texts[i];
     if (!Wanted(text, what)) continue;
-    const auto where =
-        static_cast<uint32_t>(at.base ? static_cast<size_t>(text.data() - at.base) : i);
-    ::new (static_cast<void*>(records + count++))
-        Record{KeyAt(text.data(), text.size(), 0), where, static_cast<uint32_t>(text.size())};
+    Record& r = *::new (static_cast<void*>(records + next[PlaceOf(text)]++)) Record;
+    KeyAt(r, text.data(), text.size(), 0);
+    r.where = static_cast<uint32_t>(at.base ? static_cast<size_t>(text.data() - at.base) : i);
+    r.size = static_cast<uint32_t>(text.size());
   }
-  Sorter(at, records).Sort(count);
+  std::vector<Task> tasks;
+  for (size_t p = 0, begin = 0; p < kPlaces; begin = next[p++]) {
+    if (next[p] - begin > 1) tasks.push_back({records + begin, records + next[p], kPlacedDigits});
+  }
+  SortTasks(at, tasks, survey.count);
 
+  const size_t count = survey.count;
   const bool distinct = what == SortedCopy::DistinctNonEmpty;
   for (size_t i = 0; i < count; ++i) {
     const Record r = records[i];
     if (distinct && (r.size & kRepeat)) continue;
     sorted.push_back(at.TextOf(r));
   }
+  // The records' room past the result holds nothing any more.
+  ShrinkBig(sorted.data(), sorted.capacity() * sizeof(Text), sorted.size() * sizeof(Text));
   return sorted;
 }
 
