@@ -95,6 +95,12 @@ class PosixFileSystem final : public FileSystem {
       if (n == 0) break;
       written += static_cast<size_t>(n);
     }
+#if defined(__linux__)
+    // Start putting what was written on the disk now, while the rest is
+    // made, so that the flush before the file replaces its target has little
+    // left to wait for. Only a hint: the flush still makes sure.
+    sync_file_range(static_cast<int>(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
     return FsStatus::Ok();
   }
 
