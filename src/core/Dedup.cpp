@@ -20,7 +20,9 @@ void FillList(HostsDocument& doc, DocumentUi& ui, BigVector<Text> sorted,
               OneBased<Text>* mirrored = nullptr) {
   const int32_t n = static_cast<int32_t>(sorted.size());
   if (mirrored) {
-    doc.List1.AssignMirror(std::move(sorted), *mirrored);
+    // Texts that were made distinct: none repeats the one before it.
+    std::vector<bool> repeats(sorted.size(), false);
+    doc.List1.AssignMirror({std::move(sorted), std::move(repeats)}, *mirrored);
   } else {
     doc.List1.Assign(std::move(sorted));
   }
@@ -38,8 +40,19 @@ BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries
     doc.List1.Assign({});
     return SortedTexts(entries.Items(), SortedCopy::DistinctNonEmpty);
   }
+  // The sort that filled the list marked the repeats, so dropping them
+  // needs no look at the texts.
+  const std::vector<bool> repeats = doc.List1.Repeats();
   BigVector<Text> items = doc.List1.TakeItems();
-  items.erase(std::unique(items.begin(), items.end()), items.end());
+  if (repeats.size() != items.size()) {
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    return items;
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (!repeats[i]) items[kept++] = items[i];
+  }
+  items.resize(kept);
   return items;
 }
 

@@ -1,5 +1,7 @@
 #include "core/HostsGrammar.h"
 
+#include "core/WordScan.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -10,20 +12,11 @@ namespace {
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsFieldEnd(char c) { return c == ',' || IsLineEnd(c); }
 
-// Eight bytes at a time: a word with bit 7 set in each byte equal to b.
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHighs = 0x8080808080808080ull;
-inline uint64_t BytesEqual(uint64_t word, unsigned char b) {
-  const uint64_t x = word ^ (kOnes * b);
-  return (x - kOnes) & ~x & kHighs;
-}
-
 // Index of the first comma, CR or LF at or after pos, or the text's size.
 size_t FindFieldEnd(std::string_view text, size_t pos) {
   const size_t n = text.size();
   while (pos + 8 <= n) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + pos, 8);
+    const uint64_t word = LoadWord(text.data() + pos);
     if (BytesEqual(word, ',') | BytesEqual(word, '\r') | BytesEqual(word, '\n')) break;
     pos += 8;
   }
@@ -99,10 +92,10 @@ void LowerAscii(char* text, size_t size) {
     // Bit 7 set in each byte from 'A' to 'Z': seven-bit bytes at or above
     // 'A' and not above 'Z'. Adding 0x20 is setting bit 5, which such a
     // byte does not have.
-    const uint64_t low7 = word & ~kHighs;
-    const uint64_t fromA = low7 + kOnes * (0x80 - 'A');
-    const uint64_t pastZ = low7 + kOnes * (0x80 - 'Z' - 1);
-    const uint64_t upper = fromA & ~pastZ & ~word & kHighs;
+    const uint64_t low7 = word & ~kByteHighs;
+    const uint64_t fromA = low7 + kByteOnes * (0x80 - 'A');
+    const uint64_t pastZ = low7 + kByteOnes * (0x80 - 'Z' - 1);
+    const uint64_t upper = fromA & ~pastZ & ~word & kByteHighs;
     if (upper == 0) continue;
     word |= upper >> 2;
     std::memcpy(text + i, &word, 8);
@@ -127,8 +120,23 @@ std::string NormaliseEntry(std::string_view item) {
 }
 
 std::string_view HostPart(std::string_view entry) {
-  size_t cut = entry.find('\t');
-  if (cut == std::string_view::npos) cut = entry.find(' ');
+  // One look at each byte: the first tab, and the first space before it.
+  const char* p = entry.data();
+  const size_t n = entry.size();
+  size_t tab = std::string_view::npos;
+  size_t space = std::string_view::npos;
+  size_t i = 0;
+  for (; i + 8 <= n && tab == std::string_view::npos; i += 8) {
+    const uint64_t word = LoadWord(p + i);
+    if (const uint64_t tabs = BytesEqual(word, '\t')) tab = i + FirstMarked(tabs);
+    if (space != std::string_view::npos) continue;
+    if (const uint64_t spaces = BytesEqual(word, ' ')) space = i + FirstMarked(spaces);
+  }
+  for (; i < n && tab == std::string_view::npos; ++i) {
+    if (p[i] == '\t') tab = i;
+    if (p[i] == ' ' && space == std::string_view::npos) space = i;
+  }
+  const size_t cut = tab != std::string_view::npos ? tab : space;
   if (cut == std::string_view::npos) return entry;
   return TrimSpaces(entry.substr(cut + 1));
 }

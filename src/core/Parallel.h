@@ -20,17 +20,19 @@ inline unsigned Cores() {
   return std::clamp(n, 1u, 8u);
 }
 
-// Calls piece(i) once for every i in [0, count). An exception thrown by a
-// piece stops the pieces not yet begun and is thrown again here.
+// Calls piece(i, worker) once for every i in [0, count), on at most
+// `threads` threads; worker (below threads) names the thread, for state that
+// each thread keeps to itself. An exception thrown by a piece stops the
+// pieces not yet begun and is thrown again here.
 template <class Piece>
-void RunPieces(size_t count, const Piece& piece) {
+void RunPieces(size_t count, unsigned threads, const Piece& piece) {
   std::atomic<size_t> next{0};
   std::exception_ptr failure;
   std::mutex failureLock;
-  auto work = [&] {
+  auto work = [&](unsigned worker) {
     for (size_t i = next++; i < count; i = next++) {
       try {
-        piece(i);
+        piece(i, worker);
       } catch (...) {
         const std::lock_guard<std::mutex> lock(failureLock);
         if (!failure) failure = std::current_exception();
@@ -39,17 +41,24 @@ void RunPieces(size_t count, const Piece& piece) {
     }
   };
   std::vector<std::thread> helpers;
-  const size_t threads = std::min<size_t>(Cores(), count);
-  for (size_t t = 1; t < threads; ++t) {
+  const auto used = static_cast<unsigned>(std::min<size_t>(threads, count));
+  for (unsigned t = 1; t < used; ++t) {
     try {
-      helpers.emplace_back(work);
+      helpers.emplace_back(work, t);
     } catch (...) {
       break;  // no thread to be had: the others do the work
     }
   }
-  work();
+  work(0);
   for (std::thread& helper : helpers) helper.join();
   if (failure) std::rethrow_exception(failure);
+}
+
+// The same on as many threads as are worth starting, for pieces that keep
+// no state per thread.
+template <class Piece>
+void RunPieces(size_t count, const Piece& piece) {
+  RunPieces(count, Cores(), [&](size_t i, unsigned) { piece(i); });
 }
 
 }  // namespace vantrel

@@ -7,7 +7,7 @@
 namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
-  mirrorOf_ = 0;
+  Unmirror();
   const auto at = std::upper_bound(items_.begin(), items_.end(), text);
   const int32_t index = static_cast<int32_t>(at - items_.begin());
   items_.insert(at, text);
@@ -17,7 +17,7 @@ int32_t SortedTextList::Add(Text text) {
 
 void SortedTextList::RemoveAt(int32_t i) {
   if (i < 0 || i >= Count()) return;
-  mirrorOf_ = 0;
+  Unmirror();
   items_.erase(items_.begin() + i);
   if (selected_ == i) {
     selected_ = kNone;
@@ -27,25 +27,26 @@ void SortedTextList::RemoveAt(int32_t i) {
 }
 
 void SortedTextList::Clear() {
-  mirrorOf_ = 0;
+  Unmirror();
   items_.clear();
   selected_ = kNone;
 }
 
 void SortedTextList::Sort() {
-  mirrorOf_ = 0;
+  Unmirror();
   items_ = SortedTexts(items_, SortedCopy::All);
   selected_ = kNone;
 }
 
 void SortedTextList::Assign(BigVector<Text> sorted) {
-  mirrorOf_ = 0;
+  Unmirror();
   items_ = std::move(sorted);
   selected_ = kNone;
 }
 
-void SortedTextList::AssignMirror(BigVector<Text> sorted, OneBased<Text>& entries) {
-  Assign(std::move(sorted));
+void SortedTextList::AssignMirror(MarkedTexts sorted, OneBased<Text>& entries) {
+  Assign(std::move(sorted.texts));
+  repeats_ = std::move(sorted.repeats);
   mirrorOf_ = entries.Restamp();
 }
 

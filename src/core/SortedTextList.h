@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/BigPages.h"
 #include "core/OneBased.h"
+#include "core/TextSort.h"
 #include "core/TextStore.h"
 
 namespace vantrel {
@@ -28,22 +30,25 @@ class SortedTextList {
 
   // Many texts at once: append them in any order, then sort once.
   void Append(Text text) {
-    mirrorOf_ = 0;
+    Unmirror();
     items_.push_back(text);
   }
   void Reserve(size_t n) { items_.reserve(n); }
   void Sort();
   // Takes texts already in ascending byte order as the whole list.
   void Assign(BigVector<Text> sorted);
-  // The same, for sorted holding exactly the non-empty texts of entries:
-  // remembered until the list or entries change, so that a later job can
-  // take the sorted entries from the list instead of sorting them again.
-  void AssignMirror(BigVector<Text> sorted, OneBased<Text>& entries);
+  // The same, for sorted holding exactly the non-empty texts of entries,
+  // with repeats marking each item equal to the one before it: remembered
+  // until the list or entries change, so that a later job can take the
+  // sorted entries from the list instead of sorting them again.
+  void AssignMirror(MarkedTexts sorted, OneBased<Text>& entries);
   // True while the list still holds the non-empty texts of entries, sorted,
   // as AssignMirror left it.
   bool Mirrors(const OneBased<Text>& entries) const {
     return mirrorOf_ != 0 && entries.Stamp() == mirrorOf_;
   }
+  // While Mirrors: for each item, whether it equals the one before it.
+  const std::vector<bool>& Repeats() const { return repeats_; }
   // Hands the items over and leaves the list empty.
   BigVector<Text> TakeItems();
 
@@ -54,9 +59,15 @@ class SortedTextList {
   const BigVector<Text>& Items() const { return items_; }
 
  private:
+  void Unmirror() {
+    mirrorOf_ = 0;
+    repeats_ = {};
+  }
+
   BigVector<Text> items_;
   int32_t selected_ = kNone;
   uint64_t mirrorOf_ = 0;  // the stamp of the entries it mirrors, or 0
+  std::vector<bool> repeats_;  // while it mirrors them
 };
 
 }  // namespace vantrel

@@ -86,10 +86,17 @@ struct Buckets {
   unsigned high;
 };
 
-// Puts [first, last) in order of the given digit, in place: one counting
-// pass and one pass of swaps. Returns false, having moved nothing, when all
-// the records share the digit.
-bool Distribute(Record* first, Record* last, int digit, Buckets& b) {
+// Room to put a range of records in order through, instead of in place.
+struct Scratch {
+  Record* room = nullptr;
+  size_t size = 0;
+};
+
+// Puts [first, last) in order of the given digit: one counting pass, then
+// each record copied to its place in the scratch room and all copied back,
+// or, for a range larger than the room, swapped to its place in one pass.
+// Returns false, having moved nothing, when all the records share the digit.
+bool Distribute(Record* first, Record* last, int digit, Buckets& b, Scratch scratch) {
   std::fill(b.count, b.count + 256, size_t{0});
   b.low = 255;
   b.high = 0;
@@ -107,6 +114,12 @@ bool Distribute(Record* first, Record* last, int digit, Buckets& b) {
     at += b.count[d];
     b.end[d] = at;
   }
+  const size_t n = static_cast<size_t>(last - first);
+  if (n <= scratch.size) {
+    for (const Record* r = first; r != last; ++r) scratch.room[next[DigitOf(*r, digit)]++] = *r;
+    std::copy(scratch.room, scratch.room + n, first);
+    return true;
+  }
   for (unsigned d = b.low; d <= b.high; ++d) {
     while (next[d] < b.end[d]) {
       const unsigned digitHere = DigitOf(first[next[d]], digit);
@@ -123,7 +136,7 @@ bool Distribute(Record* first, Record* last, int digit, Buckets& b) {
 // Sorts records on their keys from the given digit on, most significant
 // first; a range whose records all share a digit costs only the count.
 // Short ranges are left to a comparison sort, which is faster there.
-void RadixSort(Record* first, Record* last, int digit) {
+void RadixSort(Record* first, Record* last, int digit, Scratch scratch) {
   constexpr ptrdiff_t kShort = 64;
   Buckets b;
   for (; digit < kDigits; ++digit) {
@@ -131,11 +144,13 @@ void RadixSort(Record* first, Record* last, int digit) {
       std::sort(first, last, KeyLess);
       return;
     }
-    if (Distribute(first, last, digit, b)) break;
+    if (Distribute(first, last, digit, b, scratch)) break;
   }
   if (digit + 1 >= kDigits) return;
   for (unsigned d = b.low; d <= b.high; ++d) {
-    if (b.count[d] > 1) RadixSort(first + b.end[d] - b.count[d], first + b.end[d], digit + 1);
+    if (b.count[d] > 1) {
+      RadixSort(first + b.end[d] - b.count[d], first + b.end[d], digit + 1, scratch);
+    }
   }
 }
 
@@ -158,7 +173,10 @@ struct Range {
 // texts that tie on the key further on.
 class Sorter {
  public:
-  explicit Sorter(Locator at) : at_(at) {}
+  // scratchSize: records of scratch room worth having, for the largest
+  // range this sorter will be given.
+  Sorter(Locator at, size_t scratchSize)
+      : at_(at), scratch_(std::min(scratchSize, kScratchRecords)) {}
 
   void Sort(Record* first, Record* last, int digit) {
     SortByKey({first, last, 0}, digit);
@@ -177,7 +195,7 @@ class Sorter {
   // A run of texts that go on past the key is keyed on its next bytes and
   // sorted again; any other run holds equal texts.
   void SortByKey(const Range& range, int digit) {
-    RadixSort(range.first, range.last, digit);
+    RadixSort(range.first, range.last, digit, {scratch_.data(), scratch_.size()});
     for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
       while (end != range.last && KeyEqual(*end, *run)) ++end;
@@ -212,8 +230,13 @@ class Sorter {
     }
   }
 
+  // Enough for ranges that fit in a core's own cache; larger ones are put in
+  // order in place.
+  static constexpr size_t kScratchRecords = (size_t{2} << 20) / sizeof(Record);
+
   Locator at_;
   std::vector<Range> pending_;
+  BigVector<Record> scratch_;
 };
 
 // A range whose records share every digit before `digit`, sorted as a whole
@@ -238,7 +261,7 @@ void SplitForThreads(std::vector<Task>& tasks, size_t records, unsigned threads)
     if (largest->Size() <= share || largest->digit >= kDigits - 1) break;
     const Task task = *largest;
     tasks.erase(largest);
-    if (!Distribute(task.first, task.last, task.digit, b)) {
+    if (!Distribute(task.first, task.last, task.digit, b, {})) {
       tasks.push_back({task.first, task.last, task.digit + 1});
       continue;
     }
@@ -256,15 +279,14 @@ void SplitForThreads(std::vector<Task>& tasks, size_t records, unsigned threads)
 void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
   // Below this, starting threads costs more than it saves.
   constexpr size_t kWorthThreads = size_t{1} << 16;
-  const unsigned threads = Cores();
-  if (threads < 2 || records < kWorthThreads) {
-    Sorter sorter(at);
-    for (const Task& task : tasks) sorter.Sort(task.first, task.last, task.digit);
-    return;
-  }
-  SplitForThreads(tasks, records, threads);
-  RunPieces(tasks.size(),
-            [&](size_t i) { Sorter(at).Sort(tasks[i].first, tasks[i].last, tasks[i].digit); });
+  const unsigned threads = records < kWorthThreads ? 1 : Cores();
+  if (threads > 1) SplitForThreads(tasks, records, threads);
+  size_t largest = 0;
+  for (const Task& task : tasks) largest = std::max(largest, task.Size());
+  std::vector<Sorter> sorters(threads, Sorter(at, largest));
+  RunPieces(tasks.size(), threads, [&](size_t i, unsigned worker) {
+    sorters[worker].Sort(tasks[i].first, tasks[i].last, tasks[i].digit);
+  });
 }
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
@@ -319,7 +341,9 @@ size_t TextsForRecords(size_t n) {
 
 }  // namespace
 
-BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
+namespace {
+
+BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<bool>* repeats) {
   Survey survey;
   Look(texts, n, what, survey);
   const Locator at{texts, survey.base};
@@ -353,15 +377,30 @@ BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
   SortTasks(at, tasks, survey.count);
 
   const size_t count = survey.count;
+  if (repeats) repeats->reserve(count);
   const bool distinct = what == SortedCopy::DistinctNonEmpty;
   for (size_t i = 0; i < count; ++i) {
     const Record r = records[i];
     if (distinct && (r.size & kRepeat)) continue;
+    if (repeats) repeats->push_back((r.size & kRepeat) != 0);
     sorted.push_back(at.TextOf(r));
   }
   // The records' room past the result holds nothing any more.
   ShrinkBig(sorted.data(), sorted.capacity() * sizeof(Text), sorted.size() * sizeof(Text));
   return sorted;
+}
+
+}  // namespace
+
+BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
+  return Sort(texts, n, what, nullptr);
+}
+
+MarkedTexts SortedTextsMarked(const Text* texts, size_t n, SortedCopy what) {
+  MarkedTexts marked;
+  marked.texts = Sort(texts, n, what == SortedCopy::All ? what : SortedCopy::NonEmpty,
+                      &marked.repeats);
+  return marked;
 }
 
 }  // namespace vantrel

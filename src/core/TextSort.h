@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "core/BigPages.h"
 #include "core/TextStore.h"
@@ -24,6 +25,14 @@ enum class SortedCopy {
 // orders them). Equal texts are equal byte for byte, so which of them comes
 // first is of no consequence.
 BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what);
+
+// The same for SortedCopy::All or NonEmpty, with a mark for each text of the
+// result that equals the one before it.
+struct MarkedTexts {
+  BigVector<Text> texts;
+  std::vector<bool> repeats;
+};
+MarkedTexts SortedTextsMarked(const Text* texts, size_t n, SortedCopy what);
 
 template <class Array>
 BigVector<Text> SortedTexts(const Array& texts, SortedCopy what) {

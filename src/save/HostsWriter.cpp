@@ -1,9 +1,13 @@
 #include "save/HostsWriter.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "core/HostsGrammar.h"
 #include "core/TextEncoding.h"
+#include "core/Parallel.h"
+#include "core/WordScan.h"
 
 namespace vantrel {
 
@@ -11,90 +15,90 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Lines go into one buffer, which goes to the sink whenever it is full.
-// After the sink refused a piece, nothing more is written.
+// What a text holds that changes how its line is written.
+struct Marks {
+  bool comma = false;
+  bool tab = false;
+};
+
+Marks Look(Text text) {
+  uint64_t commas = 0;
+  uint64_t tabs = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    const uint64_t word = LoadWord(text.data() + i);
+    commas |= BytesEqual(word, ',');
+    tabs |= BytesEqual(word, '\t');
+  }
+  Marks marks{commas != 0, tabs != 0};
+  for (; i < text.size(); ++i) {
+    marks.comma |= text[i] == ',';
+    marks.tab |= text[i] == '\t';
+  }
+  return marks;
+}
+
+// Formats lines into a buffer. After an entry, the first comment of a run
+// of consecutive comments gets an empty line before it, which sets the
+// comments apart from the entries above them.
 class LineWriter {
  public:
-  LineWriter(const TextSink& sink, const std::string& prefix) : sink_(sink), prefix_(prefix) {
-    out_.reserve(kWritePiece + 4096);
+  LineWriter(const std::string& prefix, std::string& out) : prefix_(prefix), out_(out) {
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
   }
-
-  // Bytes that are not a line (the byte-order mark).
-  void Raw(std::string_view bytes) { out_.append(bytes); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
   // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
-    const bool quoted = host.find(',') != Text::npos;
-    if (quoted) out_.push_back('"');
-    if (host.find('\t') == Text::npos) {
-      out_.append(prefix_);
-    } else {
+    const Marks marks = Look(host);
+    if (!marks.comma && !marks.tab) {
+      // The usual line: one copy of each part.
+      const size_t at = out_.size();
+      out_.resize(at + prefix_.size() + host.size() + kLineEnd.size());
+      char* p = out_.data() + at;
+      std::memcpy(p, prefix_.data(), prefix_.size());
+      p += prefix_.size();
+      std::memcpy(p, host.data(), host.size());
+      std::memcpy(p + host.size(), kLineEnd.data(), kLineEnd.size());
+      return;
+    }
+    if (marks.comma) out_.push_back('"');
+    if (marks.tab) {
       out_.append(address_).push_back('\t');
+    } else {
+      out_.append(prefix_);
     }
     out_.append(host);
-    if (quoted) out_.push_back('"');
+    if (marks.comma) out_.push_back('"');
     out_.append(kLineEnd);
-    run_ = 0;
-    FlushIfFull();
   }
-  // A comment; the first of a run of consecutive comments gets an empty line
-  // before it, which sets the comments apart from the entries above them.
-  void Comment(Text comment) {
-    if (run_ == 0) out_.append(kLineEnd);
+
+  void Comment(Text comment, bool firstOfRun) {
+    if (firstOfRun) out_.append(kLineEnd);
     if (comment.find(',') == Text::npos) {
       out_.append(comment);
     } else {
       out_.append("\"").append(comment).append("\"");
     }
     out_.append(kLineEnd);
-    ++run_;
-    FlushIfFull();
-  }
-
-  bool Finish() {
-    Flush();
-    return ok_;
   }
 
  private:
-  void FlushIfFull() {
-    if (out_.size() >= kWritePiece) Flush();
-  }
-  void Flush() {
-    if (ok_ && !out_.empty()) ok_ = sink_(out_);
-    out_.clear();
-  }
-
-  const TextSink& sink_;
   const std::string& prefix_;
   std::string address_;  // the prefix without its space
-  std::string out_;
-  bool ok_ = true;
-  int32_t run_ = 0;  // comments written since the last entry
+  std::string& out_;
 };
 
-// After a sort or an edit the entries lie all over the file's bytes, so each
-// line would wait for its text to come from memory; asking for the text a
-// few lines ahead lets those waits overlap.
-constexpr size_t kAhead = 16;
-void Prefetch(const BigVector<Text>& entries, size_t i) {
-  if (i < entries.size()) __builtin_prefetch(entries[i].data());
-}
-
-// Every non-empty entry, in Entries order. An empty element (an address with
-// nothing after its tab) has no host to write: a bare address line would
-// not be an entry.
-void WriteEntries(const HostsDocument& doc, LineWriter& out) {
-  const auto& entries = doc.Entries.Items();
-  for (size_t e = 0; e < entries.size(); ++e) {
-    Prefetch(entries, e + kAhead);
-    if (!entries[e].empty()) out.Entry(entries[e]);
-  }
-}
+// Where the walk through the output's lines stands: the next position, entry
+// and comment, and how many comments came since the last entry.
+struct WalkState {
+  int32_t i = 1;
+  int32_t e = 1;
+  int32_t c = 1;
+  int32_t run = 0;
+};
 
 // Comments go back at their recorded positions among the non-blank lines;
 // entries fill the other positions in Entries order. An empty element still
@@ -102,27 +106,91 @@ void WriteEntries(const HostsDocument& doc, LineWriter& out) {
 // after it keep their places; it writes nothing. Whatever the walk does not
 // reach (entries pushed past the count by empty elements, comments after the
 // last entry or past the count once entries were deleted) follows, entries
-// first, so nothing of the document is lost.
-void WriteWithComments(const HostsDocument& doc, LineWriter& out) {
-  const int32_t positions = PositionCount(doc);
-  const int32_t entries = doc.Entries.Count();
-  const int32_t comments = std::min(doc.Comments.Count(), doc.CommentPositions.Count());
-  int32_t e = 1;  // entry cursor
-  int32_t c = 1;  // comment cursor
-  for (int32_t i = 1; i <= positions && e <= entries; ++i) {
-    if (c <= comments && doc.CommentPositions(c) <= i) {
-      out.Comment(doc.Comments(c++));
-      continue;
+// first, so nothing of the document is lost. Without comments, the walk is
+// the entries alone.
+class LineWalk {
+ public:
+  LineWalk(const HostsDocument& doc, bool withComments)
+      : entries_(doc.Entries.Items().data()),
+        entryCount_(doc.Entries.Count()),
+        comments_(withComments ? doc.Comments.Items().data() : nullptr),
+        positions_(withComments ? doc.CommentPositions.Items().data() : nullptr),
+        commentCount_(withComments
+                          ? std::min(doc.Comments.Count(), doc.CommentPositions.Count())
+                          : 0),
+        positionCount_(withComments ? PositionCount(doc) : 0) {}
+
+  enum class Step { End, Entry, Comment };
+
+  // Moves s one line on; says what that line is.
+  Step Next(WalkState& s) const {
+    if (s.i <= positionCount_ && s.e <= entryCount_) {
+      if (s.c <= commentCount_ && positions_[s.c - 1] <= s.i++) return TakeComment(s);
+      return TakeEntry(s);
     }
-    Prefetch(doc.Entries.Items(), static_cast<size_t>(e) - 1 + kAhead);
-    const Text entry = doc.Entries(e++);
-    if (!entry.empty()) out.Entry(entry);
+    if (s.e <= entryCount_) return TakeEntry(s);
+    if (s.c <= commentCount_) return TakeComment(s);
+    return Step::End;
   }
-  for (; e <= entries; ++e) {
-    if (!doc.Entries(e).empty()) out.Entry(doc.Entries(e));
+
+  // Writes the lines from `from` up to `to` (or to the end).
+  void Write(WalkState s, const WalkState* to, LineWriter& out) const {
+    // After a sort or an edit the entries lie all over the file's bytes, so
+    // each line would wait for its text to come from memory; asking for the
+    // text a few lines ahead lets those waits overlap.
+    constexpr int32_t kAhead = 16;
+    for (;;) {
+      if (to && s.e == to->e && s.c == to->c) return;
+      if (s.e + kAhead <= entryCount_) __builtin_prefetch(entries_[s.e + kAhead - 1].data());
+      switch (Next(s)) {
+        case Step::End:
+          return;
+        case Step::Entry: {
+          const Text entry = entries_[s.e - 2];
+          if (!entry.empty()) out.Entry(entry);
+          break;
+        }
+        case Step::Comment:
+          out.Comment(comments_[s.c - 2], s.run == 1);
+          break;
+      }
+    }
   }
-  for (; c <= comments; ++c) out.Comment(doc.Comments(c));
-}
+
+  // Places at which to cut the walk into parts of about `lines` lines each.
+  std::vector<WalkState> Cuts(int32_t lines) const {
+    std::vector<WalkState> cuts{WalkState{}};
+    WalkState s;
+    for (int32_t n = 1; Next(s) != Step::End; ++n) {
+      if (n % lines == 0) cuts.push_back(s);
+    }
+    return cuts;
+  }
+
+ private:
+  Step TakeEntry(WalkState& s) const {
+    // An empty element writes no line, so the comments around it stay one run.
+    if (!entries_[s.e - 1].empty()) s.run = 0;
+    ++s.e;
+    return Step::Entry;
+  }
+  Step TakeComment(WalkState& s) const {
+    ++s.c;
+    ++s.run;
+    return Step::Comment;
+  }
+
+  const Text* entries_;
+  int32_t entryCount_;
+  const Text* comments_;
+  const int32_t* positions_;
+  int32_t commentCount_;
+  int32_t positionCount_;
+};
+
+// Lines per part of the output that one thread formats at a time: about
+// kWritePiece bytes of the usual lines.
+constexpr int32_t kLinesPerPart = 24 * 1024;
 
 }  // namespace
 
@@ -158,14 +226,29 @@ int32_t PositionCount(const HostsDocument& doc) {
 
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink) {
-  LineWriter out(sink, prefix);
-  if (doc.Utf8Bom) out.Raw(kUtf8Bom);
-  if (withComments && !ShowsNoComments(doc)) {
-    WriteWithComments(doc, out);
-  } else {
-    WriteEntries(doc, out);
+  const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
+  // The walk is cut into parts; the cores format a batch of parts at once,
+  // each into its own buffer, and the buffers go to the sink in order.
+  const std::vector<WalkState> cuts = walk.Cuts(kLinesPerPart);
+  const size_t parts = cuts.size();
+  const size_t batch = parts == 1 ? 1 : 2 * size_t{Cores()};
+  std::vector<std::string> buffers(std::min(batch, parts));
+  if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
+  for (size_t first = 0; first < parts; first += batch) {
+    const size_t count = std::min(batch, parts - first);
+    RunPieces(count, [&](size_t k) {
+      const size_t part = first + k;
+      std::string& out = buffers[k];
+      out.clear();
+      out.reserve(kWritePiece + 4096);
+      LineWriter writer(prefix, out);
+      walk.Write(cuts[part], part + 1 < parts ? &cuts[part + 1] : nullptr, writer);
+    });
+    for (size_t k = 0; k < count; ++k) {
+      if (!buffers[k].empty() && !sink(buffers[k])) return false;
+    }
   }
-  return out.Finish();
+  return true;
 }
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
