@@ -1,9 +1,9 @@
 #include "core/HostsGrammar.h"
 
-#include "core/WordScan.h"
-
 #include <cstdint>
 #include <cstring>
+
+#include "core/WordScan.h"
 
 namespace vantrel {
 

@@ -14,9 +14,9 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
   doc.List1.Assign({});
-  doc.List1.AssignMirror(
-      SortedTextsMarked(doc.Entries.Items().data(), doc.Entries.Items().size(), SortedCopy::NonEmpty),
-      doc.Entries);
+  doc.List1.AssignMirror(SortedTextsMarked(doc.Entries.Items().data(), doc.Entries.Items().size(),
+                                           SortedCopy::NonEmpty),
+                         doc.Entries);
   ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);
 
   if (doc.CommentCount > 0) {

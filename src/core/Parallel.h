@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <exception>
 #include <mutex>
@@ -16,8 +17,8 @@ namespace vantrel {
 
 // How many threads are worth starting on this machine.
 inline unsigned Cores() {
-  const unsigned n = std::thread::hardware_concurrency();
-  return std::clamp(n, 1u, 8u);
+  static const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  return cores;
 }
 
 // Calls piece(i, worker) once for every i in [0, count), on at most
@@ -59,6 +60,83 @@ void RunPieces(size_t count, unsigned threads, const Piece& piece) {
 template <class Piece>
 void RunPieces(size_t count, const Piece& piece) {
   RunPieces(count, Cores(), [&](size_t i, unsigned) { piece(i); });
+}
+
+// Makes parts 0 to count - 1 on helper threads and hands each to use() on
+// the calling thread, in order, as soon as it is made. Parts are made into
+// `slots` slots of room, so at most that many are made ahead of the one in
+// use. make(part, slot) fills a slot; use(part, slot) takes it and returns
+// false to stop. Returns false when use() stopped the run. An exception
+// thrown by make() stops the run and is thrown again here.
+template <class Make, class Use>
+bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
+  if (Cores() < 2 || count < 2 || slots < 2) {
+    for (size_t part = 0; part < count; ++part) {
+      make(part, size_t{0});
+      if (!use(part, size_t{0})) return false;
+    }
+    return true;
+  }
+  constexpr size_t kEmpty = static_cast<size_t>(-1);
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<size_t> made(slots, kEmpty);  // the part each slot holds
+  size_t next = 0;                          // the next part to make
+  size_t used = 0;                          // parts used so far
+  bool stop = false;
+  std::exception_ptr failure;
+  auto work = [&] {
+    std::unique_lock<std::mutex> held(lock);
+    while (!stop && next < count) {
+      const size_t part = next++;
+      changed.wait(held, [&] { return stop || part < used + slots; });
+      if (stop) break;
+      held.unlock();
+      try {
+        make(part, part % slots);
+      } catch (...) {
+        held.lock();
+        if (!failure) failure = std::current_exception();
+        stop = true;
+        changed.notify_all();
+        break;
+      }
+      held.lock();
+      made[part % slots] = part;
+      changed.notify_all();
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (unsigned t = 0; t < Cores(); ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (...) {
+      break;
+    }
+  }
+  if (helpers.empty()) work();  // no thread to be had: make them all here first
+  bool completed = true;
+  for (size_t part = 0; part < count && completed; ++part) {
+    {
+      std::unique_lock<std::mutex> held(lock);
+      changed.wait(held, [&] { return failure || made[part % slots] == part; });
+      if (failure) break;
+    }
+    completed = use(part, part % slots);
+    const std::lock_guard<std::mutex> held(lock);
+    made[part % slots] = kEmpty;
+    used = part + 1;
+    if (!completed) stop = true;
+    changed.notify_all();
+  }
+  {
+    const std::lock_guard<std::mutex> held(lock);
+    stop = true;
+    changed.notify_all();
+  }
+  for (std::thread& helper : helpers) helper.join();
+  if (failure) std::rethrow_exception(failure);
+  return completed;
 }
 
 }  // namespace vantrel

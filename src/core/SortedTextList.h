@@ -66,7 +66,7 @@ class SortedTextList {
 
   BigVector<Text> items_;
   int32_t selected_ = kNone;
-  uint64_t mirrorOf_ = 0;  // the stamp of the entries it mirrors, or 0
+  uint64_t mirrorOf_ = 0;      // the stamp of the entries it mirrors, or 0
   std::vector<bool> repeats_;  // while it mirrors them
 };
 

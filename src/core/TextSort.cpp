@@ -398,8 +398,8 @@ BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
 
 MarkedTexts SortedTextsMarked(const Text* texts, size_t n, SortedCopy what) {
   MarkedTexts marked;
-  marked.texts = Sort(texts, n, what == SortedCopy::All ? what : SortedCopy::NonEmpty,
-                      &marked.repeats);
+  marked.texts =
+      Sort(texts, n, what == SortedCopy::All ? what : SortedCopy::NonEmpty, &marked.repeats);
   return marked;
 }
 

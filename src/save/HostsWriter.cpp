@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/HostsGrammar.h"
-#include "core/TextEncoding.h"
 #include "core/Parallel.h"
+#include "core/TextEncoding.h"
 #include "core/WordScan.h"
 
 namespace vantrel {
@@ -46,49 +46,62 @@ class LineWriter {
   LineWriter(const std::string& prefix, std::string& out) : prefix_(prefix), out_(out) {
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
+    out_.resize(out_.capacity());
+    at_ = out_.data();
+    end_ = at_ + out_.size();
   }
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  // The buffer holds exactly the lines written.
+  ~LineWriter() { out_.resize(static_cast<size_t>(at_ - out_.data())); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
   // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
     const Marks marks = Look(host);
-    if (!marks.comma && !marks.tab) {
-      // The usual line: one copy of each part.
-      const size_t at = out_.size();
-      out_.resize(at + prefix_.size() + host.size() + kLineEnd.size());
-      char* p = out_.data() + at;
-      std::memcpy(p, prefix_.data(), prefix_.size());
-      p += prefix_.size();
-      std::memcpy(p, host.data(), host.size());
-      std::memcpy(p + host.size(), kLineEnd.data(), kLineEnd.size());
-      return;
-    }
-    if (marks.comma) out_.push_back('"');
-    if (marks.tab) {
-      out_.append(address_).push_back('\t');
-    } else {
-      out_.append(prefix_);
-    }
-    out_.append(host);
-    if (marks.comma) out_.push_back('"');
-    out_.append(kLineEnd);
+    const bool usual = !marks.comma && !marks.tab;
+    const std::string& lead = usual || !marks.tab ? prefix_ : address_;
+    char* p = Room(lead.size() + host.size() + 4);
+    if (marks.comma) *p++ = '"';
+    p = Put(p, lead);
+    if (marks.tab) *p++ = '\t';
+    p = Put(p, host);
+    if (marks.comma) *p++ = '"';
+    at_ = Put(p, kLineEnd);
   }
 
   void Comment(Text comment, bool firstOfRun) {
-    if (firstOfRun) out_.append(kLineEnd);
-    if (comment.find(',') == Text::npos) {
-      out_.append(comment);
-    } else {
-      out_.append("\"").append(comment).append("\"");
-    }
-    out_.append(kLineEnd);
+    const bool quoted = comment.find(',') != Text::npos;
+    char* p = Room(comment.size() + 6);
+    if (firstOfRun) p = Put(p, kLineEnd);
+    if (quoted) *p++ = '"';
+    p = Put(p, comment);
+    if (quoted) *p++ = '"';
+    at_ = Put(p, kLineEnd);
   }
 
  private:
+  static char* Put(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+  }
+  // Where n more bytes can go.
+  char* Room(size_t n) {
+    if (static_cast<size_t>(end_ - at_) < n) {
+      const size_t used = static_cast<size_t>(at_ - out_.data());
+      out_.resize(std::max(2 * out_.size(), used + n + 4096));
+      at_ = out_.data() + used;
+      end_ = out_.data() + out_.size();
+    }
+    return at_;
+  }
+
   const std::string& prefix_;
   std::string address_;  // the prefix without its space
   std::string& out_;
+  char* at_;
+  char* end_;
 };
 
 // Where the walk through the output's lines stands: the next position, entry
@@ -115,9 +128,8 @@ class LineWalk {
         entryCount_(doc.Entries.Count()),
         comments_(withComments ? doc.Comments.Items().data() : nullptr),
         positions_(withComments ? doc.CommentPositions.Items().data() : nullptr),
-        commentCount_(withComments
-                          ? std::min(doc.Comments.Count(), doc.CommentPositions.Count())
-                          : 0),
+        commentCount_(withComments ? std::min(doc.Comments.Count(), doc.CommentPositions.Count())
+                                   : 0),
         positionCount_(withComments ? PositionCount(doc) : 0) {}
 
   enum class Step { End, Entry, Comment };
@@ -227,28 +239,21 @@ int32_t PositionCount(const HostsDocument& doc) {
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink) {
   const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
-  // The walk is cut into parts; the cores format a batch of parts at once,
-  // each into its own buffer, and the buffers go to the sink in order.
+  // The walk is cut into parts; the cores format the parts ahead, each into
+  // a buffer of its own, and the buffers go to the sink in order.
   const std::vector<WalkState> cuts = walk.Cuts(kLinesPerPart);
   const size_t parts = cuts.size();
-  const size_t batch = parts == 1 ? 1 : 2 * size_t{Cores()};
-  std::vector<std::string> buffers(std::min(batch, parts));
+  std::vector<std::string> buffers(std::min(parts, 3 * size_t{Cores()}));
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
-  for (size_t first = 0; first < parts; first += batch) {
-    const size_t count = std::min(batch, parts - first);
-    RunPieces(count, [&](size_t k) {
-      const size_t part = first + k;
-      std::string& out = buffers[k];
-      out.clear();
-      out.reserve(kWritePiece + 4096);
-      LineWriter writer(prefix, out);
-      walk.Write(cuts[part], part + 1 < parts ? &cuts[part + 1] : nullptr, writer);
-    });
-    for (size_t k = 0; k < count; ++k) {
-      if (!buffers[k].empty() && !sink(buffers[k])) return false;
-    }
-  }
-  return true;
+  return RunInOrder(
+      parts, buffers.size(),
+      [&](size_t part, size_t slot) {
+        std::string& out = buffers[slot];
+        out.reserve(kWritePiece + 4096);
+        LineWriter writer(prefix, out);
+        walk.Write(cuts[part], part + 1 < parts ? &cuts[part + 1] : nullptr, writer);
+      },
+      [&](size_t, size_t slot) { return buffers[slot].empty() || sink(buffers[slot]); });
 }
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
