@@ -196,29 +196,44 @@ class Sorter {
   // sorted again; any other run holds equal texts.
   void SortByKey(const Range& range, int digit) {
     RadixSort(range.first, range.last, digit, {scratch_.data(), scratch_.size()});
+    ties_.clear();
     for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
       while (end != range.last && KeyEqual(*end, *run)) ++end;
       if (end - run > 1) {
         if ((run->lo & 0xff) == kContinues) {
-          Rekey(run, end, range.depth + kKeyBytes);
+          ties_.push_back({run, end, range.depth + kKeyBytes});
         } else {
           for (Record* r = run + 1; r != end; ++r) r->size |= kRepeat;
         }
       }
       run = end;
     }
+    Rekey();
   }
 
-  void Rekey(Record* first, Record* last, size_t depth) {
-    constexpr ptrdiff_t kAhead = 16;
-    for (Record* r = first; r != last; ++r) {
-      // The texts of a run lie anywhere in the file: ask for the bytes a few
-      // records ahead, so that their loads overlap.
-      if (last - r > kAhead) __builtin_prefetch(at_.Data(r[kAhead]) + depth);
-      KeyAt(*r, at_.Data(*r), r->size, depth);
+  // Keys the records of every tied run on their next bytes. Their texts lie
+  // anywhere in the file, and a run is often just two of them (a repeated
+  // host name): the bytes are asked for a few records ahead across runs, so
+  // that their loads overlap.
+  void Rekey() {
+    constexpr int kAhead = 16;
+    size_t aheadRun = 0;
+    Record* ahead = ties_.empty() ? nullptr : ties_.front().first;
+    auto askAhead = [&] {
+      if (!ahead) return;
+      __builtin_prefetch(at_.Data(*ahead) + ties_[aheadRun].depth);
+      if (++ahead != ties_[aheadRun].last) return;
+      ahead = ++aheadRun < ties_.size() ? ties_[aheadRun].first : nullptr;
+    };
+    for (int i = 0; i < kAhead; ++i) askAhead();
+    for (const Range& run : ties_) {
+      for (Record* r = run.first; r != run.last; ++r) {
+        askAhead();
+        KeyAt(*r, at_.Data(*r), r->size, run.depth);
+      }
+      pending_.push_back(run);
     }
-    pending_.push_back({first, last, depth});
   }
 
   // Long texts that tie this far: compared as texts, which is rare enough.
@@ -236,6 +251,7 @@ class Sorter {
 
   Locator at_;
   std::vector<Range> pending_;
+  std::vector<Range> ties_;
   BigVector<Record> scratch_;
 };
 
