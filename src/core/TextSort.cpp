@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/Parallel.h"
@@ -176,7 +177,9 @@ class Sorter {
   // scratchSize: records of scratch room worth having, for the largest
   // range this sorter will be given.
   Sorter(Locator at, size_t scratchSize)
-      : at_(at), scratch_(std::min(scratchSize, kScratchRecords)) {}
+      : at_(at),
+        scratchSize_(std::min(scratchSize, kScratchRecords)),
+        scratch_(new Record[scratchSize_]) {}
 
   void Sort(Record* first, Record* last, int digit) {
     SortByKey({first, last, 0}, digit);
@@ -195,7 +198,7 @@ class Sorter {
   // A run of texts that go on past the key is keyed on its next bytes and
   // sorted again; any other run holds equal texts.
   void SortByKey(const Range& range, int digit) {
-    RadixSort(range.first, range.last, digit, {scratch_.data(), scratch_.size()});
+    RadixSort(range.first, range.last, digit, {scratch_.get(), scratchSize_});
     ties_.clear();
     for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
@@ -247,12 +250,13 @@ class Sorter {
 
   // Enough for ranges that fit in a core's own cache; larger ones are put in
   // order in place.
-  static constexpr size_t kScratchRecords = (size_t{2} << 20) / sizeof(Record);
+  static constexpr size_t kScratchRecords = (size_t{512} << 10) / sizeof(Record);
 
   Locator at_;
   std::vector<Range> pending_;
   std::vector<Range> ties_;
-  BigVector<Record> scratch_;
+  size_t scratchSize_;
+  std::unique_ptr<Record[]> scratch_;  // its room is not cleared
 };
 
 // A range whose records share every digit before `digit`, sorted as a whole
@@ -299,7 +303,8 @@ void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
   if (threads > 1) SplitForThreads(tasks, records, threads);
   size_t largest = 0;
   for (const Task& task : tasks) largest = std::max(largest, task.Size());
-  std::vector<Sorter> sorters(threads, Sorter(at, largest));
+  std::vector<Sorter> sorters;
+  for (unsigned t = 0; t < threads; ++t) sorters.emplace_back(at, largest);
   RunPieces(tasks.size(), threads, [&](size_t i, unsigned worker) {
     sorters[worker].Sort(tasks[i].first, tasks[i].last, tasks[i].digit);
   });

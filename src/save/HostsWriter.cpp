@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/HostsGrammar.h"
@@ -41,19 +42,28 @@ Marks Look(Text text) {
 // Formats lines into a buffer. After an entry, the first comment of a run
 // of consecutive comments gets an empty line before it, which sets the
 // comments apart from the entries above them.
+// The bytes of one part of the output. Its room is used as it is, without
+// being cleared first.
+struct PartBuffer {
+  std::unique_ptr<char[]> room;
+  size_t capacity = 0;
+  size_t size = 0;
+
+  std::string_view Bytes() const { return {room.get(), size}; }
+};
+
 class LineWriter {
  public:
-  LineWriter(const std::string& prefix, std::string& out) : prefix_(prefix), out_(out) {
+  LineWriter(const std::string& prefix, PartBuffer& out) : prefix_(prefix), out_(out) {
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
-    out_.resize(out_.capacity());
-    at_ = out_.data();
-    end_ = at_ + out_.size();
+    at_ = out_.room.get();
+    end_ = at_ + out_.capacity;
   }
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
   // The buffer holds exactly the lines written.
-  ~LineWriter() { out_.resize(static_cast<size_t>(at_ - out_.data())); }
+  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.room.get()); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
@@ -89,17 +99,21 @@ class LineWriter {
   // Where n more bytes can go.
   char* Room(size_t n) {
     if (static_cast<size_t>(end_ - at_) < n) {
-      const size_t used = static_cast<size_t>(at_ - out_.data());
-      out_.resize(std::max(2 * out_.size(), used + n + 4096));
-      at_ = out_.data() + used;
-      end_ = out_.data() + out_.size();
+      const size_t used = static_cast<size_t>(at_ - out_.room.get());
+      const size_t capacity = std::max({kWritePiece, 2 * out_.capacity, used + n + 4096});
+      std::unique_ptr<char[]> room(new char[capacity]);
+      if (used > 0) std::memcpy(room.get(), out_.room.get(), used);
+      out_.room = std::move(room);
+      out_.capacity = capacity;
+      at_ = out_.room.get() + used;
+      end_ = out_.room.get() + capacity;
     }
     return at_;
   }
 
   const std::string& prefix_;
   std::string address_;  // the prefix without its space
-  std::string& out_;
+  PartBuffer& out_;
   char* at_;
   char* end_;
 };
@@ -243,17 +257,15 @@ bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool wi
   // a buffer of its own, and the buffers go to the sink in order.
   const std::vector<WalkState> cuts = walk.Cuts(kLinesPerPart);
   const size_t parts = cuts.size();
-  std::vector<std::string> buffers(std::min(parts, 3 * size_t{Cores()}));
+  std::vector<PartBuffer> buffers(std::min(parts, 2 * size_t{Cores()}));
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
   return RunInOrder(
       parts, buffers.size(),
       [&](size_t part, size_t slot) {
-        std::string& out = buffers[slot];
-        out.reserve(kWritePiece + 4096);
-        LineWriter writer(prefix, out);
+        LineWriter writer(prefix, buffers[slot]);
         walk.Write(cuts[part], part + 1 < parts ? &cuts[part + 1] : nullptr, writer);
       },
-      [&](size_t, size_t slot) { return buffers[slot].empty() || sink(buffers[slot]); });
+      [&](size_t, size_t slot) { return buffers[slot].size == 0 || sink(buffers[slot].Bytes()); });
 }
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
