@@ -73,7 +73,7 @@ bool RunOnce(const char* in, const char* out, Phases& phases) {
   });
   phases.Time("redirect + host parts", [&] {
     vantrel::HostsReader::RedirectAddressCaption(doc);
-    vantrel::HostsReader::HostParts(doc);
+    reader.HostParts(doc);
   });
   // The sort on its own, for comparison with the jobs that use it.
   phases.Time("  (sort of the entries)",

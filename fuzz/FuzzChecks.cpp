@@ -20,7 +20,7 @@ bool ReadAll(std::string_view bytes, HostsDocument& doc) {
   reader.CountingPass(doc);
   reader.Allocate(doc);
   reader.LoadPass(doc);
-  HostsReader::HostParts(doc);
+  reader.HostParts(doc);
   return true;
 }
 

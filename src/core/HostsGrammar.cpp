@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/WordScan.h"
 
 namespace vantrel {
@@ -14,13 +18,28 @@ bool IsFieldEnd(char c) { return c == ',' || IsLineEnd(c); }
 
 // Index of the first comma, CR or LF at or after pos, or the text's size.
 size_t FindFieldEnd(std::string_view text, size_t pos) {
+  const char* p = text.data();
   const size_t n = text.size();
-  while (pos + 8 <= n) {
-    const uint64_t word = LoadWord(text.data() + pos);
-    if (BytesEqual(word, ',') | BytesEqual(word, '\r') | BytesEqual(word, '\n')) break;
-    pos += 8;
+#if defined(__SSE2__)
+  const __m128i comma = _mm_set1_epi8(',');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; pos + 16 <= n; pos += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + pos));
+    const __m128i ends =
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, comma),
+                     _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+    if (const int mask = _mm_movemask_epi8(ends))
+      return pos + static_cast<size_t>(__builtin_ctz(mask));
   }
-  while (pos < n && !IsFieldEnd(text[pos])) ++pos;
+#endif
+  for (; pos + 8 <= n; pos += 8) {
+    const uint64_t word = LoadWord(p + pos);
+    // The lowest mark of each mask is a true one, so the lowest of all is.
+    const uint64_t ends = BytesEqual(word, ',') | BytesEqual(word, '\r') | BytesEqual(word, '\n');
+    if (ends != 0) return pos + FirstMarked(ends);
+  }
+  while (pos < n && !IsFieldEnd(p[pos])) ++pos;
   return pos;
 }
 

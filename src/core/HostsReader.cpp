@@ -97,10 +97,37 @@ struct LoadTarget {
   int32_t* positions;
 };
 
-void LoadPiece(char* bytes, const ReadPiece& piece, PieceStart at, const LoadTarget& to) {
+// Moves the texts the document keeps towards the start of the piece, one
+// after the other, as they are read: a text never moves over one not yet
+// read. What is left over (addresses, separators, line ends) is given back
+// once all pieces are read.
+class Packer {
+ public:
+  explicit Packer(char* start) : out_(start) {}
+  Text Keep(Text text) {
+    if (text.empty()) return {};
+    char* to = out_;
+    if (to != text.data()) std::memmove(to, text.data(), text.size());
+    out_ += text.size();
+    return Text(to, text.size());
+  }
+  char* End() const { return out_; }
+
+ private:
+  char* out_;
+};
+
+// Reads one piece into the document. Each entry goes in as its host part,
+// lower-cased; only the last entry of the file, which the redirect address
+// caption still reads, goes in whole (trimmed and lower-cased) until
+// HostParts cuts it.
+void LoadPiece(char* bytes, ReadPiece& piece, PieceStart at, const LoadTarget& to,
+               bool holdsLastEntry) {
   ItemReader reader(std::string_view(bytes + piece.begin, piece.end - piece.begin));
+  Packer packer(bytes + piece.begin);
   int32_t k = at.items;
   int32_t b = at.blanks;
+  int32_t entriesLeft = piece.entries;
   Text* entry = to.entries + at.entries;
   Text* comment = to.comments + at.comments;
   int32_t* position = to.positions + at.comments;
@@ -109,13 +136,15 @@ void LoadPiece(char* bytes, const ReadPiece& piece, PieceStart at, const LoadTar
     const std::string_view item = reader.Next();
     switch (Classify(item)) {
       case ItemKind::Comment:
-        *comment++ = item;
+        *comment++ = packer.Keep(item);
         *position++ = k - b;
         break;
       case ItemKind::Entry: {
         const std::string_view trimmed = TrimSpaces(item);
-        if (!trimmed.empty()) LowerAscii(bytes + (trimmed.data() - bytes), trimmed.size());
-        *entry++ = trimmed;
+        const bool whole = holdsLastEntry && --entriesLeft == 0;
+        const std::string_view kept = whole ? trimmed : HostPart(trimmed);
+        if (!kept.empty()) LowerAscii(bytes + (kept.data() - bytes), kept.size());
+        *entry++ = packer.Keep(kept);
         break;
       }
       case ItemKind::Blank:
@@ -123,6 +152,7 @@ void LoadPiece(char* bytes, const ReadPiece& piece, PieceStart at, const LoadTar
         break;
     }
   }
+  piece.packedEnd = static_cast<size_t>(packer.End() - bytes);
 }
 
 }  // namespace
@@ -153,7 +183,7 @@ void HostsReader::Allocate(HostsDocument& doc) {
   doc.CommentPositions.Reallocate(doc.CommentCount);
 }
 
-void HostsReader::LoadPass(HostsDocument& doc) const {
+void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
   const LoadTarget to{doc.Entries.Items().data(), doc.Comments.Items().data(),
                       doc.CommentPositions.Items().data()};
@@ -163,8 +193,14 @@ void HostsReader::LoadPass(HostsDocument& doc) const {
     starts[i] = {starts[i - 1].items + before.items, starts[i - 1].comments + before.comments,
                  starts[i - 1].entries + before.entries, starts[i - 1].blanks + before.blanks};
   }
+  size_t lastWithEntries = pieces_.size();
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    if (pieces_[i].entries > 0) lastWithEntries = i;
+  }
   char* bytes = adopted_->data();
-  RunPieces(pieces_.size(), [&](size_t i) { LoadPiece(bytes, pieces_[i], starts[i], to); });
+  RunPieces(pieces_.size(),
+            [&](size_t i) { LoadPiece(bytes, pieces_[i], starts[i], to, i == lastWithEntries); });
+  loaded_ = true;
 }
 
 std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
@@ -180,66 +216,39 @@ std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
   return kLabelIPLocalHost;
 }
 
-namespace {
-
-// Moves the entries and comments, which lie in the file's bytes in file
-// order, to the start of the bytes one after the other, and releases what
-// is left: for a block list about a third of the file, which is memory that
-// every later job can use.
-void PackTexts(HostsDocument& doc) {
-  Bytes* bytes = doc.Texts.LastFile();
-  if (!bytes || bytes->empty()) return;
-  const char* begin = bytes->data();
-  const char* end = begin + bytes->size();
-  auto inFile = [&](Text t) {
-    return !t.empty() && t.data() >= begin && t.data() + t.size() <= end;
-  };
-  char* out = bytes->data();
-  auto move = [&](Text& t) {
-    std::memmove(out, t.data(), t.size());
-    t = Text(out, t.size());
-    out += t.size();
-  };
-  auto& entries = doc.Entries.Items();
-  auto& comments = doc.Comments.Items();
-  for (const Text t : entries) {
-    if (!t.empty() && !inFile(t)) return;  // not all from this file: leave them
-  }
-  for (const Text t : comments) {
-    if (!t.empty() && !inFile(t)) return;
-  }
-  size_t e = 0;
-  size_t c = 0;
-  // Both lists are in file order: merge them by place, so that every text
-  // moves towards the start and never over one not yet moved.
-  while (e < entries.size() || c < comments.size()) {
-    if (e < entries.size() && entries[e].empty()) {
-      entries[e++] = Text{};
-    } else if (c < comments.size() && comments[c].empty()) {
-      comments[c++] = Text{};
-    } else if (c == comments.size() ||
-               (e < entries.size() && entries[e].data() < comments[c].data())) {
-      move(entries[e++]);
-    } else {
-      move(comments[c++]);
-    }
-  }
-  const size_t used = static_cast<size_t>(out - bytes->data());
-  const size_t allocated = bytes->capacity() + 1;
-  bytes->resize(used);
-  ShrinkBig(bytes->data(), allocated, used + 1);
-}
-
-}  // namespace
-
 void HostsReader::HostParts(HostsDocument& doc) {
-  auto& entries = doc.Entries.Items();
-  const size_t parts = entries.size() * sizeof(Text) < kBytesWorthThreads ? 1 : Cores();
-  RunPieces(parts, [&](size_t part) {
-    const size_t end = entries.size() * (part + 1) / parts;
-    for (size_t e = entries.size() * part / parts; e < end; ++e) entries[e] = HostPart(entries[e]);
-  });
-  PackTexts(doc);
+  if (!loaded_) {
+    for (Text& entry : doc.Entries) entry = HostPart(entry);
+    return;
+  }
+  loaded_ = false;
+  if (doc.EntryCount > 0) doc.Entries(doc.EntryCount) = HostPart(doc.Entries(doc.EntryCount));
+  // Each piece's texts lie packed at its start: close the gaps between the
+  // pieces, then give back what is left of the bytes.
+  char* bytes = adopted_->data();
+  Text* entries = doc.Entries.Items().data();
+  Text* comments = doc.Comments.Items().data();
+  size_t used = 0;
+  size_t entry = 0;
+  size_t comment = 0;
+  for (const ReadPiece& piece : pieces_) {
+    const size_t size = piece.packedEnd - piece.begin;
+    if (piece.begin != used) {
+      std::memmove(bytes + used, bytes + piece.begin, size);
+      const ptrdiff_t shift = static_cast<ptrdiff_t>(used) - static_cast<ptrdiff_t>(piece.begin);
+      auto move = [shift](Text& t) {
+        if (!t.empty()) t = Text(t.data() + shift, t.size());
+      };
+      for (int32_t e = 0; e < piece.entries; ++e) move(entries[entry + static_cast<size_t>(e)]);
+      for (int32_t c = 0; c < piece.comments; ++c) move(comments[comment + static_cast<size_t>(c)]);
+    }
+    used += size;
+    entry += static_cast<size_t>(piece.entries);
+    comment += static_cast<size_t>(piece.comments);
+  }
+  const size_t allocated = adopted_->capacity() + 1;
+  adopted_->resize(used);
+  ShrinkBig(adopted_->data(), allocated, used + 1);
 }
 
 namespace {
@@ -254,7 +263,7 @@ ReadResult RunStages(HostsReader& reader, HostsDocument& doc) {
   reader.Allocate(doc);
   reader.LoadPass(doc);
   result.labelIP = HostsReader::RedirectAddressCaption(doc);
-  HostsReader::HostParts(doc);
+  reader.HostParts(doc);
   result.outcome = ReadOutcome::Loaded;
   return result;
 }

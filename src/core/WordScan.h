@@ -3,6 +3,7 @@
 // matches.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -23,6 +24,8 @@ inline uint64_t BytesEqual(uint64_t word, unsigned char b) {
   const uint64_t x = word ^ (kByteOnes * b);
   return (x - kByteOnes) & ~x & kByteHighs;
 }
+
+static_assert(std::endian::native == std::endian::little, "bytes are counted from the low end");
 
 // The index of the lowest byte marked in a non-zero mask from BytesEqual
 // (bytes in memory order on a little-endian machine).

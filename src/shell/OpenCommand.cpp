@@ -96,7 +96,7 @@ void MainWindow::OpenOperation() {
   }
   reader.LoadPass(doc_);
   SetText(kLabelIP, HostsReader::RedirectAddressCaption(doc_));
-  HostsReader::HostParts(doc_);
+  reader.HostParts(doc_);
   Enable(kList1, true);
   doc_.List1.Clear();
   EntriesChanged();
