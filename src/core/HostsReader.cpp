@@ -159,7 +159,9 @@ void LoadPiece(char* bytes, ReadPiece& piece, PieceStart at, const LoadTarget& t
 
 void HostsReader::CountingPass(HostsDocument& doc) {
   const std::string_view text(text_.data(), text_.size());
-  pieces_ = CutIntoPieces(text, text.size() < kBytesWorthThreads ? 1 : Cores());
+  size_t parts = wantedPieces_;
+  if (parts == 0) parts = text.size() < kBytesWorthThreads ? 1 : Cores();
+  pieces_ = CutIntoPieces(text, parts);
   RunPieces(pieces_.size(), [&](size_t i) { CountPiece(text, pieces_[i]); });
   doc.LineCount = 0;
   doc.EntryCount = 0;

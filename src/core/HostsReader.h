@@ -29,6 +29,10 @@ struct ReadPiece {
 
 class HostsReader {
  public:
+  // pieces: how many stretches of a large file are read side by side; 0 for
+  // as many as the machine has cores.
+  explicit HostsReader(size_t pieces = 0) : wantedPieces_(pieces) {}
+
   // Reads the file's bytes. On failure returns false with a reason.
   bool Open(const std::string& path, std::string& reason);
   // Uses text as the file's bytes. Like Open, refuses UTF-16 and UTF-32 text
@@ -58,6 +62,7 @@ class HostsReader {
   bool CheckEncoding(std::string& reason);
 
   Bytes text_;
+  size_t wantedPieces_;
   std::vector<ReadPiece> pieces_;  // the bytes as the counting pass cut them
   bool utf8Bom_ = false;
   Bytes* adopted_ = nullptr;  // the bytes once the document holds them

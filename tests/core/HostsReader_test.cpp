@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "core/HostsGrammar.h"
 
 namespace vantrel {
 namespace {
@@ -180,6 +183,100 @@ TEST(HostsReader, PackedTextsKeepTheirValues) {
   auto& texts = const_cast<TextStore&>(r.doc.Texts);
   ASSERT_NE(texts.LastFile(), nullptr);
   EXPECT_EQ(texts.LastFile()->size(), total);
+}
+
+// What the stages must give, worked out item by item over the whole text.
+struct Model {
+  Strings entries;
+  Strings comments;
+  std::vector<int32_t> positions;
+  int32_t items = 0;
+};
+
+Model ModelOf(std::string_view text) {
+  Model m;
+  ItemReader reader(text);
+  int32_t blanks = 0;
+  while (!reader.AtEnd()) {
+    ++m.items;
+    const std::string_view item = reader.Next();
+    switch (Classify(item)) {
+      case ItemKind::Comment:
+        m.comments.emplace_back(item);
+        m.positions.push_back(m.items - blanks);
+        break;
+      case ItemKind::Entry:
+        m.entries.emplace_back(HostPart(NormaliseEntry(item)));
+        break;
+      case ItemKind::Blank:
+        ++blanks;
+        break;
+    }
+  }
+  return m;
+}
+
+// Lines of every kind the grammar knows, with all three line ends, so that
+// the places where a large file is cut into pieces fall everywhere.
+std::string MixedText(int lines) {
+  const char* kinds[] = {"0.0.0.0 Ads%d.Example.COM",
+                         "127.0.0.1\tTab%d.example  \t# note",
+                         "# comment %d, with a comma",
+                         "",
+                         "   ",
+                         "a%d.com,B%d.com, ,#c",
+                         "0.0.0.0 \"quoted,%d.com\" after",
+                         "\"open quote %d",
+                         "0.0.0.0\t",
+                         "10.0.0.%d   spaced.host   ",
+                         "single%d"};
+  const char* ends[] = {"\r\n", "\n", "\r", "\r\r\n"};
+  std::string text;
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  for (int i = 0; i < lines; ++i) {
+    char line[128];
+    std::snprintf(line, sizeof line, kinds[next() % std::size(kinds)], i, i);
+    text += line;
+    text += ends[next() % std::size(ends)];
+  }
+  return text;
+}
+
+TEST(HostsReader, PiecesReadSideBySideGiveTheWholeTextsItems) {
+  const std::string text = MixedText(3000);
+  const Model model = ModelOf(text);
+  std::string caption;
+  for (size_t pieces : {1, 2, 3, 7, 64, 5000}) {
+    SCOPED_TRACE(pieces);
+    HostsDocument doc;
+    HostsReader reader(pieces);
+    std::string reason;
+    ASSERT_TRUE(reader.SetText(text, reason));
+    reader.CountingPass(doc);
+    reader.Allocate(doc);
+    reader.LoadPass(doc);
+    const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
+    reader.HostParts(doc);
+    if (pieces == 1) caption = labelIP;
+    EXPECT_EQ(labelIP, caption);
+    EXPECT_EQ(doc.LineCount, model.items);
+    EXPECT_EQ(Copy(doc.Entries), model.entries);
+    EXPECT_EQ(Copy(doc.Comments), model.comments);
+    EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
+    // Everything kept lies in the first bytes of the file's buffer.
+    const Bytes& bytes = *doc.Texts.LastFile();
+    size_t kept = 0;
+    for (const Text t : doc.Entries) kept += t.size();
+    for (const Text t : doc.Comments) kept += t.size();
+    EXPECT_LE(bytes.size(), kept + 64);  // the last entry's address stays behind
+    const char* begin = bytes.data();
+    const char* end = begin + bytes.size();
+    for (const Text t : doc.Entries) {
+      if (t.empty()) continue;
+      EXPECT_TRUE(t.data() >= begin && t.data() + t.size() <= end) << t;
+    }
+  }
 }
 
 }  // namespace
