@@ -78,6 +78,31 @@ TEST(SortedTexts, RepeatedLongTextsAndEmptyInput) {
   ExpectSortedLikeStd({"", ""});
 }
 
+// Enough texts for the sort to share them out among threads; the marks say
+// which sorted text repeats the one before it.
+TEST(SortedTexts, LargeInputsAndTheirRepeatMarks) {
+  std::mt19937 rng(11);
+  Strings input;
+  const std::string stems[] = {"ads.", "analytics.example.", "tracker-", "www.", "", "z"};
+  for (int i = 0; i < 150000; ++i) {
+    std::string s = stems[rng() % std::size(stems)];
+    const int tail = static_cast<int>(rng() % 20);
+    for (int k = 0; k < tail; ++k) s += "abcdefghij.-0123"[rng() % 16];
+    input.push_back(s);
+    if (rng() % 7 == 0) input.push_back(s);
+  }
+  ExpectSortedLikeStd(input);
+
+  std::vector<Text> views(input.begin(), input.end());
+  const MarkedTexts marked = SortedTextsMarked(views.data(), views.size(), SortedCopy::NonEmpty);
+  const Strings expected = Expected(input, SortedCopy::NonEmpty);
+  ASSERT_EQ(Copy(marked.texts), expected);
+  ASSERT_EQ(marked.repeats.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(marked.repeats[i], i > 0 && expected[i] == expected[i - 1]) << i;
+  }
+}
+
 TEST(ProgressStepsThrough, GivesTheValuesOfOneCallPerElement) {
   for (int32_t maximum : {1, 3, 99, 100, 101, 250, 1000, 12345}) {
     test::FakeUi one;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "core/HostsReader.h"
 #include "save/TestDocument.h"
 
@@ -124,6 +127,62 @@ TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
   EXPECT_EQ(back.Entries, doc->Entries);
   EXPECT_EQ(back.Comments, doc->Comments);
   EXPECT_EQ(back.CommentPositions, doc->CommentPositions);
+}
+
+// The walk as documented, one line after another: the written text of a
+// document too large for one part must be exactly this. (No host or comment
+// here holds a tab or a comma.)
+std::string ModelText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
+  std::string out;
+  int32_t run = 0;
+  auto entry = [&](Text e) {
+    if (e.empty()) return;
+    out.append(prefix).append(e).append("\r\n");
+    run = 0;
+  };
+  auto comment = [&](Text c) {
+    if (run++ == 0) out.append("\r\n");
+    out.append(c).append("\r\n");
+  };
+  if (!withComments || ShowsNoComments(doc)) {
+    for (const Text e : doc.Entries) entry(e);
+    return out;
+  }
+  const int32_t entries = doc.Entries.Count();
+  const int32_t comments = std::min(doc.Comments.Count(), doc.CommentPositions.Count());
+  int32_t e = 1;
+  int32_t c = 1;
+  for (int32_t i = 1; i <= PositionCount(doc) && e <= entries; ++i) {
+    if (c <= comments && doc.CommentPositions(c) <= i) {
+      comment(doc.Comments(c++));
+    } else {
+      entry(doc.Entries(e++));
+    }
+  }
+  for (; e <= entries; ++e) entry(doc.Entries(e));
+  for (; c <= comments; ++c) comment(doc.Comments(c));
+  return out;
+}
+
+// Long enough to be written in many parts, with runs of comments and empty
+// elements at and around every place where a part could end.
+TEST(HostsWriterTest, ManyPartsWriteExactlyTheLineByLineText) {
+  std::string file = "# top\r\n";
+  for (int i = 0; i < 120000; ++i) {
+    if (i % 997 == 0 || i % 4096 < 3) file += "0.0.0.0\t\r\n";
+    file += "0.0.0.0 host" + std::to_string(i) + ".example.com\r\n";
+    if (i % 1000 == 0 || i % 4096 == 4095) file += "# section " + std::to_string(i) + "\r\n";
+    if (i % 8192 == 1) file += "# a\r\n0.0.0.0\t\r\n# b\r\n";
+  }
+  file += "# tail one\r\n# tail two\r\n";
+  auto doc = Loaded(file);
+  for (const bool withComments : {true, false}) {
+    EXPECT_EQ(WriteHostsText(*doc, kLocal, withComments), ModelText(*doc, kLocal, withComments));
+  }
+  // Deleted entries leave comments past the count; they still go out.
+  for (int32_t i = 0; i < 50000; ++i) doc->List1.RemoveAt(0);
+  EntriesFromList(*doc);
+  EXPECT_EQ(WriteHostsText(*doc, "0 ", true), ModelText(*doc, "0 ", true));
 }
 
 // A large document goes out in pieces of about kWritePiece bytes, which
