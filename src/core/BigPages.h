@@ -60,6 +60,42 @@ struct BigAllocator {
 template <class T>
 using BigVector = std::vector<T, BigAllocator<T>>;
 
+// A block of bytes for scratch use, from the same source as BigAllocator's:
+// its room is not cleared.
+class BigBuffer {
+ public:
+  BigBuffer() = default;
+  explicit BigBuffer(size_t size) : data_(BigAllocator<char>().allocate(size)), size_(size) {}
+  BigBuffer(const BigBuffer&) = delete;
+  BigBuffer& operator=(const BigBuffer&) = delete;
+  BigBuffer(BigBuffer&& other) noexcept : data_(other.data_), size_(other.size_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+  }
+  BigBuffer& operator=(BigBuffer&& other) noexcept {
+    if (this != &other) {
+      Release();
+      data_ = other.data_;
+      size_ = other.size_;
+      other.data_ = nullptr;
+      other.size_ = 0;
+    }
+    return *this;
+  }
+  ~BigBuffer() { Release(); }
+
+  char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  void Release() {
+    if (data_) BigAllocator<char>().deallocate(data_, size_);
+  }
+
+  char* data_ = nullptr;
+  size_t size_ = 0;
+};
+
 // A file's bytes.
 using Bytes = std::basic_string<char, std::char_traits<char>, BigAllocator<char>>;
 

@@ -1,5 +1,7 @@
 #include "core/LoadJob.h"
 
+#include <utility>
+
 #include "core/TextSort.h"
 #include "core/wait/ProgressSteps.h"
 
@@ -21,8 +23,9 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
 
   if (doc.CommentCount > 0) {
     doc.List_Comments.clear();
-    for (int32_t c = 1; c <= doc.CommentCount; ++c) {
-      if (!doc.Comments(c).empty()) doc.List_Comments.push_back(doc.Comments(c));
+    doc.List_Comments.reserve(static_cast<size_t>(doc.CommentCount));
+    for (const Text comment : std::as_const(doc.Comments)) {
+      if (!comment.empty()) doc.List_Comments.push_back(comment);
     }
   }
   ui.EntriesChanged();

@@ -179,7 +179,7 @@ class Sorter {
   Sorter(Locator at, size_t scratchSize)
       : at_(at),
         scratchSize_(std::min(scratchSize, kScratchRecords)),
-        scratch_(new Record[scratchSize_]) {}
+        scratch_(scratchSize_ * sizeof(Record)) {}
 
   void Sort(Record* first, Record* last, int digit) {
     SortByKey({first, last, 0}, digit);
@@ -198,7 +198,8 @@ class Sorter {
   // A run of texts that go on past the key is keyed on its next bytes and
   // sorted again; any other run holds equal texts.
   void SortByKey(const Range& range, int digit) {
-    RadixSort(range.first, range.last, digit, {scratch_.get(), scratchSize_});
+    RadixSort(range.first, range.last, digit,
+              {reinterpret_cast<Record*>(scratch_.data()), scratchSize_});
     ties_.clear();
     for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
@@ -250,13 +251,13 @@ class Sorter {
 
   // Enough for ranges that fit in a core's own cache; larger ones are put in
   // order in place.
-  static constexpr size_t kScratchRecords = (size_t{512} << 10) / sizeof(Record);
+  static constexpr size_t kScratchRecords = kBigBlock / sizeof(Record);
 
   Locator at_;
   std::vector<Range> pending_;
   std::vector<Range> ties_;
   size_t scratchSize_;
-  std::unique_ptr<Record[]> scratch_;  // its room is not cleared
+  BigBuffer scratch_;  // its room is not cleared
 };
 
 // A range whose records share every digit before `digit`, sorted as a whole

@@ -45,11 +45,10 @@ Marks Look(Text text) {
 // The bytes of one part of the output. Its room is used as it is, without
 // being cleared first.
 struct PartBuffer {
-  std::unique_ptr<char[]> room;
-  size_t capacity = 0;
+  BigBuffer room;
   size_t size = 0;
 
-  std::string_view Bytes() const { return {room.get(), size}; }
+  std::string_view Bytes() const { return {room.data(), size}; }
 };
 
 class LineWriter {
@@ -57,13 +56,13 @@ class LineWriter {
   LineWriter(const std::string& prefix, PartBuffer& out) : prefix_(prefix), out_(out) {
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
-    at_ = out_.room.get();
-    end_ = at_ + out_.capacity;
+    at_ = out_.room.data();
+    end_ = at_ + out_.room.size();
   }
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
   // The buffer holds exactly the lines written.
-  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.room.get()); }
+  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.room.data()); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
@@ -99,14 +98,12 @@ class LineWriter {
   // Where n more bytes can go.
   char* Room(size_t n) {
     if (static_cast<size_t>(end_ - at_) < n) {
-      const size_t used = static_cast<size_t>(at_ - out_.room.get());
-      const size_t capacity = std::max({kWritePiece, 2 * out_.capacity, used + n + 4096});
-      std::unique_ptr<char[]> room(new char[capacity]);
-      if (used > 0) std::memcpy(room.get(), out_.room.get(), used);
+      const size_t used = static_cast<size_t>(at_ - out_.room.data());
+      BigBuffer room(std::max({kWritePiece, 2 * out_.room.size(), used + n + 4096}));
+      if (used > 0) std::memcpy(room.data(), out_.room.data(), used);
       out_.room = std::move(room);
-      out_.capacity = capacity;
-      at_ = out_.room.get() + used;
-      end_ = out_.room.get() + capacity;
+      at_ = out_.room.data() + used;
+      end_ = out_.room.data() + out_.room.size();
     }
     return at_;
   }
