@@ -19,10 +19,14 @@ size_t RoundUp(size_t size, size_t unit) { return (size + unit - 1) / unit * uni
 
 }  // namespace
 
+constexpr size_t kPage = 4096;
+
 // Maps one huge page more than needed, so that the block can start on a huge
-// page boundary, and hands the unused ends back.
+// page boundary, and hands the unused ends back. The block ends on an
+// ordinary page: its whole huge pages come as huge pages, the rest of it as
+// ordinary ones, so no block holds up to a huge page of memory it never uses.
 void* AllocateBig(size_t size) {
-  const size_t length = RoundUp(size, kHugePage);
+  const size_t length = RoundUp(size, kPage);
   const size_t mapped = length + kHugePage;
   void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
@@ -37,7 +41,11 @@ void* AllocateBig(size_t size) {
   // of the block is about to be written, and asking for all of them at once
   // costs a small part of taking one fault per page, which on a virtual
   // machine can be most of the time of a job.
-  madvise(block, length, MADV_HUGEPAGE);
+  // Only the whole huge pages are marked: a marked tail could be served by
+  // a huge page that reaches past the block.
+  if (const size_t huge = length / kHugePage * kHugePage; huge > 0) {
+    madvise(block, huge, MADV_HUGEPAGE);
+  }
 #if defined(MADV_POPULATE_WRITE)
   madvise(block, length, MADV_POPULATE_WRITE);
 #endif
@@ -45,7 +53,7 @@ void* AllocateBig(size_t size) {
 }
 
 void ReleaseBig(void* block, size_t size) {
-  if (block) munmap(block, RoundUp(size, kHugePage));
+  if (block) munmap(block, RoundUp(size, kPage));
 }
 
 // The pages go back but the addresses stay reserved: were they unmapped, the
@@ -53,8 +61,8 @@ void ReleaseBig(void* block, size_t size) {
 // block would then unmap too.
 void ShrinkBig(void* block, size_t size, size_t keep) {
   if (!block || size < kBigBlock) return;  // not a block of ours
-  const size_t from = RoundUp(keep, kHugePage);
-  const size_t to = RoundUp(size, kHugePage);
+  const size_t from = RoundUp(keep, kPage);
+  const size_t to = RoundUp(size, kPage);
   if (from < to) madvise(static_cast<char*>(block) + from, to - from, MADV_DONTNEED);
 }
 

@@ -407,8 +407,15 @@ BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<b
     if (repeats) repeats->push_back((r.size & kRepeat) != 0);
     sorted.push_back(at.TextOf(r));
   }
-  // The records' room past the result holds nothing any more.
-  ShrinkBig(sorted.data(), sorted.capacity() * sizeof(Text), sorted.size() * sizeof(Text));
+  // The records' room past the result holds nothing any more. Where texts
+  // are much smaller than records (a 32-bit build) or many were left out,
+  // the result moves to a block of its own size; otherwise the room's pages
+  // go back where the system allows it.
+  if (sorted.capacity() >= 2 * sorted.size()) {
+    sorted.shrink_to_fit();
+  } else {
+    ShrinkBig(sorted.data(), sorted.capacity() * sizeof(Text), sorted.size() * sizeof(Text));
+  }
   return sorted;
 }
 

@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Bytes per part of the output that one thread formats at a time.
+constexpr size_t kPartBytes = kWritePiece / 2;
+
 // What a text holds that changes how its line is written.
 struct Marks {
   bool comma = false;
@@ -99,7 +102,7 @@ class LineWriter {
   char* Room(size_t n) {
     if (static_cast<size_t>(end_ - at_) < n) {
       const size_t used = static_cast<size_t>(at_ - out_.room.data());
-      BigBuffer room(std::max({kWritePiece, 2 * out_.room.size(), used + n + 4096}));
+      BigBuffer room(std::max({kPartBytes + 4096, 2 * out_.room.size(), used + n + 4096}));
       if (used > 0) std::memcpy(room.data(), out_.room.data(), used);
       out_.room = std::move(room);
       at_ = out_.room.data() + used;
@@ -180,12 +183,26 @@ class LineWalk {
     }
   }
 
-  // Places at which to cut the walk into parts of about `lines` lines each.
-  std::vector<WalkState> Cuts(int32_t lines) const {
+  // Places at which to cut the walk into parts of about `bytes` bytes each,
+  // with lines of `prefix` bytes before each entry. The sizes are reckoned
+  // from the texts' lengths alone, without their bytes.
+  std::vector<WalkState> Cuts(size_t bytes, size_t prefix) const {
     std::vector<WalkState> cuts{WalkState{}};
     WalkState s;
-    for (int32_t n = 1; Next(s) != Step::End; ++n) {
-      if (n % lines == 0) cuts.push_back(s);
+    size_t size = 0;
+    for (;;) {
+      const Step step = Next(s);
+      if (step == Step::End) break;
+      if (step == Step::Entry) {
+        const Text entry = entries_[s.e - 2];
+        if (!entry.empty()) size += prefix + entry.size() + 4;
+      } else {
+        size += comments_[s.c - 2].size() + 6;
+      }
+      if (size >= bytes) {
+        cuts.push_back(s);
+        size = 0;
+      }
     }
     return cuts;
   }
@@ -210,10 +227,6 @@ class LineWalk {
   int32_t commentCount_;
   int32_t positionCount_;
 };
-
-// Lines per part of the output that one thread formats at a time: about
-// kWritePiece bytes of the usual lines.
-constexpr int32_t kLinesPerPart = 24 * 1024;
 
 }  // namespace
 
@@ -252,9 +265,9 @@ bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool wi
   const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
   // The walk is cut into parts; the cores format the parts ahead, each into
   // a buffer of its own, and the buffers go to the sink in order.
-  const std::vector<WalkState> cuts = walk.Cuts(kLinesPerPart);
+  const std::vector<WalkState> cuts = walk.Cuts(kPartBytes, prefix.size());
   const size_t parts = cuts.size();
-  std::vector<PartBuffer> buffers(std::min(parts, 2 * size_t{Cores()}));
+  std::vector<PartBuffer> buffers(std::min(parts, size_t{Cores()} + 1));
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
   return RunInOrder(
       parts, buffers.size(),
