@@ -21,12 +21,18 @@ size_t RoundUp(size_t size, size_t unit) { return (size + unit - 1) / unit * uni
 
 constexpr size_t kPage = 4096;
 
+// The length of the mapping for a block of size bytes. A large block ends on
+// a huge page, which it all but fills; a smaller one ends on an ordinary
+// page, so that it holds no memory it never uses.
+size_t MappedLength(size_t size) {
+  constexpr size_t kAllHuge = 8 * kHugePage;
+  return RoundUp(size, size >= kAllHuge ? kHugePage : kPage);
+}
+
 // Maps one huge page more than needed, so that the block can start on a huge
-// page boundary, and hands the unused ends back. The block ends on an
-// ordinary page: its whole huge pages come as huge pages, the rest of it as
-// ordinary ones, so no block holds up to a huge page of memory it never uses.
+// page boundary, and hands the unused ends back.
 void* AllocateBig(size_t size) {
-  const size_t length = RoundUp(size, kPage);
+  const size_t length = MappedLength(size);
   const size_t mapped = length + kHugePage;
   void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
@@ -53,7 +59,7 @@ void* AllocateBig(size_t size) {
 }
 
 void ReleaseBig(void* block, size_t size) {
-  if (block) munmap(block, RoundUp(size, kPage));
+  if (block) munmap(block, MappedLength(size));
 }
 
 // The pages go back but the addresses stay reserved: were they unmapped, the
@@ -62,7 +68,7 @@ void ReleaseBig(void* block, size_t size) {
 void ShrinkBig(void* block, size_t size, size_t keep) {
   if (!block || size < kBigBlock) return;  // not a block of ours
   const size_t from = RoundUp(keep, kPage);
-  const size_t to = RoundUp(size, kPage);
+  const size_t to = MappedLength(size);
   if (from < to) madvise(static_cast<char*>(block) + from, to - from, MADV_DONTNEED);
 }
 
