@@ -70,13 +70,14 @@ void RunPieces(size_t count, const Piece& piece) {
 // thrown by make() stops the run and is thrown again here.
 template <class Make, class Use>
 bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
-  if (Cores() < 2 || count < 2 || slots < 2) {
+  auto oneByOne = [&] {
     for (size_t part = 0; part < count; ++part) {
       make(part, size_t{0});
       if (!use(part, size_t{0})) return false;
     }
     return true;
-  }
+  };
+  if (Cores() < 2 || count < 2 || slots < 2) return oneByOne();
   constexpr size_t kEmpty = static_cast<size_t>(-1);
   std::mutex lock;
   std::condition_variable changed;
@@ -85,6 +86,12 @@ bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
   size_t used = 0;                          // parts used so far
   bool stop = false;
   std::exception_ptr failure;
+  auto fail = [&](std::exception_ptr error) {
+    const std::lock_guard<std::mutex> held(lock);
+    if (!failure) failure = error;
+    stop = true;
+    changed.notify_all();
+  };
   auto work = [&] {
     std::unique_lock<std::mutex> held(lock);
     while (!stop && next < count) {
@@ -95,11 +102,8 @@ bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
       try {
         make(part, part % slots);
       } catch (...) {
-        held.lock();
-        if (!failure) failure = std::current_exception();
-        stop = true;
-        changed.notify_all();
-        break;
+        fail(std::current_exception());
+        return;
       }
       held.lock();
       made[part % slots] = part;
@@ -114,20 +118,23 @@ bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
       break;
     }
   }
-  if (helpers.empty()) work();  // no thread to be had: make them all here first
+  if (helpers.empty()) return oneByOne();  // no thread to be had
   bool completed = true;
-  for (size_t part = 0; part < count && completed; ++part) {
-    {
-      std::unique_lock<std::mutex> held(lock);
-      changed.wait(held, [&] { return failure || made[part % slots] == part; });
-      if (failure) break;
+  try {
+    for (size_t part = 0; part < count && completed; ++part) {
+      {
+        std::unique_lock<std::mutex> held(lock);
+        changed.wait(held, [&] { return failure || made[part % slots] == part; });
+        if (failure) break;
+      }
+      completed = use(part, part % slots);
+      const std::lock_guard<std::mutex> held(lock);
+      made[part % slots] = kEmpty;
+      used = part + 1;
+      changed.notify_all();
     }
-    completed = use(part, part % slots);
-    const std::lock_guard<std::mutex> held(lock);
-    made[part % slots] = kEmpty;
-    used = part + 1;
-    if (!completed) stop = true;
-    changed.notify_all();
+  } catch (...) {
+    fail(std::current_exception());
   }
   {
     const std::lock_guard<std::mutex> held(lock);
