@@ -313,10 +313,12 @@ void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-// The first two bytes of a text's key: the records are placed by them as
-// they are made, which is the sort's first two passes for free.
+// The first two bytes of a text's key: the records of a large sort are
+// placed by them as they are made, which is the sort's first two passes for
+// free. A small sort does without, rather than walk 65,536 places.
 constexpr int kPlacedDigits = 2;
 constexpr size_t kPlaces = size_t{1} << (8 * kPlacedDigits);
+constexpr size_t kWorthPlacing = size_t{1} << 14;
 unsigned PlaceOf(Text text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   switch (text.size()) {
@@ -329,11 +331,16 @@ unsigned PlaceOf(Text text) {
   }
 }
 
-// The wanted texts: how many begin with each two bytes, how many in all, and
-// the stretch of memory that holds them all when it is short enough for
-// 32-bit offsets.
+// The wanted texts: how many in all and how many begin with each two bytes
+// (when they are placed), and the stretch of memory that holds them all
+// when it is short enough for 32-bit offsets.
 struct Survey {
-  std::vector<uint32_t> places = std::vector<uint32_t>(kPlaces + 1, 0);
+  explicit Survey(bool placing)
+      : places(placing ? kPlaces + 1 : 2, 0), digits(placing ? kPlacedDigits : 0) {}
+  unsigned Place(Text text) const { return digits == 0 ? 0 : PlaceOf(text); }
+
+  std::vector<uint32_t> places;
+  int digits;
   size_t count = 0;
   const char* base = nullptr;
 };
@@ -344,7 +351,7 @@ void Look(const Text* texts, size_t n, SortedCopy what, Survey& survey) {
   for (size_t i = 0; i < n; ++i) {
     if (!Wanted(texts[i], what)) continue;
     ++survey.count;
-    ++survey.places[PlaceOf(texts[i])];
+    ++survey.places[survey.Place(texts[i])];
     const auto start = reinterpret_cast<uintptr_t>(texts[i].data());
     low = std::min(low, start);
     high = std::max(high, start + texts[i].size());
@@ -366,7 +373,7 @@ size_t TextsForRecords(size_t n) {
 namespace {
 
 BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<bool>* repeats) {
-  Survey survey;
+  Survey survey(n >= kWorthPlacing);
   Look(texts, n, what, survey);
   const Locator at{texts, survey.base};
   // The records live in the room of the result, which is made as large as
@@ -387,14 +394,14 @@ BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<b
   for (size_t i = 0; i < n; ++i) {
     const Text text = texts[i];
     if (!Wanted(text, what)) continue;
-    Record& r = *::new (static_cast<void*>(records + next[PlaceOf(text)]++)) Record;
+    Record& r = *::new (static_cast<void*>(records + next[survey.Place(text)]++)) Record;
     KeyAt(r, text.data(), text.size(), 0);
     r.where = static_cast<uint32_t>(at.base ? static_cast<size_t>(text.data() - at.base) : i);
     r.size = static_cast<uint32_t>(text.size());
   }
   std::vector<Task> tasks;
-  for (size_t p = 0, begin = 0; p < kPlaces; begin = next[p++]) {
-    if (next[p] - begin > 1) tasks.push_back({records + begin, records + next[p], kPlacedDigits});
+  for (size_t p = 0, begin = 0; p + 1 < next.size(); begin = next[p++]) {
+    if (next[p] - begin > 1) tasks.push_back({records + begin, records + next[p], survey.digits});
   }
   SortTasks(at, tasks, survey.count);
 

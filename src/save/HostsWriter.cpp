@@ -74,7 +74,7 @@ class LineWriter {
     const Marks marks = Look(host);
     const bool usual = !marks.comma && !marks.tab;
     const std::string& lead = usual || !marks.tab ? prefix_ : address_;
-    char* p = Room(lead.size() + host.size() + 4);
+    char* p = Room(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
     if (marks.comma) *p++ = '"';
     p = Put(p, lead);
     if (marks.tab) *p++ = '\t';
@@ -102,7 +102,7 @@ class LineWriter {
   char* Room(size_t n) {
     if (static_cast<size_t>(end_ - at_) < n) {
       const size_t used = static_cast<size_t>(at_ - out_.room.data());
-      BigBuffer room(std::max({kPartBytes + 4096, 2 * out_.room.size(), used + n + 4096}));
+      BigBuffer room(std::max(2 * out_.room.size(), used + n + 4096));
       if (used > 0) std::memcpy(room.data(), out_.room.data(), used);
       out_.room = std::move(room);
       at_ = out_.room.data() + used;
@@ -125,6 +125,13 @@ struct WalkState {
   int32_t e = 1;
   int32_t c = 1;
   int32_t run = 0;
+};
+
+// A stretch of the walk that is formatted on its own: where it starts, and
+// at most how many bytes its lines take.
+struct Part {
+  WalkState from;
+  size_t bytes = 0;
 };
 
 // Comments go back at their recorded positions among the non-blank lines;
@@ -183,28 +190,27 @@ class LineWalk {
     }
   }
 
-  // Places at which to cut the walk into parts of about `bytes` bytes each,
-  // with lines of `prefix` bytes before each entry. The sizes are reckoned
-  // from the texts' lengths alone, without their bytes.
-  std::vector<WalkState> Cuts(size_t bytes, size_t prefix) const {
-    std::vector<WalkState> cuts{WalkState{}};
+  // Cuts the walk into parts of about `bytes` bytes each, with lines of
+  // `prefix` bytes before each entry. The sizes are reckoned from the texts'
+  // lengths alone, without their bytes, and are never below what the lines
+  // take.
+  std::vector<Part> Cuts(size_t bytes, size_t prefix) const {
+    std::vector<Part> parts{Part{}};
     WalkState s;
-    size_t size = 0;
     for (;;) {
       const Step step = Next(s);
       if (step == Step::End) break;
       if (step == Step::Entry) {
         const Text entry = entries_[s.e - 2];
-        if (!entry.empty()) size += prefix + entry.size() + 4;
+        // Quotes, the address, a tab, the host, CR LF.
+        if (!entry.empty()) parts.back().bytes += prefix + entry.size() + 5;
       } else {
-        size += comments_[s.c - 2].size() + 6;
+        // An empty line, quotes, the comment, CR LF.
+        parts.back().bytes += comments_[s.c - 2].size() + 6;
       }
-      if (size >= bytes) {
-        cuts.push_back(s);
-        size = 0;
-      }
+      if (parts.back().bytes >= bytes) parts.push_back({s, 0});
     }
-    return cuts;
+    return parts;
   }
 
  private:
@@ -265,15 +271,17 @@ bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool wi
   const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
   // The walk is cut into parts; the cores format the parts ahead, each into
   // a buffer of its own, and the buffers go to the sink in order.
-  const std::vector<WalkState> cuts = walk.Cuts(kPartBytes, prefix.size());
-  const size_t parts = cuts.size();
-  std::vector<PartBuffer> buffers(std::min(parts, size_t{Cores()} + 1));
+  const std::vector<Part> parts = walk.Cuts(kPartBytes, prefix.size());
+  std::vector<PartBuffer> buffers(std::min(parts.size(), size_t{Cores()} + 1));
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
   return RunInOrder(
-      parts, buffers.size(),
+      parts.size(), buffers.size(),
       [&](size_t part, size_t slot) {
-        LineWriter writer(prefix, buffers[slot]);
-        walk.Write(cuts[part], part + 1 < parts ? &cuts[part + 1] : nullptr, writer);
+        PartBuffer& out = buffers[slot];
+        if (out.room.size() < parts[part].bytes) out.room = BigBuffer(parts[part].bytes);
+        LineWriter writer(prefix, out);
+        walk.Write(parts[part].from, part + 1 < parts.size() ? &parts[part + 1].from : nullptr,
+                   writer);
       },
       [&](size_t, size_t slot) { return buffers[slot].size == 0 || sink(buffers[slot].Bytes()); });
 }

@@ -247,6 +247,10 @@ TEST(HostsWriterTest, ItemsHoldingACommaAreQuotedAgain) {
   EXPECT_EQ(again->Comments(1), "#a, b");
   EXPECT_EQ(again->Entries(1), "c, d");
   EXPECT_EQ(again->EntryCount, 2);
+
+  // A host part holding a comma and a tab: quotes and a tab, as one line.
+  const auto both = test::Loaded("\"0.0.0.0\tf,g\th\"\r\n127.0.0.1 i\r\n");
+  EXPECT_EQ(WriteHostsText(*both, "0 ", false), "\"0\tf,g\th\"\r\n0 i\r\n");
 }
 
 }  // namespace
