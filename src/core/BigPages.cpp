@@ -1,11 +1,14 @@
 #include "core/BigPages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
+
+#include "core/Parallel.h"
 
 namespace vantrel {
 
@@ -29,6 +32,27 @@ size_t MappedLength(size_t size) {
   return RoundUp(size, size >= kAllHuge ? kHugePage : kPage);
 }
 
+// Every page of a new block is about to be written, and asking for all of
+// them at once costs a small part of taking one fault per page, which on a
+// virtual machine can be most of the time of a job. Memory the machine has
+// not used lately can still cost a millisecond per MiB to get, most of it
+// waiting: the cores share that wait for a large block.
+void Populate(char* block, size_t length) {
+#if defined(MADV_POPULATE_WRITE)
+  constexpr size_t kWorthSharing = 8 * kHugePage;
+  const size_t parts = length < kWorthSharing ? 1 : Cores();
+  const size_t part = RoundUp((length + parts - 1) / parts, kHugePage);
+  RunPieces(parts, [&](size_t i) {
+    const size_t from = std::min(length, i * part);
+    const size_t to = std::min(length, from + part);
+    if (to > from) madvise(block + from, to - from, MADV_POPULATE_WRITE);
+  });
+#else
+  (void)block;
+  (void)length;
+#endif
+}
+
 // Maps one huge page more than needed, so that the block can start on a huge
 // page boundary, and hands the unused ends back.
 void* AllocateBig(size_t size) {
@@ -43,18 +67,13 @@ void* AllocateBig(size_t size) {
   if (end > aligned + length)
     munmap(reinterpret_cast<void*>(aligned + length), end - aligned - length);
   void* block = reinterpret_cast<void*>(aligned);
-  // Only hints: without them the block still works, just slower. Every page
-  // of the block is about to be written, and asking for all of them at once
-  // costs a small part of taking one fault per page, which on a virtual
-  // machine can be most of the time of a job.
-  // Only the whole huge pages are marked: a marked tail could be served by
-  // a huge page that reaches past the block.
+  // Only hints: without them the block still works, just slower. Only the
+  // whole huge pages are marked: a marked tail could be served by a huge
+  // page that reaches past the block.
   if (const size_t huge = length / kHugePage * kHugePage; huge > 0) {
     madvise(block, huge, MADV_HUGEPAGE);
   }
-#if defined(MADV_POPULATE_WRITE)
-  madvise(block, length, MADV_POPULATE_WRITE);
-#endif
+  Populate(static_cast<char*>(block), length);
   return block;
 }
 
