@@ -105,6 +105,20 @@ std::string_view TrimSpaces(std::string_view text) {
 
 void LowerAscii(char* text, size_t size) {
   size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time; bytes from 0x80 up compare below 'A' here.
+  const __m128i beforeA = _mm_set1_epi8('A' - 1);
+  const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+  const __m128i caseBit = _mm_set1_epi8(0x20);
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    const __m128i upper =
+        _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmpgt_epi8(afterZ, bytes));
+    if (_mm_movemask_epi8(upper) == 0) continue;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i),
+                     _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
+  }
+#endif
   for (; i + 8 <= size; i += 8) {
     uint64_t word;
     std::memcpy(&word, text + i, 8);
@@ -145,6 +159,21 @@ std::string_view HostPart(std::string_view entry) {
   size_t tab = std::string_view::npos;
   size_t space = std::string_view::npos;
   size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i tabs16 = _mm_set1_epi8('\t');
+  const __m128i spaces16 = _mm_set1_epi8(' ');
+  for (; i + 16 <= n; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    if (const int tabs = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tabs16))) {
+      tab = i + static_cast<size_t>(__builtin_ctz(tabs));
+      break;
+    }
+    if (space != std::string_view::npos) continue;
+    if (const int spaces = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, spaces16))) {
+      space = i + static_cast<size_t>(__builtin_ctz(spaces));
+    }
+  }
+#endif
   for (; i + 8 <= n && tab == std::string_view::npos; i += 8) {
     const uint64_t word = LoadWord(p + i);
     if (const uint64_t tabs = BytesEqual(word, '\t')) tab = i + FirstMarked(tabs);

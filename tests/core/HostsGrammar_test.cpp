@@ -107,5 +107,41 @@ TEST(HostPart, TrailingTabAloneGivesEmpty) {
   EXPECT_EQ(HostPart("127.0.0.1\t   "), "");
 }
 
+// The word-at-a-time searches against the plain rule, with the separators
+// and letters at every place of texts long enough for each block size.
+TEST(HostPart, SeparatorsAtEveryPlaceOfLongEntries) {
+  auto plain = [](std::string_view entry) {
+    size_t cut = entry.find('\t');
+    if (cut == std::string_view::npos) cut = entry.find(' ');
+    return cut == std::string_view::npos ? entry : TrimSpaces(entry.substr(cut + 1));
+  };
+  for (size_t size = 1; size <= 40; ++size) {
+    for (size_t space = 0; space <= size; ++space) {
+      for (size_t tab = 0; tab <= size; tab += 3) {
+        std::string entry(size, 'h');
+        if (space < size) entry[space] = ' ';
+        if (tab < size) entry[tab] = '\t';
+        EXPECT_EQ(HostPart(entry), plain(entry)) << size << " " << space << " " << tab;
+      }
+    }
+  }
+}
+
+TEST(LowerAscii, EveryByteAtEveryPlace) {
+  for (size_t size = 1; size <= 40; size += 13) {
+    for (int b = 0; b < 256; ++b) {
+      std::string text(size, static_cast<char>(b));
+      text[size / 2] = 'Q';
+      std::string lowered = text;
+      LowerAscii(lowered);
+      for (size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        const char want = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        ASSERT_EQ(lowered[i], want) << size << " " << b << " " << i;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantrel
