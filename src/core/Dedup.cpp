@@ -53,6 +53,8 @@ BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries
     if (!repeats[i]) items[kept++] = items[i];
   }
   items.resize(kept);
+  // The room the repeats took goes back before the copy for Entries is made.
+  ShrinkBig(items.data(), items.capacity() * sizeof(Text), kept * sizeof(Text));
   return items;
 }
 
