@@ -99,7 +99,11 @@ class PosixFileSystem final : public FileSystem {
     // Start putting what was written on the disk now, while the rest is
     // made, so that the flush before the file replaces its target has little
     // left to wait for. Only a hint: the flush still makes sure.
-    sync_file_range(static_cast<int>(file), 0, 0, SYNC_FILE_RANGE_WRITE);
+    const off_t end = lseek(static_cast<int>(file), 0, SEEK_CUR);
+    if (end >= static_cast<off_t>(written)) {
+      sync_file_range(static_cast<int>(file), end - static_cast<off_t>(written),
+                      static_cast<off_t>(written), SYNC_FILE_RANGE_WRITE);
+    }
 #endif
     return FsStatus::Ok();
   }
