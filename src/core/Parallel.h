@@ -67,7 +67,7 @@ void RunPieces(size_t count, const Piece& piece) {
 // `slots` slots of room, so at most that many are made ahead of the one in
 // use. make(part, slot) fills a slot; use(part, slot) takes it and returns
 // false to stop. Returns false when use() stopped the run. An exception
-// thrown by make() stops the run and is thrown again here.
+// thrown by make() or use() stops the run and is thrown again here.
 template <class Make, class Use>
 bool RunInOrder(size_t count, size_t slots, const Make& make, const Use& use) {
   auto oneByOne = [&] {
