@@ -46,6 +46,13 @@ namespace {
 // Below this many bytes a file is read on one thread.
 constexpr size_t kBytesWorthThreads = size_t{1} << 20;
 
+ReadPiece Piece(size_t begin, size_t end) {
+  ReadPiece piece;
+  piece.begin = begin;
+  piece.end = end;
+  return piece;
+}
+
 // Cuts text into about `parts` pieces, each ending just after a line feed
 // (or at the end). An item never runs past a line end, and a reader of the
 // whole text is at the start of a line after each line feed, so each piece
@@ -57,10 +64,10 @@ std::vector<ReadPiece> CutIntoPieces(std::string_view text, size_t parts) {
     const size_t target = std::max(begin, text.size() / parts * i);
     const size_t feed = text.find('\n', target);
     if (feed == std::string_view::npos) break;
-    pieces.push_back({begin, feed + 1});
+    pieces.push_back(Piece(begin, feed + 1));
     begin = feed + 1;
   }
-  if (begin < text.size() || pieces.empty()) pieces.push_back({begin, text.size()});
+  if (begin < text.size() || pieces.empty()) pieces.push_back(Piece(begin, text.size()));
   return pieces;
 }
 
@@ -81,15 +88,6 @@ void CountPiece(std::string_view text, ReadPiece& piece) {
     }
   }
 }
-
-// Where a piece's items go: the items, comments, entries and blank items of
-// the pieces before it.
-struct PieceStart {
-  int32_t items = 0;
-  int32_t comments = 0;
-  int32_t entries = 0;
-  int32_t blanks = 0;
-};
 
 struct LoadTarget {
   Text* entries;
@@ -121,7 +119,7 @@ class Packer {
 // lower-cased; only the last entry of the file, which the redirect address
 // caption still reads, goes in whole (trimmed and lower-cased) until
 // HostParts cuts it.
-void LoadPiece(char* bytes, ReadPiece& piece, PieceStart at, const LoadTarget& to,
+void LoadPiece(char* bytes, ReadPiece& piece, ItemCounts at, const LoadTarget& to,
                bool holdsLastEntry) {
   ItemReader reader(std::string_view(bytes + piece.begin, piece.end - piece.begin));
   Packer packer(bytes + piece.begin);
@@ -189,12 +187,9 @@ void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
   const LoadTarget to{doc.Entries.Items().data(), doc.Comments.Items().data(),
                       doc.CommentPositions.Items().data()};
-  std::vector<PieceStart> starts(pieces_.size());
-  for (size_t i = 1; i < pieces_.size(); ++i) {
-    const ReadPiece& before = pieces_[i - 1];
-    starts[i] = {starts[i - 1].items + before.items, starts[i - 1].comments + before.comments,
-                 starts[i - 1].entries + before.entries, starts[i - 1].blanks + before.blanks};
-  }
+  // Where each piece's items go: after the items of the pieces before it.
+  std::vector<ItemCounts> starts(pieces_.size());
+  for (size_t i = 1; i < pieces_.size(); ++i) (starts[i] = starts[i - 1]) += pieces_[i - 1];
   size_t lastWithEntries = pieces_.size();
   for (size_t i = 0; i < pieces_.size(); ++i) {
     if (pieces_[i].entries > 0) lastWithEntries = i;

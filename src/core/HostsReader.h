@@ -15,15 +15,27 @@ inline constexpr const char* kLabelIPNotLocalHost = "Host File currently not usi
 inline constexpr const char* kLabelIPOther = "Host File currently using Other IP or Website: ";
 inline constexpr const char* kLabelIPLocalHost = "Host File currently using LocalHost (127.0.0.1)";
 
-// A stretch of the file's bytes that is read on its own, and what the
-// counting pass found in it.
-struct ReadPiece {
-  size_t begin = 0;
-  size_t end = 0;
+// Items of a stretch of the file, by kind; blank items are counted too.
+struct ItemCounts {
   int32_t items = 0;
   int32_t entries = 0;
   int32_t comments = 0;
   int32_t blanks = 0;
+
+  ItemCounts& operator+=(const ItemCounts& other) {
+    items += other.items;
+    entries += other.entries;
+    comments += other.comments;
+    blanks += other.blanks;
+    return *this;
+  }
+};
+
+// A stretch of the file's bytes that is read on its own, and what the
+// counting pass found in it.
+struct ReadPiece : ItemCounts {
+  size_t begin = 0;
+  size_t end = 0;
   size_t packedEnd = 0;  // where the texts kept from it end, once loaded
 };
 

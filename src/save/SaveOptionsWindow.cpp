@@ -71,17 +71,6 @@ void SaveOptionsWindow::Preset() {
   Apply(preset);
 }
 
-void SaveOptionsWindow::Load(HWND mainWindow) {
-  if (hwnd_) return;
-  Form_Load(mainWindow);
-}
-
-void SaveOptionsWindow::ShowModal(HWND mainWindow) {
-  Load(mainWindow);
-  if (!hwnd_) return;
-  RunModal(hwnd_, mainWindow);
-}
-
 int SaveOptionsWindow::SelectedOption() const {
   if (!hwnd_) return pendingPreset_ ? pendingPreset_->option : 0;
   if (Checked(Option1)) return 1;

@@ -13,10 +13,11 @@
 #include "platform/Controls.h"
 #include "platform/FixedWindow.h"
 #include "platform/Gdi.h"
+#include "platform/ModalLoop.h"
 
 namespace vantrel {
 
-class SaveOptionsWindow : public BaseWindow<SaveOptionsWindow> {
+class SaveOptionsWindow : public ModalForm<SaveOptionsWindow> {
  public:
   static constexpr const char* kClassName = "VantrelSaveOptions";
   static constexpr const char* kCaption = "Save Options ";
@@ -43,11 +44,6 @@ class SaveOptionsWindow : public BaseWindow<SaveOptionsWindow> {
   // Option1 selected, Option2 and Option3 cleared, Check1 ticked. When the
   // window is not loaded the preset waits for its creation.
   void Preset();
-  // Creates the window when it is not loaded, placing it beside mainWindow,
-  // and shows it modally until it hides itself or is closed.
-  void ShowModal(HWND mainWindow);
-  // Creates the window when it is not loaded (does nothing otherwise).
-  void Load(HWND mainWindow);
 
   // 1, 2 or 3 for the first selected option button, 0 when none is (the
   // user cancelled, or closed the window).
@@ -69,6 +65,7 @@ class SaveOptionsWindow : public BaseWindow<SaveOptionsWindow> {
     bool comments = false;
   };
 
+  friend class ModalForm<SaveOptionsWindow>;
   void Form_Load(HWND mainWindow);
   void Form_Activate();
   void Command1_Click();

@@ -38,17 +38,6 @@ constexpr int kLoadOffsetY = 2500;
 
 }  // namespace
 
-void AboutWindow::Load(HWND mainWindow) {
-  if (hwnd_) return;
-  Form_Load(mainWindow);
-}
-
-void AboutWindow::ShowModal(HWND mainWindow) {
-  Load(mainWindow);
-  if (!hwnd_) return;
-  RunModal(hwnd_, mainWindow);
-}
-
 void AboutWindow::Form_Load(HWND mainWindow) {
   if (!Register(kClassName, nullptr)) return;
   const POINT at = OffsetFromWindow(mainWindow, kLoadOffsetX, kLoadOffsetY);

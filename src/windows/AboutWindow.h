@@ -10,11 +10,12 @@
 #include "platform/Controls.h"
 #include "platform/FixedWindow.h"
 #include "platform/Gdi.h"
+#include "platform/ModalLoop.h"
 #include "windows/MailLink.h"
 
 namespace vantrel {
 
-class AboutWindow : public BaseWindow<AboutWindow> {
+class AboutWindow : public ModalForm<AboutWindow> {
  public:
   static constexpr const char* kClassName = "VantrelAbout";
   static constexpr const char* kCaption = "About Vantrel";
@@ -26,12 +27,6 @@ class AboutWindow : public BaseWindow<AboutWindow> {
   // Control identifiers.
   enum : int { Frame1 = 101, Image1, Label1, Label2, Line1, Label3, Label4, cmdClose };
 
-  // Creates the window when it is not loaded, placing it beside mainWindow,
-  // and shows it modally until it hides itself or is closed.
-  void ShowModal(HWND mainWindow);
-  // Creates the window when it is not loaded (does nothing otherwise).
-  void Load(HWND mainWindow);
-
   HWND Control(int id) const { return hwnd_ ? controls_[id] : nullptr; }
   // What a click on the address hands to the shell.
   std::string MailUrl() const { return mail_.Url(); }
@@ -39,6 +34,7 @@ class AboutWindow : public BaseWindow<AboutWindow> {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  friend class ModalForm<AboutWindow>;
   void Form_Load(HWND mainWindow);
   void Form_Activate();
   void cmdClose_Click();

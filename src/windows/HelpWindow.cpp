@@ -41,17 +41,6 @@ std::string TextOf(HWND list, int index) {
 
 }  // namespace
 
-void HelpWindow::Load(HWND mainWindow) {
-  if (hwnd_) return;
-  Form_Load(mainWindow);
-}
-
-void HelpWindow::ShowModal(HWND mainWindow) {
-  Load(mainWindow);
-  if (!hwnd_) return;
-  RunModal(hwnd_, mainWindow);
-}
-
 void HelpWindow::Form_Load(HWND mainWindow) {
   if (!Register(kClassName, nullptr)) return;
   const POINT at = OffsetFromWindow(mainWindow, kLoadOffsetX, kLoadOffsetY);

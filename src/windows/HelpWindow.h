@@ -11,12 +11,13 @@
 #include "platform/Controls.h"
 #include "platform/FixedWindow.h"
 #include "platform/Gdi.h"
+#include "platform/ModalLoop.h"
 #include "windows/HelpTopics.h"
 #include "windows/MailLink.h"
 
 namespace vantrel {
 
-class HelpWindow : public BaseWindow<HelpWindow> {
+class HelpWindow : public ModalForm<HelpWindow> {
  public:
   static constexpr const char* kClassName = "VantrelHelp";
   static constexpr const char* kCaption = "Help";
@@ -31,12 +32,6 @@ class HelpWindow : public BaseWindow<HelpWindow> {
   // activation.
   std::array<std::string, kHelpTextCount> HelpTexts;
 
-  // Creates the window when it is not loaded, placing it beside mainWindow,
-  // and shows it modally until it hides itself or is closed.
-  void ShowModal(HWND mainWindow);
-  // Creates the window when it is not loaded (does nothing otherwise).
-  void Load(HWND mainWindow);
-
   HWND Control(int id) const { return hwnd_ ? controls_[id] : nullptr; }
   // What a click on the address hands to the shell.
   std::string MailUrl() const { return mail_.Url(); }
@@ -44,6 +39,7 @@ class HelpWindow : public BaseWindow<HelpWindow> {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  friend class ModalForm<HelpWindow>;
   void Form_Load(HWND mainWindow);
   void Form_Activate();
   void List1_Click();
