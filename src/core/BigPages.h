@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <memory>
 #include <new>
-#include <string>
 #include <vector>
 
 namespace vantrel {
@@ -95,8 +94,5 @@ class BigBuffer {
   char* data_ = nullptr;
   size_t size_ = 0;
 };
-
-// A file's bytes.
-using Bytes = std::basic_string<char, std::char_traits<char>, BigAllocator<char>>;
 
 }  // namespace vantrel

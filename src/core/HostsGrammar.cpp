@@ -103,17 +103,38 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// The upper-case ASCII letters among sixteen bytes, as a byte mask; bytes
+// from 0x80 up compare below 'A' here.
+__m128i UpperMask(__m128i bytes) {
+  const __m128i beforeA = _mm_set1_epi8('A' - 1);
+  const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+  return _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmpgt_epi8(afterZ, bytes));
+}
+#endif
+
+// Bit 7 set in each byte of word from 'A' to 'Z': seven-bit bytes at or
+// above 'A' and not above 'Z'.
+uint64_t UpperBits(uint64_t word) {
+  const uint64_t low7 = word & ~kByteHighs;
+  const uint64_t fromA = low7 + kByteOnes * (0x80 - 'A');
+  const uint64_t pastZ = low7 + kByteOnes * (0x80 - 'Z' - 1);
+  return fromA & ~pastZ & ~word & kByteHighs;
+}
+
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+}  // namespace
+
 void LowerAscii(char* text, size_t size) {
   size_t i = 0;
 #if defined(__SSE2__)
-  // Sixteen bytes at a time; bytes from 0x80 up compare below 'A' here.
-  const __m128i beforeA = _mm_set1_epi8('A' - 1);
-  const __m128i afterZ = _mm_set1_epi8('Z' + 1);
   const __m128i caseBit = _mm_set1_epi8(0x20);
   for (; i + 16 <= size; i += 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    const __m128i upper =
-        _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmpgt_epi8(afterZ, bytes));
+    const __m128i upper = UpperMask(bytes);
     if (_mm_movemask_epi8(upper) == 0) continue;
     _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i),
                      _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
@@ -122,20 +143,36 @@ void LowerAscii(char* text, size_t size) {
   for (; i + 8 <= size; i += 8) {
     uint64_t word;
     std::memcpy(&word, text + i, 8);
-    // Bit 7 set in each byte from 'A' to 'Z': seven-bit bytes at or above
-    // 'A' and not above 'Z'. Adding 0x20 is setting bit 5, which such a
-    // byte does not have.
-    const uint64_t low7 = word & ~kByteHighs;
-    const uint64_t fromA = low7 + kByteOnes * (0x80 - 'A');
-    const uint64_t pastZ = low7 + kByteOnes * (0x80 - 'Z' - 1);
-    const uint64_t upper = fromA & ~pastZ & ~word & kByteHighs;
+    // Adding 0x20 is setting bit 5, which an upper-case letter does not have.
+    const uint64_t upper = UpperBits(word);
     if (upper == 0) continue;
     word |= upper >> 2;
     std::memcpy(text + i, &word, 8);
   }
   for (; i < size; ++i) {
-    if (text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] - 'A' + 'a');
+    if (IsUpper(text[i])) text[i] = static_cast<char>(text[i] - 'A' + 'a');
   }
+}
+
+bool HasUpperAscii(std::string_view text) {
+  const char* p = text.data();
+  const size_t size = text.size();
+  size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    if (_mm_movemask_epi8(UpperMask(bytes)) != 0) return true;
+  }
+#endif
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (UpperBits(word) != 0) return true;
+  }
+  for (; i < size; ++i) {
+    if (IsUpper(p[i])) return true;
+  }
+  return false;
 }
 
 void LowerAscii(std::string& text) { LowerAscii(text.data(), text.size()); }

@@ -44,6 +44,8 @@ std::string_view HostPart(std::string_view entry);
 
 std::string_view TrimSpaces(std::string_view text);
 void LowerAscii(char* text, size_t size);
+// Whether text holds an ASCII letter from 'A' to 'Z'.
+bool HasUpperAscii(std::string_view text);
 void LowerAscii(std::string& text);
 void UpperAscii(std::string& text);
 

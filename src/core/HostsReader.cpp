@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "core/FileBytes.h"
+#include "core/FileImage.h"
 #include "core/HostsGrammar.h"
 #include "core/Parallel.h"
 #include "core/TextEncoding.h"
@@ -14,10 +14,10 @@
 namespace vantrel {
 
 bool HostsReader::Open(const std::string& path, std::string& reason) {
-  if (!ReadFileBytes(path, text_, reason)) return false;
+  if (!text_.Load(path, reason)) return false;
   // Every item takes at least one byte, so this bounds every 32-bit counter.
-  if (text_.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    text_.clear();
+  if (text_.Text().size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    text_.Clear();
     reason = "The file is too large.";
     return false;
   }
@@ -25,19 +25,19 @@ bool HostsReader::Open(const std::string& path, std::string& reason) {
 }
 
 bool HostsReader::SetText(std::string_view text, std::string& reason) {
-  text_.assign(text.data(), text.size());
+  text_.Assign(text);
   return CheckEncoding(reason);
 }
 
 bool HostsReader::CheckEncoding(std::string& reason) {
-  const TextEncoding encoding = DetectEncoding(std::string_view(text_.data(), text_.size()));
+  const TextEncoding encoding = DetectEncoding(text_.Text());
   utf8Bom_ = encoding == TextEncoding::Utf8Bom;
   if (!CanRead(encoding)) {
-    text_.clear();
+    text_.Clear();
     reason = RefusalReason(encoding);
     return false;
   }
-  if (utf8Bom_) text_.erase(0, kUtf8Bom.size());
+  if (utf8Bom_) text_.SetAsideFront(kUtf8Bom.size());
   return true;
 }
 
@@ -95,34 +95,45 @@ struct LoadTarget {
   int32_t* positions;
 };
 
-// Moves the texts the document keeps towards the start of the piece, one
-// after the other, as they are read: a text never moves over one not yet
-// read. What is left over (addresses, separators, line ends) is given back
-// once all pieces are read.
-class Packer {
+// Gives entries their lower-case form: in place where the file's bytes may
+// be changed, otherwise as copies in the room beside them, one after the
+// other from the piece's own place there. A piece's copies never take more
+// room than the piece. A text without upper-case letters stays where it is.
+class Lowerer {
  public:
-  explicit Packer(char* start) : out_(start) {}
-  Text Keep(Text text) {
-    if (text.empty()) return {};
+  Lowerer(const FileImage& image, const ReadPiece& piece)
+      : bytes_(image.Text().data()),
+        writable_(image.Writable()),
+        out_(writable_ ? nullptr : image.Room() + piece.begin) {}
+
+  Text Lower(Text text) {
+    if (text.empty()) return text;
+    if (writable_) {
+      LowerAscii(writable_ + (text.data() - bytes_), text.size());
+      return text;
+    }
+    if (!HasUpperAscii(text)) return text;
     char* to = out_;
-    if (to != text.data()) std::memmove(to, text.data(), text.size());
+    std::memcpy(to, text.data(), text.size());
+    LowerAscii(to, text.size());
     out_ += text.size();
     return Text(to, text.size());
   }
-  char* End() const { return out_; }
 
  private:
+  const char* bytes_;
+  char* writable_;
   char* out_;
 };
 
 // Reads one piece into the document. Each entry goes in as its host part,
 // lower-cased; only the last entry of the file, which the redirect address
 // caption still reads, goes in whole (trimmed and lower-cased) until
-// HostParts cuts it.
-void LoadPiece(char* bytes, ReadPiece& piece, ItemCounts at, const LoadTarget& to,
+// HostParts cuts it. Comments go in as read.
+void LoadPiece(const FileImage& image, const ReadPiece& piece, ItemCounts at, const LoadTarget& to,
                bool holdsLastEntry) {
-  ItemReader reader(std::string_view(bytes + piece.begin, piece.end - piece.begin));
-  Packer packer(bytes + piece.begin);
+  ItemReader reader(image.Text().substr(piece.begin, piece.end - piece.begin));
+  Lowerer lowerer(image, piece);
   int32_t k = at.items;
   int32_t b = at.blanks;
   int32_t entriesLeft = piece.entries;
@@ -134,15 +145,13 @@ void LoadPiece(char* bytes, ReadPiece& piece, ItemCounts at, const LoadTarget& t
     const std::string_view item = reader.Next();
     switch (Classify(item)) {
       case ItemKind::Comment:
-        *comment++ = packer.Keep(item);
+        *comment++ = item;
         *position++ = k - b;
         break;
       case ItemKind::Entry: {
         const std::string_view trimmed = TrimSpaces(item);
         const bool whole = holdsLastEntry && --entriesLeft == 0;
-        const std::string_view kept = whole ? trimmed : HostPart(trimmed);
-        if (!kept.empty()) LowerAscii(bytes + (kept.data() - bytes), kept.size());
-        *entry++ = packer.Keep(kept);
+        *entry++ = lowerer.Lower(whole ? trimmed : HostPart(trimmed));
         break;
       }
       case ItemKind::Blank:
@@ -150,13 +159,12 @@ void LoadPiece(char* bytes, ReadPiece& piece, ItemCounts at, const LoadTarget& t
         break;
     }
   }
-  piece.packedEnd = static_cast<size_t>(packer.End() - bytes);
 }
 
 }  // namespace
 
 void HostsReader::CountingPass(HostsDocument& doc) {
-  const std::string_view text(text_.data(), text_.size());
+  const std::string_view text = text_.Text();
   size_t parts = wantedPieces_;
   if (parts == 0) parts = text.size() < kBytesWorthThreads ? 1 : Cores();
   pieces_ = CutIntoPieces(text, parts);
@@ -175,7 +183,7 @@ void HostsReader::CountingPass(HostsDocument& doc) {
 
 void HostsReader::Allocate(HostsDocument& doc) {
   adopted_ = &doc.Texts.AdoptFile(std::move(text_));
-  text_.clear();
+  text_.Clear();
   doc.Utf8Bom = utf8Bom_;
   doc.EntriesBeforeDedup.Clear();
   doc.Entries.Reallocate(doc.EntryCount);
@@ -194,9 +202,9 @@ void HostsReader::LoadPass(HostsDocument& doc) {
   for (size_t i = 0; i < pieces_.size(); ++i) {
     if (pieces_[i].entries > 0) lastWithEntries = i;
   }
-  char* bytes = adopted_->data();
-  RunPieces(pieces_.size(),
-            [&](size_t i) { LoadPiece(bytes, pieces_[i], starts[i], to, i == lastWithEntries); });
+  RunPieces(pieces_.size(), [&](size_t i) {
+    LoadPiece(*adopted_, pieces_[i], starts[i], to, i == lastWithEntries);
+  });
   loaded_ = true;
 }
 
@@ -220,32 +228,6 @@ void HostsReader::HostParts(HostsDocument& doc) {
   }
   loaded_ = false;
   if (doc.EntryCount > 0) doc.Entries(doc.EntryCount) = HostPart(doc.Entries(doc.EntryCount));
-  // Each piece's texts lie packed at its start: close the gaps between the
-  // pieces, then give back what is left of the bytes.
-  char* bytes = adopted_->data();
-  Text* entries = doc.Entries.Items().data();
-  Text* comments = doc.Comments.Items().data();
-  size_t used = 0;
-  size_t entry = 0;
-  size_t comment = 0;
-  for (const ReadPiece& piece : pieces_) {
-    const size_t size = piece.packedEnd - piece.begin;
-    if (piece.begin != used) {
-      std::memmove(bytes + used, bytes + piece.begin, size);
-      const ptrdiff_t shift = static_cast<ptrdiff_t>(used) - static_cast<ptrdiff_t>(piece.begin);
-      auto move = [shift](Text& t) {
-        if (!t.empty()) t = Text(t.data() + shift, t.size());
-      };
-      for (int32_t e = 0; e < piece.entries; ++e) move(entries[entry + static_cast<size_t>(e)]);
-      for (int32_t c = 0; c < piece.comments; ++c) move(comments[comment + static_cast<size_t>(c)]);
-    }
-    used += size;
-    entry += static_cast<size_t>(piece.entries);
-    comment += static_cast<size_t>(piece.comments);
-  }
-  const size_t allocated = adopted_->capacity() + 1;
-  adopted_->resize(used);
-  ShrinkBig(adopted_->data(), allocated, used + 1);
 }
 
 namespace {

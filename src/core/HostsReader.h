@@ -36,7 +36,6 @@ struct ItemCounts {
 struct ReadPiece : ItemCounts {
   size_t begin = 0;
   size_t end = 0;
-  size_t packedEnd = 0;  // where the texts kept from it end, once loaded
 };
 
 class HostsReader {
@@ -58,27 +57,26 @@ class HostsReader {
   // takes the file's bytes; the previous file's texts stay alive until the
   // lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
-  // Stage 3: fills them, lower-casing entries in the document's copy of the
-  // bytes. Entries are cut to their host parts as they are read, all but the
+  // Stage 3: fills them. Entries are lower-cased in the document's copy of
+  // the bytes, or copied lower-cased beside them when the bytes are only to
+  // be read. Entries are cut to their host parts as they are read, all but the
   // last, which stays in its step-one form for stage 4.
   void LoadPass(HostsDocument& doc);
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
   // Stage 5: every entry cut to its host part (after LoadPass, only the last
-  // one is left to cut). The texts of the document lie together at the start
-  // of the file's bytes, and the rest of the bytes (addresses, separators,
-  // line ends) is given back.
+  // one is left to cut).
   void HostParts(HostsDocument& doc);
 
  private:
   bool CheckEncoding(std::string& reason);
 
-  Bytes text_;
+  FileImage text_;
   size_t wantedPieces_;
   std::vector<ReadPiece> pieces_;  // the bytes as the counting pass cut them
   bool utf8Bom_ = false;
-  Bytes* adopted_ = nullptr;  // the bytes once the document holds them
-  bool loaded_ = false;       // LoadPass ran; HostParts has not
+  const FileImage* adopted_ = nullptr;  // the bytes once the document holds them
+  bool loaded_ = false;                 // LoadPass ran; HostParts has not
 };
 
 // A file of fewer than two items holds nothing to load.

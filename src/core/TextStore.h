@@ -1,6 +1,7 @@
 // Where the document's texts live. Entries and comments are views: into the
-// bytes of the file they were read from (held here, lower-cased in place), or
-// into copies kept here for texts typed by the user. A million entries cost
+// bytes of the file they were read from, or the room beside them for entries
+// that had to be lower-cased (both held here), or into copies kept here for
+// texts typed by the user. A million entries cost
 // one buffer and a million views, not a million strings.
 #pragma once
 
@@ -10,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/BigPages.h"
+#include "core/FileImage.h"
 
 namespace vantrel {
 
@@ -25,15 +26,15 @@ class TextStore {
   TextStore(TextStore&&) = default;
   TextStore& operator=(TextStore&&) = default;
 
-  // Takes a file's bytes; views into the returned buffer stay valid until
-  // ReleaseAllBut drops it. The buffer itself never moves.
-  Bytes& AdoptFile(Bytes bytes) {
-    files_.push_back(std::make_unique<Bytes>(std::move(bytes)));
+  // Takes a file's bytes; views into them stay valid until ReleaseOlder
+  // drops them. They never move.
+  FileImage& AdoptFile(FileImage bytes) {
+    files_.push_back(std::make_unique<FileImage>(std::move(bytes)));
     return *files_.back();
   }
 
   // The bytes of the file last adopted, or null.
-  Bytes* LastFile() { return files_.empty() ? nullptr : files_.back().get(); }
+  const FileImage* LastFile() const { return files_.empty() ? nullptr : files_.back().get(); }
 
   // Keeps a copy of text and returns a view of the copy.
   Text Keep(std::string_view text) {
@@ -50,7 +51,7 @@ class TextStore {
   }
 
  private:
-  std::vector<std::unique_ptr<Bytes>> files_;
+  std::vector<std::unique_ptr<FileImage>> files_;
   std::deque<std::string> kept_;
 };
 

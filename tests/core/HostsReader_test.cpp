@@ -167,22 +167,40 @@ TEST_F(HostsFileTest, MissingFileAndFolderAreReportedNotThrown) {
   EXPECT_EQ(doc.LineCount, 0);
 }
 
-// Once read, the texts are moved together at the start of the file's bytes;
-// they keep their values and the rest of the bytes is gone.
-TEST(HostsReader, PackedTextsKeepTheirValues) {
-  const Read r = ReadText(
-      "# Head, tail\r\n127.0.0.1 Alpha\r\n\r\n\"0.0.0.0 quoted\" x\r\n10.0.0.1\t\r\n"
-      "  # indented\r\n0 beta gamma # note\r\nbare\r\n");
-  ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(Copy(r.doc.Entries),
-            (Strings{"tail", "alpha", "quoted", "", "beta gamma # note", "bare"}));
-  EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# Head", "# indented"}));
-  size_t total = 0;
-  for (const Text t : r.doc.Entries) total += t.size();
-  for (const Text t : r.doc.Comments) total += t.size();
-  auto& texts = const_cast<TextStore&>(r.doc.Texts);
-  ASSERT_NE(texts.LastFile(), nullptr);
-  EXPECT_EQ(texts.LastFile()->size(), total);
+// Whether text lies in the file's bytes or in the room beside them.
+bool LiesInImage(Text text, const FileImage& image) {
+  const std::string_view bytes = image.Text();
+  const auto within = [text](const char* begin, size_t size) {
+    return text.data() >= begin && text.data() + text.size() <= begin + size;
+  };
+  return within(bytes.data(), bytes.size()) ||
+         (image.Room() != nullptr && within(image.Room(), bytes.size()));
+}
+
+// A file read from disk is never changed by the reading: entries needing
+// lower case are lowered in the program's own copy, or beside the file's
+// bytes when those are only mapped.
+TEST_F(HostsFileTest, ReadingLeavesTheFileAsItWas) {
+  const std::string text =
+      "\xEF\xBB\xBF# Head, Tail\r\n127.0.0.1 Alpha\r\n\r\n\"0.0.0.0 QUOTED\" x\r\n"
+      "10.0.0.1\t\r\n  # Indented\r\n0 beta Gamma # Note\r\nbare\r\n1.2.3.4 LAST.one\r\n";
+  const std::string path = Write("hosts", text);
+  HostsDocument doc;
+  const ReadResult r = ReadHostsFile(path, doc);
+  ASSERT_EQ(r.outcome, ReadOutcome::Loaded);
+  EXPECT_EQ(Copy(doc.Entries),
+            (Strings{"tail", "alpha", "quoted", "", "beta gamma # note", "bare", "last.one"}));
+  EXPECT_EQ(Copy(doc.Comments), (Strings{"# Head", "# Indented"}));
+  EXPECT_EQ(r.labelIP, std::string(kLabelIPOther) + "1.2.3.4");
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+  const FileImage* image = doc.Texts.LastFile();
+  ASSERT_NE(image, nullptr);
+  for (const Text t : doc.Entries) {
+    if (t.empty()) continue;
+    EXPECT_TRUE(LiesInImage(t, *image)) << t;
+  }
+  for (const Text t : doc.Comments) EXPECT_TRUE(LiesInImage(t, *image)) << t;
 }
 
 // What the stages must give, worked out item by item over the whole text.
@@ -243,38 +261,35 @@ std::string MixedText(int lines) {
   return text;
 }
 
-TEST(HostsReader, PiecesReadSideBySideGiveTheWholeTextsItems) {
+// The same text read from memory and from a file, in pieces of every size.
+TEST_F(HostsFileTest, PiecesReadSideBySideGiveTheWholeTextsItems) {
   const std::string text = MixedText(3000);
   const Model model = ModelOf(text);
-  std::string caption;
-  for (size_t pieces : {1, 2, 3, 7, 64, 5000}) {
-    SCOPED_TRACE(pieces);
-    HostsDocument doc;
-    HostsReader reader(pieces);
-    std::string reason;
-    ASSERT_TRUE(reader.SetText(text, reason));
-    reader.CountingPass(doc);
-    reader.Allocate(doc);
-    reader.LoadPass(doc);
-    const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
-    reader.HostParts(doc);
-    if (pieces == 1) caption = labelIP;
-    EXPECT_EQ(labelIP, caption);
-    EXPECT_EQ(doc.LineCount, model.items);
-    EXPECT_EQ(Copy(doc.Entries), model.entries);
-    EXPECT_EQ(Copy(doc.Comments), model.comments);
-    EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
-    // Everything kept lies in the first bytes of the file's buffer.
-    const Bytes& bytes = *doc.Texts.LastFile();
-    size_t kept = 0;
-    for (const Text t : doc.Entries) kept += t.size();
-    for (const Text t : doc.Comments) kept += t.size();
-    EXPECT_LE(bytes.size(), kept + 64);  // the last entry's address stays behind
-    const char* begin = bytes.data();
-    const char* end = begin + bytes.size();
-    for (const Text t : doc.Entries) {
-      if (t.empty()) continue;
-      EXPECT_TRUE(t.data() >= begin && t.data() + t.size() <= end) << t;
+  const std::string path = Write("mixed", text);
+  HostsDocument whole;
+  const std::string caption = ReadHostsText(text, whole).labelIP;
+  for (const bool fromFile : {false, true}) {
+    for (size_t pieces : {1, 2, 3, 7, 64, 5000}) {
+      SCOPED_TRACE(testing::Message() << (fromFile ? "file, " : "memory, ") << pieces);
+      HostsDocument doc;
+      HostsReader reader(pieces);
+      std::string reason;
+      ASSERT_TRUE(fromFile ? reader.Open(path, reason) : reader.SetText(text, reason));
+      reader.CountingPass(doc);
+      reader.Allocate(doc);
+      reader.LoadPass(doc);
+      const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
+      reader.HostParts(doc);
+      EXPECT_EQ(labelIP, caption);
+      EXPECT_EQ(doc.LineCount, model.items);
+      EXPECT_EQ(Copy(doc.Entries), model.entries);
+      EXPECT_EQ(Copy(doc.Comments), model.comments);
+      EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
+      const FileImage& image = *doc.Texts.LastFile();
+      for (const Text t : doc.Entries) {
+        if (t.empty()) continue;
+        EXPECT_TRUE(LiesInImage(t, image)) << t;
+      }
     }
   }
 }

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/FileBytes.h"
+#include "core/FileImage.h"
 #include "save/SafeWrite.h"
 
 namespace vantrel {
@@ -26,10 +26,10 @@ class NativeFileSystemTest : public ::testing::Test {
 
   std::string Path(const char* name) const { return (dir_ / name).string(); }
   static std::string Read(const std::string& path) {
-    Bytes bytes;
+    FileImage image;
     std::string reason;
-    EXPECT_TRUE(ReadFileBytes(path, bytes, reason)) << reason;
-    return std::string(bytes.data(), bytes.size());
+    EXPECT_TRUE(image.Load(path, reason)) << reason;
+    return std::string(image.Text());
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
