@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Editing.h"
@@ -13,19 +14,9 @@
 namespace vantrel {
 namespace {
 
-// Puts texts already in List1 order into List1 as one batch. The bar moves
-// through the items as adding them one by one would move it. When mirrored
-// is given, sorted holds exactly its non-empty texts, and the list says so.
-void FillList(HostsDocument& doc, DocumentUi& ui, BigVector<Text> sorted,
-              OneBased<Text>* mirrored = nullptr) {
-  const int32_t n = static_cast<int32_t>(sorted.size());
-  if (mirrored) {
-    // Texts that were made distinct: none repeats the one before it.
-    std::vector<bool> repeats(sorted.size(), false);
-    doc.List1.AssignMirror({std::move(sorted), std::move(repeats)}, *mirrored);
-  } else {
-    doc.List1.Assign(std::move(sorted));
-  }
+// Moves the bar through n items as adding them to List1 one by one would
+// move it.
+void ShowFilling(DocumentUi& ui, int32_t n) {
   ProgressSteps progress(ui, n);
   progress.Through(n);
 }
@@ -53,7 +44,8 @@ BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries
     if (!repeats[i]) items[kept++] = items[i];
   }
   items.resize(kept);
-  // The room the repeats took goes back before the copy for Entries is made.
+  // The room the repeats took goes back now: these items stay as long as
+  // the entries do.
   ShrinkBig(items.data(), items.capacity() * sizeof(Text), kept * sizeof(Text));
   return items;
 }
@@ -106,8 +98,11 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
 
   if (count >= 1) {
     ui.EnableEntryList();
-    doc.Entries = OneBased<Text>(distinct);
-    FillList(doc, ui, std::move(distinct), &doc.Entries);
+    // Entries and List1 hold the same texts in the same order, so they hold
+    // them as one array until either is edited. None repeats the one before.
+    doc.Entries = OneBased<Text>(std::move(distinct));
+    doc.List1.AssignSharedMirror(doc.Entries, std::vector<bool>(static_cast<size_t>(count)));
+    ShowFilling(ui, count);
     const int32_t left = doc.Entries.Count();
     const int32_t removed = before - left;
     ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(left));
@@ -138,13 +133,16 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetBusy(true);
   ui.StartTiming();
   const int32_t n = doc.EntriesBeforeDedup.Count();
-  doc.Entries = doc.EntriesBeforeDedup;
+  // Nothing changes the saved entries until the next removal or load, so
+  // Entries shares them rather than copying them.
+  doc.Entries.ShareWith(doc.EntriesBeforeDedup);
   ui.SetProgressRange(0, n);
   // Every element goes into the list, an empty one included, so the list
   // shows exactly what the removal took away.
   doc.List1.Clear();
   doc.List1.Assign({});
-  FillList(doc, ui, SortedTexts(doc.Entries.Items(), SortedCopy::All));
+  doc.List1.Assign(SortedTexts(std::as_const(doc.Entries).Items(), SortedCopy::All));
+  ShowFilling(ui, n);
   ui.SetUndo(kUndoCaption, false);
   ui.TimeControl();
   ui.SetBusy(false);

@@ -16,8 +16,8 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
   doc.List1.Assign({});
-  doc.List1.AssignMirror(SortedTextsMarked(doc.Entries.Items().data(), doc.Entries.Items().size(),
-                                           SortedCopy::NonEmpty),
+  const BigVector<Text>& entries = std::as_const(doc.Entries).Items();
+  doc.List1.AssignMirror(SortedTextsMarked(entries.data(), entries.size(), SortedCopy::NonEmpty),
                          doc.Entries);
   ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/BigPages.h"
+#include "core/CowVector.h"
 
 namespace vantrel {
 
@@ -23,7 +24,8 @@ class OneBased {
  public:
   OneBased() = default;
   explicit OneBased(BigVector<T> items) : items_(std::move(items)) {}
-  explicit OneBased(const std::vector<T>& items) : items_(items.begin(), items.end()) {}
+  explicit OneBased(const std::vector<T>& items)
+      : items_(BigVector<T>(items.begin(), items.end())) {}
   // A copy, or an array moved in, starts without a stamp.
   OneBased(const OneBased& other) : items_(other.items_) {}
   OneBased(OneBased&& other) noexcept : items_(std::move(other.items_)) { other.stamp_ = 0; }
@@ -39,6 +41,14 @@ class OneBased {
     return *this;
   }
 
+  // Holds other's elements as a copy would, but without copying them: the
+  // two use one array until either is changed. Starts without a stamp.
+  void ShareWith(const OneBased& other) {
+    items_.Share(other.items_);
+    stamp_ = 0;
+  }
+  const CowVector<T>& Storage() const { return items_; }
+
   // Names the present contents: Restamp hands out a new value, and every
   // access that could change an element (any non-const one) sets it back to
   // 0. So an unchanged non-zero stamp proves that nothing was changed since
@@ -46,52 +56,56 @@ class OneBased {
   uint64_t Stamp() const { return stamp_; }
   uint64_t Restamp() { return stamp_ = NextStamp(); }
 
-  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-  bool Empty() const { return items_.empty(); }
+  int32_t Count() const { return static_cast<int32_t>(items_.Read().size()); }
+  bool Empty() const { return items_.Read().empty(); }
 
   // Element k, 1 <= k <= Count().
   T& operator()(int32_t k) {
     stamp_ = 0;
-    return items_.at(Index(k));
+    return items_.Own().at(Index(k));
   }
-  const T& operator()(int32_t k) const { return items_.at(Index(k)); }
+  const T& operator()(int32_t k) const { return items_.Read().at(Index(k)); }
 
   // Grows or shrinks to n elements, keeping the first ones.
   void Resize(int32_t n) {
     stamp_ = 0;
-    items_.resize(static_cast<size_t>(n < 0 ? 0 : n));
+    const size_t size = static_cast<size_t>(n < 0 ? 0 : n);
+    items_.Own(size).resize(size);
   }
   // Drops every element, then allocates n empty ones.
   void Reallocate(int32_t n) {
-    items_.clear();
+    items_.Clear();
     Resize(n);
   }
   void Clear() {
     stamp_ = 0;
-    items_.clear();
+    items_.Clear();
   }
   void Append(T value) {
     stamp_ = 0;
-    items_.push_back(std::move(value));
+    BigVector<T>& items = items_.Own(items_.Read().size() + 1);
+    items.push_back(std::move(value));
   }
 
+  // Whatever changes go through these may be made through the elements'
+  // addresses too: the array is this one's own until it is next shared.
   BigVector<T>& Items() {
     stamp_ = 0;
-    return items_;
+    return items_.Own();
   }
-  const BigVector<T>& Items() const { return items_; }
+  const BigVector<T>& Items() const { return items_.Read(); }
   auto begin() {
     stamp_ = 0;
-    return items_.begin();
+    return items_.Own().begin();
   }
   auto end() {
     stamp_ = 0;
-    return items_.end();
+    return items_.Own().end();
   }
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+  auto begin() const { return items_.Read().begin(); }
+  auto end() const { return items_.Read().end(); }
 
-  bool operator==(const OneBased& other) const { return items_ == other.items_; }
+  bool operator==(const OneBased& other) const { return items_.Read() == other.items_.Read(); }
 
  private:
   static size_t Index(int32_t k) {
@@ -99,7 +113,7 @@ class OneBased {
     return static_cast<size_t>(k) - 1;
   }
 
-  BigVector<T> items_;
+  CowVector<T> items_;
   uint64_t stamp_ = 0;
 };
 

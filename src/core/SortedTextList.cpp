@@ -8,9 +8,10 @@ namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
   Unmirror();
-  const auto at = std::upper_bound(items_.begin(), items_.end(), text);
-  const int32_t index = static_cast<int32_t>(at - items_.begin());
-  items_.insert(at, text);
+  BigVector<Text>& items = items_.Own(items_.Read().size() + 1);
+  const auto at = std::upper_bound(items.begin(), items.end(), text);
+  const int32_t index = static_cast<int32_t>(at - items.begin());
+  items.insert(at, text);
   if (selected_ >= index) ++selected_;
   return index;
 }
@@ -18,7 +19,8 @@ int32_t SortedTextList::Add(Text text) {
 void SortedTextList::RemoveAt(int32_t i) {
   if (i < 0 || i >= Count()) return;
   Unmirror();
-  items_.erase(items_.begin() + i);
+  BigVector<Text>& items = items_.Own();
+  items.erase(items.begin() + i);
   if (selected_ == i) {
     selected_ = kNone;
   } else if (selected_ > i) {
@@ -28,20 +30,32 @@ void SortedTextList::RemoveAt(int32_t i) {
 
 void SortedTextList::Clear() {
   Unmirror();
-  items_.clear();
+  items_.Clear();
   selected_ = kNone;
 }
 
 void SortedTextList::Sort() {
   Unmirror();
-  items_ = SortedTexts(items_, SortedCopy::All);
+  items_.Assign(SortedTexts(items_.Read(), SortedCopy::All));
   selected_ = kNone;
 }
 
 void SortedTextList::Assign(BigVector<Text> sorted) {
   Unmirror();
-  items_ = std::move(sorted);
+  items_.Assign(std::move(sorted));
   selected_ = kNone;
+}
+
+void SortedTextList::AssignShared(const OneBased<Text>& sorted) {
+  Unmirror();
+  items_.Share(sorted.Storage());
+  selected_ = kNone;
+}
+
+void SortedTextList::AssignSharedMirror(OneBased<Text>& entries, std::vector<bool> repeats) {
+  AssignShared(entries);
+  repeats_ = std::move(repeats);
+  mirrorOf_ = entries.Restamp();
 }
 
 void SortedTextList::AssignMirror(MarkedTexts sorted, OneBased<Text>& entries) {
@@ -51,7 +65,7 @@ void SortedTextList::AssignMirror(MarkedTexts sorted, OneBased<Text>& entries) {
 }
 
 BigVector<Text> SortedTextList::TakeItems() {
-  BigVector<Text> items = std::move(items_);
+  BigVector<Text> items = items_.Take();
   Clear();
   return items;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/BigPages.h"
+#include "core/CowVector.h"
 #include "core/OneBased.h"
 #include "core/TextSort.h"
 #include "core/TextStore.h"
@@ -17,10 +18,10 @@ class SortedTextList {
  public:
   static constexpr int32_t kNone = -1;
 
-  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  int32_t Count() const { return static_cast<int32_t>(items_.Read().size()); }
   // Item i; an index at or past the end (or below 0) reads as the empty text.
   Text Item(int32_t i) const {
-    return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : Text{};
+    return i >= 0 && i < Count() ? items_.Read()[static_cast<size_t>(i)] : Text{};
   }
 
   // Puts text at its sorted place (after any equal items); returns its index.
@@ -31,9 +32,9 @@ class SortedTextList {
   // Many texts at once: append them in any order, then sort once.
   void Append(Text text) {
     Unmirror();
-    items_.push_back(text);
+    items_.Own().push_back(text);
   }
-  void Reserve(size_t n) { items_.reserve(n); }
+  void Reserve(size_t n) { items_.Own(n).reserve(n); }
   void Sort();
   // Takes texts already in ascending byte order as the whole list.
   void Assign(BigVector<Text> sorted);
@@ -42,6 +43,13 @@ class SortedTextList {
   // until the list or entries change, so that a later job can take the
   // sorted entries from the list instead of sorting them again.
   void AssignMirror(MarkedTexts sorted, OneBased<Text>& entries);
+  // Takes the texts of sorted, already in ascending byte order, as the whole
+  // list without copying them: the list and sorted use one array until
+  // either is changed.
+  void AssignShared(const OneBased<Text>& sorted);
+  // AssignShared and AssignMirror in one: entries holds exactly its own
+  // non-empty texts, sorted, and becomes what the list mirrors.
+  void AssignSharedMirror(OneBased<Text>& entries, std::vector<bool> repeats);
   // True while the list still holds the non-empty texts of entries, sorted,
   // as AssignMirror left it.
   bool Mirrors(const OneBased<Text>& entries) const {
@@ -56,7 +64,7 @@ class SortedTextList {
   // Selects item i, or nothing for kNone or an index outside the list.
   void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
 
-  const BigVector<Text>& Items() const { return items_; }
+  const BigVector<Text>& Items() const { return items_.Read(); }
 
  private:
   void Unmirror() {
@@ -64,7 +72,7 @@ class SortedTextList {
     repeats_ = {};
   }
 
-  BigVector<Text> items_;
+  CowVector<Text> items_;
   int32_t selected_ = kNone;
   uint64_t mirrorOf_ = 0;      // the stamp of the entries it mirrors, or 0
   std::vector<bool> repeats_;  // while it mirrors them

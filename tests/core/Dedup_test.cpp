@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Editing.h"
@@ -279,6 +280,39 @@ TEST(RemoveDuplicatesJob, UsesTheLoadedListOnlyWhileEntriesAreUnchanged) {
   // An edit of the list itself ends the mirroring too.
   doc.List1.Add(doc.Texts.Keep("omega"));
   EXPECT_FALSE(doc.List1.Mirrors(doc.Entries));
+}
+
+// The removal's result is one array for Entries and List1. A second removal
+// right after takes the marks of the first and must leave the saved entries
+// as the first left them; an edit in between stops it trusting the marks.
+TEST(RemoveDuplicatesJob, SharesItsResultAndKeepsTheUndoCopyWhenRunAgain) {
+  HostsDocument doc;
+  ASSERT_EQ(ReadHostsText("0 b\n0 a\n0 b\n0 c\n0 a\n", doc).outcome, ReadOutcome::Loaded);
+  FakeUi ui;
+  LoadListsJob(doc, ui);
+  ASSERT_TRUE(doc.List1.Mirrors(doc.Entries));
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(std::as_const(doc.Entries).Items().data(), doc.List1.Items().data());
+  EXPECT_TRUE(doc.List1.Mirrors(doc.Entries));
+  EXPECT_EQ(doc.List1.Repeats(), std::vector<bool>(3, false));
+  EXPECT_EQ(doc.List1.Selected(), SortedTextList::kNone);
+
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ui.Text1 + " " + ui.Text2 + " " + ui.Text3, "3 0 3");
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(ListItems(doc), (Strings{"a", "b", "c"}));
+  EXPECT_NE(std::as_const(doc.EntriesBeforeDedup).Items().data(), doc.List1.Items().data());
+
+  // Entries edited behind the list's back: the marks are refused and the
+  // removal sorts what Entries now holds.
+  doc.Entries(3) = doc.Texts.Keep("a");
+  EXPECT_FALSE(doc.List1.Mirrors(doc.Entries));
+  EXPECT_EQ(ListItems(doc), (Strings{"a", "b", "c"}));
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ui.Text1 + " " + ui.Text2 + " " + ui.Text3, "3 1 2");
+  EXPECT_EQ(ListItems(doc), (Strings{"a", "b"}));
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), (Strings{"a", "b", "a"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/Dedup.h"
 #include "core/FakeUi.h"
@@ -332,6 +333,77 @@ TEST_F(Editing, UndoAfterASaveCountsAsAnUnsavedChange) {
   UndoLastAction(doc, ui);
   EXPECT_EQ(doc.ChangeCount, 1);
   EXPECT_EQ(ListItems(doc), (Strings{"a", "a"}));
+}
+
+// A removal leaves Entries and List1 holding one array, and its undo leaves
+// Entries and the saved entries holding one; every edit must change only
+// what it is meant to change.
+const Text* EntriesData(const HostsDocument& doc) { return doc.Entries.Items().data(); }
+
+TEST_F(Editing, EditsAfterARemovalKeepEntriesAndTheListApart) {
+  Load(doc, {"gamma", "alpha", "beta", "alpha", "delta"});
+  RemoveDuplicatesJob(doc, ui);
+  ASSERT_EQ(EntriesData(doc), doc.List1.Items().data());
+
+  Delete("beta");
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "delta", "gamma"}));
+  ExpectEntriesMirrorList(doc);
+  UndoLastAction(doc, ui);
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "delta", "gamma"}));
+  ExpectEntriesMirrorList(doc);
+
+  RemoveDuplicatesJob(doc, ui);
+  Add("epsilon");
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "delta", "epsilon", "gamma"}));
+  EXPECT_EQ(SelectedText(doc), "epsilon");
+  ExpectEntriesMirrorList(doc);
+
+  RemoveDuplicatesJob(doc, ui);
+  Change("delta", "omega");
+  EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "epsilon", "gamma", "omega"}));
+  ExpectEntriesMirrorList(doc);
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), (Strings{"alpha", "beta", "delta", "epsilon", "gamma"}));
+}
+
+TEST_F(Editing, ChangingEntriesOrTheListAloneLeavesTheOtherAfterARemoval) {
+  Load(doc, {"b", "a", "b", "c"});
+  RemoveDuplicatesJob(doc, ui);
+  doc.Entries(1) = doc.Texts.Keep("z");
+  EXPECT_EQ(ListItems(doc), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"z", "b", "c"}));
+
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ListItems(doc), (Strings{"b", "c", "z"}));
+  doc.List1.RemoveAt(0);
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"b", "c", "z"}));
+  EXPECT_EQ(ListItems(doc), (Strings{"c", "z"}));
+}
+
+TEST_F(Editing, EditsAfterAnUndoneRemovalLeaveTheSavedEntries) {
+  ui.OnShowWaitWindow = [&] { UndoRemoveDuplicatesJob(doc, ui); };
+  Load(doc, {"b", "a", "b", ""});
+  RemoveDuplicatesJob(doc, ui);
+  UndoLastAction(doc, ui);
+  ASSERT_EQ(EntriesData(doc), std::as_const(doc.EntriesBeforeDedup).Items().data());
+  const Strings loaded{"b", "a", "b", ""};
+  EXPECT_EQ(Texts(doc.Entries), loaded);
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), loaded);
+
+  Add("c");
+  EXPECT_EQ(ListItems(doc), (Strings{"", "a", "b", "b", "c"}));
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"", "a", "b", "b", "c"}));
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), loaded);
+
+  // A later removal saves the entries as they are now, and its undo brings
+  // exactly those back.
+  RemoveDuplicatesJob(doc, ui);
+  EXPECT_EQ(ui.Text1 + " " + ui.Text2 + " " + ui.Text3, "5 2 3");
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"a", "b", "c"}));
+  UndoLastAction(doc, ui);
+  EXPECT_EQ(Texts(doc.Entries), (Strings{"", "a", "b", "b", "c"}));
+  doc.Entries(2) = doc.Texts.Keep("q");
+  EXPECT_EQ(Texts(doc.EntriesBeforeDedup), (Strings{"", "a", "b", "b", "c"}));
+  EXPECT_EQ(ListItems(doc), (Strings{"", "a", "b", "b", "c"}));
 }
 
 TEST_F(Editing, UndoOfDuplicateRemovalIsTheWaitWindowsJob) {
