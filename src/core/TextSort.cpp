@@ -12,27 +12,27 @@ namespace vantrel {
 
 namespace {
 
-// One text being sorted: the next fifteen bytes of the text from the
-// record's depth as a 16-byte number, and where the text is. The low byte of
-// the number says how many bytes of the text are left from the depth, up to
-// 16 ("more than fit"); with it, keys order a text before every longer text
-// that it begins, and two texts with equal keys and fewer than 16 bytes left
-// are equal.
+// One text being sorted: the next seven bytes of the text from the record's
+// depth as an 8-byte number, and where the text is. The low byte of the
+// number says how many bytes of the text are left from the depth, up to 8
+// ("more than fit"); with it, keys order a text before every longer text
+// that it begins, and two texts with equal keys and fewer than 8 bytes left
+// are equal. A record is as large as a text view, so the records fit in the
+// room of the sorted result, and the sort takes no memory beyond it.
 //
 // Where the texts all lie in one stretch of memory under 4 GiB long (the
 // file's bytes, the usual case), `where` is the offset of the text in it, so
 // a record alone gives its text back without a look at the input array;
 // otherwise `where` is the text's index in the input.
 struct Record {
-  uint64_t hi;  // text bytes depth .. depth + 7
-  uint64_t lo;  // text bytes depth + 8 .. depth + 14, then the count left
+  uint64_t key;  // text bytes depth .. depth + 6, then the count left
   uint32_t where;
   uint32_t size;  // with kRepeat
 };
 
-constexpr size_t kKeyBytes = 15;
-constexpr uint64_t kContinues = 16;
-constexpr int kDigits = 16;  // bytes of a key, the count included
+constexpr size_t kKeyBytes = 7;
+constexpr uint64_t kContinues = 8;
+constexpr int kDigits = 8;  // bytes of a key, the count included
 // Texts still tied this far in are few; they are compared as whole texts.
 constexpr size_t kDeepest = 32 * kKeyBytes;
 // Marks a record whose text equals the one before it in the sorted order.
@@ -55,28 +55,17 @@ void KeyAt(Record& r, const char* data, size_t size, size_t depth) {
   const size_t left = size > depth ? size - depth : 0;
   const auto* p = reinterpret_cast<const unsigned char*>(data) + depth;
   if (left >= kContinues) {
-    r.hi = BigEndian(p);
-    r.lo = (BigEndian(p + 8) >> 8 << 8) | kContinues;
-  } else if (left >= 8) {
-    // The last eight bytes of the text hold the ones after the first eight.
-    const size_t rest = left - 8;
-    const uint64_t tail = BigEndian(p + left - 8) & ((uint64_t{1} << (8 * rest)) - 1);
-    r.hi = BigEndian(p);
-    r.lo = (tail << (8 * (7 - rest)) << 8) | left;
+    r.key = (BigEndian(p) >> 8 << 8) | kContinues;
   } else {
-    r.hi = BigEndianShort(p, left);
-    r.lo = left;
+    r.key = BigEndianShort(p, left) | left;
   }
 }
 
-bool KeyLess(const Record& a, const Record& b) {
-  return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo);
-}
-bool KeyEqual(const Record& a, const Record& b) { return a.hi == b.hi && a.lo == b.lo; }
+bool KeyLess(const Record& a, const Record& b) { return a.key < b.key; }
+bool KeyEqual(const Record& a, const Record& b) { return a.key == b.key; }
 
 unsigned DigitOf(const Record& r, int digit) {
-  const uint64_t half = digit < 8 ? r.hi : r.lo;
-  return static_cast<unsigned>(half >> (56 - 8 * (digit & 7))) & 0xff;
+  return static_cast<unsigned>(r.key >> (56 - 8 * digit)) & 0xff;
 }
 
 // The records of a range, put in order of one digit of their keys.
@@ -205,7 +194,7 @@ class Sorter {
       Record* end = run + 1;
       while (end != range.last && KeyEqual(*end, *run)) ++end;
       if (end - run > 1) {
-        if ((run->lo & 0xff) == kContinues) {
+        if ((run->key & 0xff) == kContinues) {
           ties_.push_back({run, end, range.depth + kKeyBytes});
         } else {
           for (Record* r = run + 1; r != end; ++r) r->size |= kRepeat;

@@ -2,10 +2,9 @@
 //
 // Comparing two views means reading two strings somewhere in a file of tens
 // of megabytes, and a comparison sort does that twenty times per text. Here
-// each text is read once per fifteen bytes it shares with a neighbour: the
-// sort works on small records holding the next fifteen bytes of the text as
-// a number, and only texts that tie on those bytes are read again, further
-// on.
+// each text is read once per seven bytes it shares with a neighbour: the sort
+// works on small records holding the next seven bytes of the text as a
+// number, and only texts that tie on those bytes are read again, further on.
 #pragma once
 
 #include <cstddef>
