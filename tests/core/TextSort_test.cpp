@@ -78,6 +78,29 @@ TEST(SortedTexts, RepeatedLongTextsAndEmptyInput) {
   ExpectSortedLikeStd({"", ""});
 }
 
+// A sort this large places texts by their first two bytes: texts of no,
+// one and two bytes, NUL and high bytes must still come out in byte order,
+// with the equal ones marked as repeats.
+TEST(SortedTexts, LargeSortOfShortTextsWithNulAndHighBytes) {
+  std::mt19937 rng(5);
+  const char alphabet[] = {'\0', '\x01', 'c', 'd', '\x7f', '\x80', '\xff'};
+  Strings input;
+  for (int i = 0; i < 40000; ++i) {
+    std::string s;
+    const int size = static_cast<int>(rng() % (i % 10 == 0 ? 12 : 4));
+    for (int k = 0; k < size; ++k) s += alphabet[rng() % std::size(alphabet)];
+    input.push_back(s);
+  }
+  ExpectSortedLikeStd(input);
+  std::vector<Text> views(input.begin(), input.end());
+  const MarkedTexts marked = SortedTextsMarked(views.data(), views.size(), SortedCopy::All);
+  const Strings expected = Expected(input, SortedCopy::All);
+  ASSERT_EQ(Copy(marked.texts), expected);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(marked.repeats[i], i > 0 && expected[i] == expected[i - 1]) << i;
+  }
+}
+
 // Enough texts for the sort to share them out among threads; the marks say
 // which sorted text repeats the one before it.
 TEST(SortedTexts, LargeInputsAndTheirRepeatMarks) {
