@@ -170,10 +170,8 @@ class Sorter {
         scratchSize_(std::min(scratchSize, kScratchRecords)),
         scratch_(scratchSize_ * sizeof(Record)) {}
 
-  // Sorts [first, last), whose records are keyed at depth and share the
-  // digits of their keys before digit.
-  void Sort(Record* first, Record* last, int digit, size_t depth) {
-    SortByKey({first, last, depth}, digit);
+  void Sort(Record* first, Record* last, int digit) {
+    SortByKey({first, last, 0}, digit);
     while (!pending_.empty()) {
       const Range range = pending_.back();
       pending_.pop_back();
@@ -257,7 +255,6 @@ struct Task {
   Record* first;
   Record* last;
   int digit;
-  size_t depth;  // of the keys
   size_t Size() const { return static_cast<size_t>(last - first); }
 };
 
@@ -275,13 +272,13 @@ void SplitForThreads(std::vector<Task>& tasks, size_t records, unsigned threads)
     const Task task = *largest;
     tasks.erase(largest);
     if (!Distribute(task.first, task.last, task.digit, b, {})) {
-      tasks.push_back({task.first, task.last, task.digit + 1, task.depth});
+      tasks.push_back({task.first, task.last, task.digit + 1});
       continue;
     }
     for (unsigned d = b.low; d <= b.high; ++d) {
       if (b.count[d] > 1) {
-        tasks.push_back({task.first + b.end[d] - b.count[d], task.first + b.end[d], task.digit + 1,
-                         task.depth});
+        tasks.push_back(
+            {task.first + b.end[d] - b.count[d], task.first + b.end[d], task.digit + 1});
       }
     }
   }
@@ -299,20 +296,17 @@ void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
   std::vector<Sorter> sorters;
   for (unsigned t = 0; t < threads; ++t) sorters.emplace_back(at, largest);
   RunPieces(tasks.size(), threads, [&](size_t i, unsigned worker) {
-    sorters[worker].Sort(tasks[i].first, tasks[i].last, tasks[i].digit, tasks[i].depth);
+    sorters[worker].Sort(tasks[i].first, tasks[i].last, tasks[i].digit);
   });
 }
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-// The records of a large sort are placed by the first two bytes of their
-// texts as they are made, which is the sort's first two passes for free, and
-// their keys then begin after those bytes. The places are in text order: the
-// empty text, then for each first byte the one-byte text and after it each
-// second byte. Texts in one place are equal up to the keys' depth, where the
-// shorter ones end. A small sort does without, rather than walk the places.
-constexpr size_t kPlacedBytes = 2;
-constexpr size_t kPlaces = 1 + (size_t{256} << 9);
+// The first two bytes of a text's key: the records of a large sort are
+// placed by them as they are made, which is the sort's first two passes for
+// free. A small sort does without, rather than walk 65,536 places.
+constexpr int kPlacedDigits = 2;
+constexpr size_t kPlaces = size_t{1} << (8 * kPlacedDigits);
 constexpr size_t kWorthPlacing = size_t{1} << 14;
 unsigned PlaceOf(Text text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -320,22 +314,22 @@ unsigned PlaceOf(Text text) {
     case 0:
       return 0;
     case 1:
-      return 1 + (unsigned{p[0]} << 9);
+      return unsigned{p[0]} << 8;
     default:
-      return 1 + (unsigned{p[0]} << 9 | (unsigned{p[1]} + 1));
+      return unsigned{p[0]} << 8 | p[1];
   }
 }
 
-// The wanted texts: how many in all and how many lie in each place (when
-// they are placed), and the stretch of memory that holds them all when it
-// is short enough for 32-bit offsets.
+// The wanted texts: how many in all and how many begin with each two bytes
+// (when they are placed), and the stretch of memory that holds them all
+// when it is short enough for 32-bit offsets.
 struct Survey {
   explicit Survey(bool placing)
-      : places(placing ? kPlaces + 1 : 2, 0), depth(placing ? kPlacedBytes : 0) {}
-  unsigned Place(Text text) const { return depth == 0 ? 0 : PlaceOf(text); }
+      : places(placing ? kPlaces + 1 : 2, 0), digits(placing ? kPlacedDigits : 0) {}
+  unsigned Place(Text text) const { return digits == 0 ? 0 : PlaceOf(text); }
 
   std::vector<uint32_t> places;
-  size_t depth;  // where the records' keys begin
+  int digits;
   size_t count = 0;
   const char* base = nullptr;
 };
@@ -390,13 +384,13 @@ BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<b
     const Text text = texts[i];
     if (!Wanted(text, what)) continue;
     Record& r = *::new (static_cast<void*>(records + next[survey.Place(text)]++)) Record;
-    KeyAt(r, text.data(), text.size(), survey.depth);
+    KeyAt(r, text.data(), text.size(), 0);
     r.where = static_cast<uint32_t>(at.base ? static_cast<size_t>(text.data() - at.base) : i);
     r.size = static_cast<uint32_t>(text.size());
   }
   std::vector<Task> tasks;
   for (size_t p = 0, begin = 0; p + 1 < next.size(); begin = next[p++]) {
-    if (next[p] - begin > 1) tasks.push_back({records + begin, records + next[p], 0, survey.depth});
+    if (next[p] - begin > 1) tasks.push_back({records + begin, records + next[p], survey.digits});
   }
   SortTasks(at, tasks, survey.count);
 
