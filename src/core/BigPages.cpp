@@ -35,11 +35,11 @@ size_t MappedLength(size_t size) {
 // Every page of a new block is about to be written, and asking for all of
 // them at once costs a small part of taking one fault per page, which on a
 // virtual machine can be most of the time of a job. Memory the machine has
-// not used lately can still cost a millisecond per MiB to get, most of it
-// waiting: the cores share that wait for a large block.
+// not used lately can still cost a millisecond per MiB of a core's time to
+// get: the cores share that work for any block of a few huge pages.
 void Populate(char* block, size_t length) {
 #if defined(MADV_POPULATE_WRITE)
-  constexpr size_t kWorthSharing = 8 * kHugePage;
+  constexpr size_t kWorthSharing = 2 * kHugePage;
   const size_t parts = length < kWorthSharing ? 1 : Cores();
   const size_t part = RoundUp((length + parts - 1) / parts, kHugePage);
   RunPieces(parts, [&](size_t i) {
