@@ -66,5 +66,33 @@ TEST_F(NativeFileSystemTest, MissingFolderOrAFolderAsTargetFails) {
   EXPECT_TRUE(fs::is_empty(dir_ / "sub"));
 }
 
+// Files of many MiB are flushed early on a thread of their own while they
+// are written; the bytes must come back as written, for a file finished and
+// for one given up before its flush, and one after another.
+TEST_F(NativeFileSystemTest, LargeFilesFlushedWhileWrittenComeBackWhole) {
+  std::string big(40u << 20, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>('a' + i * 7919 % 26);
+  const std::string target = Path("hosts");
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), target, big).ok());
+    EXPECT_TRUE(Read(target) == big) << round;
+    big[big.size() / 3] = '#';
+  }
+
+  FileSystem& files = NativeFileSystem();
+  std::string temp;
+  FileSystem::FileId file = FileSystem::kNoFile;
+  ASSERT_TRUE(files.CreateTemp(target, temp, file).ok());
+  size_t written = 0;
+  ASSERT_TRUE(files.Write(file, big.data(), big.size(), written).ok());
+  EXPECT_EQ(written, big.size());
+  ASSERT_TRUE(files.Close(file).ok());
+  ASSERT_TRUE(files.Remove(temp).ok());
+  EXPECT_EQ(Names(), std::vector<std::string>{"hosts"});
+  // The next file starts afresh.
+  ASSERT_TRUE(SafeWriteFile(files, target, big).ok());
+  EXPECT_TRUE(Read(target) == big);
+}
+
 }  // namespace
 }  // namespace vantrel
