@@ -77,20 +77,21 @@ void FileImage::Take(FileImage& other) {
   mapped_ = other.mapped_;
   mappedLength_ = other.mappedLength_;
   room_ = other.room_;
-  other.owned_ = {};
-  other.data_ = nullptr;
-  other.size_ = other.skipped_ = other.mappedLength_ = 0;
-  other.mapped_ = other.room_ = nullptr;
+  other.Forget();
+}
+
+void FileImage::Forget() {
+  owned_ = {};
+  data_ = nullptr;
+  size_ = skipped_ = mappedLength_ = 0;
+  mapped_ = room_ = nullptr;
 }
 
 void FileImage::Clear() {
 #if defined(__linux__)
   if (mapped_) munmap(mapped_, mappedLength_);
 #endif
-  owned_ = {};
-  data_ = nullptr;
-  size_ = skipped_ = mappedLength_ = 0;
-  mapped_ = room_ = nullptr;
+  Forget();
 }
 
 void FileImage::Assign(std::string_view text) {

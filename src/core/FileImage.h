@@ -50,6 +50,8 @@ class FileImage {
 
  private:
   void Take(FileImage& other);
+  // Holds nothing, without giving back what it held.
+  void Forget();
   bool Map(int fd, size_t size);
 
   BigVector<char> owned_;   // the bytes, when they were copied

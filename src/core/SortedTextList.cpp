@@ -54,13 +54,16 @@ void SortedTextList::AssignShared(const OneBased<Text>& sorted) {
 
 void SortedTextList::AssignSharedMirror(OneBased<Text>& entries, std::vector<bool> repeats) {
   AssignShared(entries);
-  repeats_ = std::move(repeats);
-  mirrorOf_ = entries.Restamp();
+  Mirror(entries, std::move(repeats));
 }
 
 void SortedTextList::AssignMirror(MarkedTexts sorted, OneBased<Text>& entries) {
   Assign(std::move(sorted.texts));
-  repeats_ = std::move(sorted.repeats);
+  Mirror(entries, std::move(sorted.repeats));
+}
+
+void SortedTextList::Mirror(OneBased<Text>& entries, std::vector<bool> repeats) {
+  repeats_ = std::move(repeats);
   mirrorOf_ = entries.Restamp();
 }
 

@@ -67,6 +67,9 @@ class SortedTextList {
   const BigVector<Text>& Items() const { return items_.Read(); }
 
  private:
+  // Remembers that the list now holds the non-empty texts of entries,
+  // sorted, with repeats marking each item equal to the one before it.
+  void Mirror(OneBased<Text>& entries, std::vector<bool> repeats);
   void Unmirror() {
     mirrorOf_ = 0;
     repeats_ = {};
