@@ -5,11 +5,13 @@ namespace vantrel {
 namespace {
 
 // Each piece of the line: the text before a value, then the value, which
-// the file holds in double quotes.
+// the file holds in double quotes. A null value is the processor's name.
 struct Piece {
   const char* before;
   const char* value;
 };
+
+constexpr const char* kProcessor = nullptr;
 
 constexpr Piece kPieces[] = {
     {"<?xml version=", "1.0"},
@@ -18,7 +20,7 @@ constexpr Piece kPieces[] = {
     {"?><assembly xmlns=", "urn:schemas-microsoft-com:asm.v1"},
     {" manifestVersion=", "1.0"},
     {"><assemblyIdentity version=", "1.0.0.0"},
-    {" processorArchitecture=", "X86"},
+    {" processorArchitecture=", kProcessor},
     {" name=", "Corvessa.WindowsXP.Example"},
     {" type=", "win32"},
     {" /> <description>An example of windows XP theming.</description> <dependency> "
@@ -26,7 +28,7 @@ constexpr Piece kPieces[] = {
      "win32"},
     {" name=", "Microsoft.Windows.Common-Controls"},
     {" version=", "6.0.0.0"},
-    {" processorArchitecture=", "X86"},
+    {" processorArchitecture=", kProcessor},
     {" publicKeyToken=", "6595b64144ccf1df"},
     {" language=", "*"},
 };
@@ -66,12 +68,13 @@ std::string ProgramPathOf(const ProgramLocation& program) {
   return PathBesideProgram(program, ".exe");
 }
 
-std::string ManifestFileText() {
+std::string ManifestFileText(Processor processor) {
+  const char* processorName = processor == Processor::Amd64 ? "amd64" : "X86";
   std::string text;
   for (const Piece& piece : kPieces) {
     text += piece.before;
     text += '"';
-    text += piece.value;
+    text += piece.value ? piece.value : processorName;
     text += '"';
   }
   text += kClosing;

@@ -30,8 +30,20 @@ std::string ManifestPathOf(const ProgramLocation& program);
 // ProgramPath: "<folder>\<name>.exe", the executable to start again.
 std::string ProgramPathOf(const ProgramLocation& program);
 
+// The processor a manifest names, for the program itself and for the
+// common controls it asks for. Windows refuses to start a program whose
+// manifest names another processor than its own.
+enum class Processor { X86, Amd64 };
+
+// The processor this program is built for.
+constexpr Processor OwnProcessor() {
+  return sizeof(void*) == 8 ? Processor::Amd64 : Processor::X86;
+}
+
 // The whole file: one line of ASCII asking for version 6 of the common
-// controls, then CR LF.
-std::string ManifestFileText();
+// controls of that processor, then CR LF.
+std::string ManifestFileText(Processor processor);
+// The file this program writes: for its own processor.
+inline std::string ManifestFileText() { return ManifestFileText(OwnProcessor()); }
 
 }  // namespace vantrel

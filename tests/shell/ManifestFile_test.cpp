@@ -5,22 +5,36 @@
 namespace vantrel {
 namespace {
 
-TEST(ManifestFile, TextIsTheOneLineAskingForCommonControlsSix) {
-  const std::string expected =
-      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><assembly )"
-      R"(xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0"><assemblyIdentity )"
-      R"(version="1.0.0.0" processorArchitecture="X86" name="Corvessa.WindowsXP.Example" )"
-      R"(type="win32" /> <description>An example of windows XP theming.</description> )"
-      R"(<dependency> <dependentAssembly> <assemblyIdentity type="win32" )"
-      R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" )"
-      R"(publicKeyToken="6595b64144ccf1df" language="*" /> </dependentAssembly> </dependency> )"
-      R"(</assembly>)"
-      "\r\n";
-  const std::string text = ManifestFileText();
-  EXPECT_EQ(text, expected);
-  // One line: the only line break is the closing CR LF.
-  EXPECT_EQ(text.find_first_of("\r\n"), text.size() - 2);
-  for (char c : text) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "not ASCII";
+// The line, with the processor's name in both places where it stands.
+std::string ExpectedText(const std::string& processor) {
+  return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?><assembly )"
+         R"(xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0"><assemblyIdentity )"
+         R"(version="1.0.0.0" processorArchitecture=")" +
+         processor +
+         R"(" name="Corvessa.WindowsXP.Example" )"
+         R"(type="win32" /> <description>An example of windows XP theming.</description> )"
+         R"(<dependency> <dependentAssembly> <assemblyIdentity type="win32" )"
+         R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture=")" +
+         processor +
+         R"(" )"
+         R"(publicKeyToken="6595b64144ccf1df" language="*" /> </dependentAssembly> </dependency> )"
+         R"(</assembly>)"
+         "\r\n";
+}
+
+TEST(ManifestFile, TextIsTheOneLineAskingForCommonControlsSixOfItsProcessor) {
+  const struct {
+    Processor processor;
+    const char* name;
+  } cases[] = {{Processor::X86, "X86"}, {Processor::Amd64, "amd64"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = ManifestFileText(c.processor);
+    EXPECT_EQ(text, ExpectedText(c.name));
+    // One line: the only line break is the closing CR LF.
+    EXPECT_EQ(text.find_first_of("\r\n"), text.size() - 2);
+    for (char ch : text) EXPECT_LT(static_cast<unsigned char>(ch), 0x80) << "not ASCII";
+  }
 }
 
 TEST(ManifestFile, PathsSitBesideTheExecutable) {

@@ -248,34 +248,6 @@ std::string ReadBytes(const std::string& path) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
-void ShareCommonControlsWithX86Manifests() {
-  if (sizeof(void*) != 8) return;
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return;
-  char windows[MAX_PATH] = {};
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string store = std::string(windows) + "\\winsxs\\";
-  WIN32_FIND_DATAA data{};
-  HANDLE find = FindFirstFileA(
-      (store + "manifests\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.*.manifest")
-          .c_str(),
-      &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  FindClose(find);
-  const std::string manifest = data.cFileName;  // amd64_..._deadbeef.manifest
-  const std::string folder = manifest.substr(0, manifest.rfind('.'));  // amd64_..._deadbeef
-  const std::string x86Manifest = "x86" + manifest.substr(5);
-  const std::string x86Folder = "x86" + folder.substr(5);
-  if (GetFileAttributesA((store + "manifests\\" + x86Manifest).c_str()) != INVALID_FILE_ATTRIBUTES)
-    return;
-  CreateDirectoryA((store + x86Folder).c_str(), nullptr);
-  CopyFileA((store + folder + "\\comctl32.dll").c_str(),
-            (store + x86Folder + "\\comctl32.dll").c_str(), FALSE);
-  // The manifest last: once it is there, the assembly is complete.
-  CopyFileA((store + "manifests\\" + manifest).c_str(),
-            (store + "manifests\\" + x86Manifest).c_str(), FALSE);
-}
-
 ReadOnlyProbeFile::ReadOnlyProbeFile() {
   SetFileAttributesA("c:\\checkexist.txt", FILE_ATTRIBUTE_NORMAL);
   HANDLE file = CreateFileA("c:\\checkexist.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -91,13 +91,6 @@ bool FromSideBySideStore(const std::string& path);
 std::string ReadBytes(const std::string& path);
 DWORD Attributes(const std::string& path);
 
-// The manifest asks for the common controls of 32-bit Windows, the
-// program's platform. A 64-bit test build running under 64-bit Wine finds
-// only the 64-bit assembly in the side-by-side store; this enters that same
-// assembly under the 32-bit name too, so the manifest resolves as it would
-// for the 32-bit program. Does nothing outside Wine or in a 32-bit build.
-void ShareCommonControlsWithX86Manifests();
-
 // Makes the probe file "c:\checkexist.txt" read-only for the life of this
 // object; removes it afterwards.
 class ReadOnlyProbeFile {

@@ -30,7 +30,6 @@ bool Hidden(const std::string& path) {
 class Relaunch : public ::testing::Test {
  protected:
   void SetUp() override {
-    ShareCommonControlsWithX86Manifests();
     ASSERT_TRUE(copy_.Copied()) << BuiltProgramPath();
     ASSERT_EQ(Attributes("c:\\checkexist.txt"), INVALID_FILE_ATTRIBUTES)
         << "a probe file left from elsewhere";
