@@ -2,9 +2,12 @@
 
 #include "shell/MainWindow.h"
 #include "shell/ManifestBootstrap.h"
+#include "shell/ProcessSetup.h"
 #include "shell/SingleInstance.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Before any window: DPI awareness holds only for windows made after it.
+  vantrel::PrepareProcess(vantrel::SystemProcessSetupCalls());
   vantrel::SingleInstance instanceClaim;
   // Initialises the common controls, or writes the manifest and starts the
   // program again.
