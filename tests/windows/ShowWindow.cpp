@@ -8,6 +8,7 @@
 
 #include "save/SaveOptionsWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/ProcessSetup.h"
 #include "support/ScriptedModal.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
@@ -46,6 +47,8 @@ int ShowMain(HINSTANCE instance, const std::string& path) {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  // As the program starts: the pictures show what it shows at any DPI.
+  vantrel::PrepareProcess(vantrel::SystemProcessSetupCalls());
   if (std::strncmp(commandLine, "main ", 5) == 0) return ShowMain(instance, commandLine + 5);
   const int width = 700;
   const int height = 560;
