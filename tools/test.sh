@@ -21,23 +21,23 @@ else
   echo "== fuzz skipped: clang with libFuzzer is not installed"
 fi
 
-# The program as shipped is 32-bit: always build it, so the 32-bit code
-# stays whole; run its tests where this machine can run 32-bit Wine.
-echo "== win32"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$jobs"
-
-. tools/build-arch.sh
-if [ "$vantrel_win" = win64 ]; then
-  echo "== win64 (this kernel does not run the 32-bit Wine loader; testing the 64-bit build)"
-  cmake --preset win64 >/dev/null
-  cmake --build --preset win64 -j"$jobs"
-fi
-echo "== tests under Wine ($vantrel_win)"
+# Both programs are shipped: build both. The 64-bit one is tested under
+# Wine on every machine; the 32-bit one as well where this machine runs
+# 32-bit Wine. The import tables of both are checked everywhere.
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$vantrel_win" || status=$?
-. tools/wine-env.sh "$vantrel_win"
-wineserver -k 2>/dev/null || true
+for arch in win64 win32; do
+  echo "== $arch"
+  cmake --preset "$arch" >/dev/null
+  cmake --build --preset "$arch" -j"$jobs"
+  if [ "$arch" = win64 ] || tools/can-run-i386.sh; then
+    echo "== tests under Wine ($arch)"
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$arch" || status=$?
+    (. tools/wine-env.sh "$arch"; wineserver -k 2>/dev/null || true)
+  else
+    echo "== $arch: this kernel does not run the 32-bit Wine loader; checking its header and imports only"
+    ctest --preset "$arch" -R '^program_' || status=$?
+  fi
+done
 [ $fuzz_status -eq 0 ] || echo "the fuzzers FAILED (see above)"
 [ $status -ne 0 ] || status=$fuzz_status
 exit $status
