@@ -258,7 +258,9 @@ std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& r
 }
 
 void MainWindow::EndProgram() {
-  if (ended_) return;
+  // Cancelled while the session asks whether it may end: the program ends
+  // with the session, and stays with its document should the end be called off.
+  if (ended_ || inSessionQuery_) return;
   ended_ = true;
   ShowWindow(hwnd_, SW_HIDE);
   PostQuitMessage(0);

@@ -148,6 +148,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Form_Unload();
       return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession();
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
     case WM_CTLCOLOREDIT:
       // The find box: grey placeholder, black query.
       if (GetParent(reinterpret_cast<HWND>(lParam)) == controls_[kComboFind]) {

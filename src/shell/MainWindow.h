@@ -17,6 +17,7 @@
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
+#include "platform/ShutdownBlock.h"
 #include "platform/TranslucentForm.h"
 #include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
@@ -137,6 +138,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   void OnCreate();
   void OnCommand(int id, int code);
+  // The end of the Windows session: the unsaved-changes prompt when the
+  // system asks, the end of the program when the session ends.
+  BOOL OnQueryEndSession();
+  void OnEndSession(bool ending);
   void SubclassFindBox();
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
@@ -173,6 +178,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
+  bool inSessionQuery_ = false;      // the query's prompt is showing
+  bool sessionMayEnd_ = false;       // the user let the session end ...
+  int32_t answeredChangeCount_ = 0;  // ... with this many changes
+  ShutdownBlock shutdownBlock_;
   FileSystem* fs_ = nullptr;
   ManifestBootstrap* bootstrap_ = nullptr;
   bool timer1Running_ = false;
