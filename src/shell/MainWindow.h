@@ -146,6 +146,7 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
   void SyncFindHistory();
+  bool FindFocusMovesWithin() const;
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
@@ -187,6 +188,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool timer1Running_ = false;
   FindState find_;
   size_t historyShown_ = 0;
+  bool findShowsPlaceholder_ = true;
+  HWND findFocusTo_ = nullptr;  // the window the find box is losing the focus to
   COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
   std::unique_ptr<CTranslucentForm> translucency_;
   SaveOptionsWindow saveOptions_;
