@@ -3,6 +3,7 @@
 // program when the session ends. Questions are answered by script.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "shell/MainFixture.h"
@@ -20,6 +21,8 @@ struct SessionCase {
   BOOL mayEnd;
   size_t questions;
 };
+
+void PrintTo(const SessionCase& c, std::ostream* out) { *out << c.name; }
 
 class SessionEndTest : public MainFixture {
  protected:
