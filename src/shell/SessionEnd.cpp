@@ -20,7 +20,12 @@ BOOL MainWindow::OnQueryEndSession() {
   shutdownBlock_.Release();
   sessionMayEnd_ = false;
   inSessionQuery_ = true;
-  const bool mayEnd = PromptBeforeExit(doc_, *this, Files());
+  bool mayEnd = false;
+  try {
+    mayEnd = PromptBeforeExit(doc_, *this, Files());
+  } catch (...) {
+    // Not asked to the end, so nothing was saved: keep the session.
+  }
   inSessionQuery_ = false;
   // Until the session really ends, a cancelled save must not end the program.
   doc_.ExitPending = 0;
