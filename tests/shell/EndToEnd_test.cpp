@@ -269,6 +269,19 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
   EXPECT_TRUE(program.EndsWithin(10000));
 }
 
+TEST(EndToEnd, TheProgramEndsWithTheSession) {
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000,
+                                  &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+  EXPECT_TRUE(program.EndsWithin(10000));
+}
+
 TEST(EndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
   Program first;
   ASSERT_TRUE(first.Started());
