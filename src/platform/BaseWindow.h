@@ -44,8 +44,9 @@ class BaseWindow {
     return result;
   }
 
-  // Registers the class once per process.
-  static bool Register(const char* className, HICON icon) {
+  // Registers the class once per process. Without a small icon the system
+  // derives one from the large icon.
+  static bool Register(const char* className, HICON icon, HICON smallIcon = nullptr) {
     WNDCLASSEXA wc{};
     if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return true;
     wc.cbSize = sizeof(wc);
@@ -55,7 +56,7 @@ class BaseWindow {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hIcon = icon;
-    wc.hIconSm = icon;
+    wc.hIconSm = smallIcon;
     return RegisterClassExA(&wc) != 0;
   }
 

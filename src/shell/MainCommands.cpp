@@ -162,11 +162,24 @@ void MainWindow::cmdNotepad_Click() {
 
 void MainWindow::ComboFind_GotFocus() {
   findTextColor_ = RGB(0, 0, 0);
-  SetText(kComboFind, "");
+  // Back from a message box or another program, the query is still there.
+  if (findShowsPlaceholder_) SetText(kComboFind, "");
+  findShowsPlaceholder_ = false;
   SetDefaultButton(0);
 }
 
+bool MainWindow::FindFocusMovesWithin() const {
+  HWND to = findFocusTo_;
+  HWND combo = controls_[kComboFind];
+  if (!to || to == combo || IsChild(combo, to)) return false;
+  return to == hwnd_ || IsChild(hwnd_, to);
+}
+
 void MainWindow::ComboFind_LostFocus() {
+  // Only the user moving to another control leaves the box: the program's
+  // own message box or another program taking the activation does not.
+  if (!FindFocusMovesWithin()) return;
+  findShowsPlaceholder_ = true;
   SetText(kComboFind, kFindPlaceholder);
   SetDefaultButton(kCmdRemDup);
   findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
@@ -205,6 +218,8 @@ LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LP
       if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
     }
     if (msg == WM_CHAR) self->ComboFind_KeyPress(static_cast<int>(wParam));
+    // Where the focus goes, for the combo box's CBN_KILLFOCUS that follows.
+    if (msg == WM_KILLFOCUS) self->findFocusTo_ = reinterpret_cast<HWND>(wParam);
   } catch (...) {
     // Never unwind through the edit control.
   }
@@ -258,7 +273,9 @@ std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& r
 }
 
 void MainWindow::EndProgram() {
-  if (ended_) return;
+  // Cancelled while the session asks whether it may end: the program ends
+  // with the session, and stays with its document should the end be called off.
+  if (ended_ || inSessionQuery_) return;
   ended_ = true;
   ShowWindow(hwnd_, SW_HIDE);
   PostQuitMessage(0);

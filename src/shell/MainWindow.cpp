@@ -44,7 +44,12 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance) {
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTREL));
-  if (!Register(kClassName, icon)) return false;
+  // The icon file's own small image for the caption and the taskbar. Shared,
+  // because the class keeps it after the window is gone.
+  HICON smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VANTREL),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  if (!Register(kClassName, icon, smallIcon)) return false;
   menu_.Build(MainMenuTable());
   RECT rect{0, 0, TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);
@@ -142,6 +147,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;  // Timer2 has no work to do
     case WM_CLOSE:
       Form_Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession();
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
       return 0;
     case WM_CTLCOLOREDIT:
       // The find box: grey placeholder, black query.

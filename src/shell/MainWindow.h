@@ -17,6 +17,7 @@
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
+#include "platform/ShutdownBlock.h"
 #include "platform/TranslucentForm.h"
 #include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
@@ -137,10 +138,15 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   void OnCreate();
   void OnCommand(int id, int code);
+  // The end of the Windows session: the unsaved-changes prompt when the
+  // system asks, the end of the program when the session ends.
+  BOOL OnQueryEndSession();
+  void OnEndSession(bool ending);
   void SubclassFindBox();
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
   void SyncFindHistory();
+  bool FindFocusMovesWithin() const;
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
@@ -173,11 +179,17 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
+  bool inSessionQuery_ = false;      // the query's prompt is showing
+  bool sessionMayEnd_ = false;       // the user let the session end ...
+  int32_t answeredChangeCount_ = 0;  // ... with this many changes
+  ShutdownBlock shutdownBlock_;
   FileSystem* fs_ = nullptr;
   ManifestBootstrap* bootstrap_ = nullptr;
   bool timer1Running_ = false;
   FindState find_;
   size_t historyShown_ = 0;
+  bool findShowsPlaceholder_ = true;
+  HWND findFocusTo_ = nullptr;  // the window the find box is losing the focus to
   COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
   std::unique_ptr<CTranslucentForm> translucency_;
   SaveOptionsWindow saveOptions_;

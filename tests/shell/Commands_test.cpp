@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/MainFixture.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 namespace {
@@ -208,6 +209,29 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
   EXPECT_EQ(Text(kComboFind), "type query here");
   EXPECT_EQ(window_.FindTextColor(), GetSysColor(COLOR_GRAYTEXT));
   EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+}
+
+TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
+  Load("1 ads.one\r\n1 news\r\n");
+  StandInMain other(0, 0);  // another program's window
+  struct Away {
+    HWND to;
+    const char* whileAway;
+    const char* back;
+  };
+  for (const Away& away :
+       {Away{Control(kList1), "type query here", ""}, Away{other.Handle(), "ads", "ads"}}) {
+    SetFocus(Control(kComboFind));
+    Pump();
+    SetWindowTextA(Control(kComboFind), "ads");
+    SetFocus(away.to);
+    Pump();
+    EXPECT_EQ(Text(kComboFind), away.whileAway) << away.whileAway;
+    SetFocus(Control(kComboFind));
+    Pump();
+    EXPECT_EQ(Text(kComboFind), away.back) << away.whileAway;
+    EXPECT_EQ(window_.DefaultButton(), 0);
+  }
 }
 
 TEST_F(CommandsTest, CountShowsTheEntriesOfTheFileAsLoaded) {

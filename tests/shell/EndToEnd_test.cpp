@@ -43,9 +43,9 @@ BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
-// Waits up to ten seconds for a visible top-level window of the process.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title) {
-  for (int i = 0; i < 200; ++i) {
+// Waits up to ms milliseconds for a visible top-level window of the process.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms = 10000) {
+  for (DWORD waited = 0; waited < ms; waited += 50) {
     Found found{pid, className, title, nullptr};
     EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&found));
     if (found.hwnd) return found.hwnd;
@@ -197,6 +197,88 @@ TEST(EndToEnd, SaveAsThroughTheRealDialogsWritesTheFile) {
   EXPECT_EQ(written, "\r\n#hdr\r\n0 beta\r\n0 alpha\r\n");
   // Saved: closing asks nothing and ends the program.
   PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.EndsWithin(10000));
+}
+
+// Waits up to ten seconds for ready() to hold.
+template <class Ready>
+bool Eventually(Ready ready) {
+  for (int i = 0; i < 200; ++i) {
+    if (ready()) return true;
+    Sleep(50);
+  }
+  return ready();
+}
+
+// A key pressed and released over window, through the program's own
+// message loop, which makes the characters.
+void PressKey(HWND window, UINT key) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(window, WM_KEYDOWN, key, scan | 1);
+  PostMessageA(window, WM_KEYUP, key, scan | 1 | (3 << 30));
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
+  TempFolder folder;
+  const std::string path =
+      folder.Write("hosts", "1 ads.one\r\n1 news\r\n1 more-ads.two\r\n1 plain\r\n1 zads\r\n");
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
+  AnswerFileDialog(program.Id(), "Open Host File", path);
+  HWND list = GetDlgItem(main, kList1);
+  ASSERT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 5; }));
+
+  HWND combo = GetDlgItem(main, kComboFind);
+  HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+  PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  ASSERT_TRUE(Eventually([&] { return FocusOf(main) == edit && TextOf(combo).empty(); }));
+  for (UINT key : {'A', 'D', 'S'}) PressKey(edit, key);
+  ASSERT_TRUE(Eventually([&] { return TextOf(combo) == "ads"; }));
+
+  // ads.one, more-ads.two, zads, then the end of the list, then the top.
+  for (int hit : {0, 1, 4}) {
+    PressKey(edit, VK_RETURN);
+    EXPECT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == hit; })) << hit;
+  }
+  PressKey(edit, VK_RETURN);
+  HWND box = WaitForWindow(program.Id(), "#32770", "Query Not Found");
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box) && FocusOf(main) == edit; }));
+  EXPECT_EQ(TextOf(combo), "ads");
+
+  PressKey(edit, VK_RETURN);
+  EXPECT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 0; }));
+  if (HWND find = WaitForWindow(program.Id(), "#32770", "Find", 500)) {
+    ADD_FAILURE() << TextOf(GetDlgItem(find, 0xFFFF));
+    PostMessageA(find, WM_COMMAND, IDOK, 0);
+  }
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.EndsWithin(10000));
+}
+
+TEST(EndToEnd, TheProgramEndsWithTheSession) {
+  Program program;
+  ASSERT_TRUE(program.Started());
+  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  ASSERT_NE(main, nullptr);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000,
+                                  &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
   EXPECT_TRUE(program.EndsWithin(10000));
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "shell/MainFixture.h"
+#include "shell/Resources.h"
 
 namespace vantrel::test {
 namespace {
@@ -33,6 +35,53 @@ TEST_F(MainWindowTest, WindowHasItsCaptionSizeAndStyle) {
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(style & WS_THICKFRAME);
+}
+
+// The colour pixels of an icon, top row first, and its size.
+std::vector<uint32_t> IconPixels(HICON icon, SIZE& size) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return {};
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+  size = {bitmap.bmWidth, bitmap.bmHeight};
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<uint32_t> pixels(static_cast<size_t>(size.cx * size.cy));
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size.cy), pixels.data(), &format,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return pixels;
+}
+
+// The image of that size as the icon file holds it, read from the resources.
+HICON IconFileImage(int width, int height) {
+  const HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(IDI_VANTREL), RT_GROUP_ICON);
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+  const int id = LookupIconIdFromDirectoryEx(directory, TRUE, width, height, LR_DEFAULTCOLOR);
+  HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
+  return CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+                                  SizeofResource(module, image), TRUE, 0x00030000, width, height,
+                                  LR_DEFAULTCOLOR);
+}
+
+TEST_F(MainWindowTest, SmallIconIsTheIconFilesOwnSmallImage) {
+  const int width = GetSystemMetrics(SM_CXSMICON);
+  const int height = GetSystemMetrics(SM_CYSMICON);
+  SIZE shown{};
+  SIZE own{};
+  const auto small = reinterpret_cast<HICON>(GetClassLongPtrA(window_.Handle(), GCLP_HICONSM));
+  const std::vector<uint32_t> shownPixels = IconPixels(small, shown);
+  HICON file = IconFileImage(width, height);
+  const std::vector<uint32_t> ownPixels = IconPixels(file, own);
+  DestroyIcon(file);
+  EXPECT_EQ(shown.cx, width);
+  EXPECT_EQ(shown.cy, height);
+  ASSERT_EQ(own.cx, width);
+  EXPECT_EQ(shownPixels, ownPixels);
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
