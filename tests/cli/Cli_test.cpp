@@ -121,7 +121,10 @@ TEST_F(CliTest, UsageOnBadArguments) {
   EXPECT_EQ(Run({"frobnicate", "x"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in", "out", "--address"}), kExitFailure);
-  EXPECT_EQ(Run({"clean", "in", "out", "--address", ""}), kExitFailure);
+  for (const char* address : {"", "#x", "a b", "a,b", "\"a"}) {
+    EXPECT_EQ(Run({"clean", "in", "out", "--address", address}), kExitFailure) << address;
+    EXPECT_NE(err_.str().find("does not begin with #"), std::string::npos);
+  }
   EXPECT_EQ(Run({"clean", "in", "out", "--bogus"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in", "out", "extra"}), kExitFailure);
   EXPECT_EQ(out_.str(), "");
