@@ -44,6 +44,24 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file a path names, through any symbolic links: saving writes to it,
+// so a link stays a link, as editors leave it. A link to nothing names the
+// file it points to, which saving then creates. A loop of links is left as
+// it is, for the calls on it to report.
+std::string ThroughLinks(const std::string& path) {
+  std::string at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    std::string link(4096, '\0');
+    const ssize_t size = readlink(at.c_str(), link.data(), link.size());
+    if (size <= 0 || static_cast<size_t>(size) >= link.size()) return at;
+    link.resize(static_cast<size_t>(size));
+    at = link.front() == '/' ? link : FolderOf(at) + "/" + link;
+  }
+  return path;
+}
+
 // Flushes a file being written on a thread of its own, every few MiB. The
 // flush before the file replaces its target then has little left to wait
 // for: on a journalling file system a flush also waits for what other
@@ -100,8 +118,9 @@ class EarlyFlush {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+  FsStatus Inspect(const std::string& link, TargetInfo& info) override {
     info = {};
+    const std::string path = ThroughLinks(link);
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
       if (errno != ENOENT) return FromErrno(errno);
@@ -117,8 +136,10 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) override {
+  FsStatus CreateTemp(const std::string& link, std::string& tempPath, FileId& file) override {
     static std::atomic<unsigned> counter{0};
+    // Beside the file itself, so that replacing it is a rename.
+    const std::string target = ThroughLinks(link);
     // The new file starts with the target's permissions.
     mode_t mode = 0644;
     struct stat st {};
@@ -178,7 +199,8 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Replace(const std::string& tempPath, const std::string& target, bool) override {
+  FsStatus Replace(const std::string& tempPath, const std::string& link, bool) override {
+    const std::string target = ThroughLinks(link);
     if (rename(tempPath.c_str(), target.c_str()) != 0) return FromErrno(errno);
     // Make the rename itself durable.
     const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

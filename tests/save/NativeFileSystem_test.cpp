@@ -94,5 +94,40 @@ TEST_F(NativeFileSystemTest, LargeFilesFlushedWhileWrittenComeBackWhole) {
   EXPECT_TRUE(Read(target) == big);
 }
 
+#if !defined(_WIN32)
+// A link as the target: the file it leads to gets the new content, the
+// temporary file is made beside that file, and the link stays a link. A
+// link to nothing yet gets its file made. A loop of links is refused.
+TEST_F(NativeFileSystemTest, SavingThroughALinkWritesTheFileItLeadsTo) {
+  fs::create_directories(dir_ / "real");
+  fs::create_directories(dir_ / "links");
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), Path("real/hosts"), "old\r\n").ok());
+  fs::create_symlink(dir_ / "real/hosts", dir_ / "links/absolute");
+  fs::create_symlink("../real/hosts", dir_ / "links/relative");
+  fs::create_symlink("relative", dir_ / "links/chained");
+  fs::create_symlink("../real/new", dir_ / "links/dangling");
+  for (const char* link : {"links/absolute", "links/relative", "links/chained", "links/dangling"}) {
+    SCOPED_TRACE(link);
+    const std::string content = std::string("127.0.0.1 ") + link + "\r\n";
+    const FsStatus status = SafeWriteFile(NativeFileSystem(), Path(link), content);
+    ASSERT_TRUE(status.ok()) << ReasonFor(status);
+    EXPECT_TRUE(fs::is_symlink(dir_ / link));
+    EXPECT_EQ(Read(fs::canonical(dir_ / link).string()), content);
+  }
+  EXPECT_EQ(fs::read_symlink(dir_ / "links/chained"), "relative");
+  std::vector<std::string> real;
+  for (const auto& entry : fs::directory_iterator(dir_ / "real")) {
+    real.push_back(entry.path().filename().string());
+  }
+  std::sort(real.begin(), real.end());
+  EXPECT_EQ(real, (std::vector<std::string>{"hosts", "new"}));
+
+  fs::create_symlink("loop-b", dir_ / "links/loop-a");
+  fs::create_symlink("loop-a", dir_ / "links/loop-b");
+  EXPECT_FALSE(SafeWriteFile(NativeFileSystem(), Path("links/loop-a"), "x\r\n").ok());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "links"), fs::directory_iterator()), 6);
+}
+#endif
+
 }  // namespace
 }  // namespace vantrel
