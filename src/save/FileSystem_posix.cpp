@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "save/FileSystem.h"
@@ -216,6 +217,42 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
+  FsStatus OpenExisting(const std::string& path, FileId& file) override {
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return FromErrno(errno);
+    file = fd;
+    return FsStatus::Ok();
+  }
+
+  FsStatus ReadAll(FileId file, std::string& bytes) override {
+    bytes.clear();
+    const int fd = static_cast<int>(file);
+    if (lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return FromErrno(errno);
+      }
+      if (n == 0) return FsStatus::Ok();
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+  }
+
+  FsStatus Truncate(FileId file) override {
+    const int fd = static_cast<int>(file);
+    if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    return FsStatus::Ok();
+  }
+
+  FsStatus Size(FileId file, uint64_t& size) override {
+    struct stat st {};
+    if (fstat(static_cast<int>(file), &st) != 0) return FromErrno(errno);
+    size = static_cast<uint64_t>(st.st_size);
+    return FsStatus::Ok();
+  }
+
  private:
   EarlyFlush early_;
 };
@@ -225,6 +262,12 @@ class PosixFileSystem final : public FileSystem {
 FileSystem& NativeFileSystem() {
   static PosixFileSystem fs;
   return fs;
+}
+
+// No other program holds a file here the way Windows lets one: nothing to
+// wait for.
+std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause) {
+  return std::make_unique<PosixFileSystem>();
 }
 
 }  // namespace vantrel

@@ -33,8 +33,9 @@ SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
 }
 
 void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
-  std::string text = "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" +
-                     ReasonFor(status) + "\r\n\r\nThe file on disk was not changed.";
+  std::string text =
+      "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
+  if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
   if (doc.ExitPending == 1) {
     text += " The program stays open so that your changes are not lost.";
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "save/FakeFileSystem.h"
 
 namespace vantrel {
@@ -53,6 +55,7 @@ TEST(SafeWriteTest, FailureAtEveryStepLeavesTheOldFile) {
       FakeFileSystem fs = WithOldFile();
       fs.failAt = step;
       fs.failError = error;
+      fs.openStatus = FsStatus::Fail(error);  // no writing in place either
       const FsStatus status = SafeWriteFile(fs, kTarget, kNew, kChunk);
       ExpectUntouched(
           fs, status,
@@ -154,6 +157,99 @@ TEST(SafeWriteTest, EmptyContentStillReplacesTheFile) {
   FakeFileSystem fs = WithOldFile();
   ASSERT_TRUE(SafeWriteFile(fs, kTarget, "").ok());
   EXPECT_EQ(fs.files.at(kTarget).bytes, "");
+}
+
+// A folder that takes no new file, or a file that may be written but not
+// replaced: written in place, old bytes read first, the size checked after
+// the flush.
+TEST(SafeWriteTest, WhereNoNewFileMayReplaceItTheFileIsWrittenInPlace) {
+  FakeFileSystem noCreate = WithOldFile();
+  noCreate.createStatus = FsStatus::Fail(FsError::AccessDenied);
+  FakeFileSystem noDelete = WithOldFile();
+  noDelete.files[kTarget].replaceable = false;
+  for (FakeFileSystem* fs : {&noCreate, &noDelete}) {
+    ASSERT_TRUE(SafeWriteFile(*fs, kTarget, kNew, 16).ok());
+    ASSERT_EQ(fs->files.size(), 1u);
+    EXPECT_EQ(fs->files.at(kTarget).bytes, kNew);
+    EXPECT_FALSE(fs->AnyOpen());
+  }
+  const std::vector<std::string> inPlace = {"open",  "read",  "truncate", "write", "write",
+                                            "write", "flush", "size",     "close"};
+  std::vector<std::string> expected = {"inspect", "create"};
+  expected.insert(expected.end(), inPlace.begin(), inPlace.end());
+  EXPECT_EQ(noCreate.log, expected);
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(noDelete.log, expected);
+}
+
+TEST(SafeWriteTest, InPlaceOnlyForAnExistingFileThatOpensWhenCreatingWasDenied) {
+  struct Case {
+    const char* what;
+    bool exists;
+    FsError create;
+    FsError open;
+  };
+  for (const Case& c : {Case{"no file there", false, FsError::AccessDenied, FsError::None},
+                        Case{"folder full", true, FsError::DiskFull, FsError::None},
+                        Case{"file denied too", true, FsError::AccessDenied, FsError::AccessDenied},
+                        Case{"file in use", true, FsError::AccessDenied, FsError::InUse}}) {
+    FakeFileSystem fs = c.exists ? WithOldFile() : FakeFileSystem();
+    fs.createStatus = FsStatus::Fail(c.create);
+    if (c.open != FsError::None) fs.openStatus = FsStatus::Fail(c.open);
+    const FsStatus status = SafeWriteFile(fs, kTarget, kNew);
+    EXPECT_EQ(status.error, c.create) << c.what;  // the reason the safe way failed
+    EXPECT_EQ(fs.files.size(), c.exists ? 1u : 0u) << c.what;
+    if (c.exists) {
+      EXPECT_EQ(fs.files.at(kTarget).bytes, kOld) << c.what;
+    }
+    EXPECT_FALSE(fs.AnyOpen());
+  }
+}
+
+TEST(SafeWriteTest, InPlaceTheOldBytesGoBackWhenTheContentThrows) {
+  FakeFileSystem fs = WithOldFile();
+  fs.createStatus = FsStatus::Fail(FsError::AccessDenied);
+  EXPECT_THROW(SafeWriteFile(fs, kTarget,
+                             [](const PieceWriter& write) -> FsStatus {
+                               (void)write("127.0.0.1 half");
+                               throw std::bad_alloc();
+                             }),
+               std::bad_alloc);
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kOld);
+  EXPECT_FALSE(fs.AnyOpen());
+}
+
+TEST(SafeWriteTest, BusyIsRetriedWithPausesOfAboutASecondInAll) {
+  std::vector<uint32_t> pauses;
+  const Pause pause = [&](uint32_t ms) { pauses.push_back(ms); };
+  const auto busy = [](const FsStatus& s) { return s.error == FsError::InUse; };
+  // Free after three attempts; never free; refused for another reason.
+  int attempts = 0;
+  EXPECT_TRUE(RetryWhileBusy(
+                  [&] { return ++attempts < 3 ? FsStatus::Fail(FsError::InUse) : FsStatus::Ok(); },
+                  busy, pause)
+                  .ok());
+  EXPECT_EQ(pauses, (std::vector<uint32_t>{10, 20}));
+  pauses.clear();
+  attempts = 0;
+  EXPECT_EQ(RetryWhileBusy(
+                [&] {
+                  ++attempts;
+                  return FsStatus::Fail(FsError::InUse);
+                },
+                busy, pause)
+                .error,
+            FsError::InUse);
+  EXPECT_EQ(attempts, static_cast<int>(kBusyPauses.size()) + 1);
+  uint32_t total = 0;
+  for (const uint32_t ms : pauses) total += ms;
+  EXPECT_EQ(pauses.size(), kBusyPauses.size());
+  EXPECT_GE(total, 900u);
+  EXPECT_LE(total, 1500u);
+  pauses.clear();
+  EXPECT_EQ(RetryWhileBusy([] { return FsStatus::Fail(FsError::AccessDenied); }, busy, pause).error,
+            FsError::AccessDenied);
+  EXPECT_TRUE(pauses.empty());
 }
 
 TEST(SafeWriteTest, ReasonsNameTheCause) {

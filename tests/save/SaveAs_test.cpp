@@ -170,6 +170,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
     fs_.operations = 0;
     fs_.failAt = step;
     fs_.failError = FsError::AccessDenied;
+    fs_.openStatus = FsStatus::Fail(FsError::AccessDenied);  // nor may it be written in place
     ui_.told.clear();
     ui_.options.push_back({1, true});
     ui_.files.push_back(kChosenPath);
