@@ -1,9 +1,11 @@
 #include "FuzzChecks.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/General_Mod.h"
+#include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
 #include "save/HostsWriter.h"
 
@@ -138,6 +140,25 @@ std::string CheckRoundTrip(std::string_view bytes) {
     if (WriteHostsText(again, choice.prefix, choice.withComments) != written) {
       return Describe(choice, "writing it again gives other bytes");
     }
+  }
+  return {};
+}
+
+std::string CheckTypedAddress(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const size_t size = std::min<size_t>(static_cast<unsigned char>(bytes[0]) % 16, bytes.size() - 1);
+  const std::string typed(bytes.substr(1, size));
+  HostsDocument doc;
+  if (!ReadsBackAsAddress(typed) || !ReadAll(bytes.substr(1 + size), doc)) return {};
+  FillLists(doc);
+  const std::string written = WriteHostsText(doc, TargetForOption(3, typed).prefix, true);
+  HostsDocument again;
+  if (!ReadAll(written, again)) return "written with an accepted address, the output is refused";
+  if (NonEmptyEntries(again) != NonEmptyEntries(doc)) {
+    return "written with an accepted address, the entries differ";
+  }
+  if (AllComments(again) != AllComments(doc)) {
+    return "written with an accepted address, the comments differ";
   }
   return {};
 }

@@ -18,4 +18,9 @@ std::string CheckRead(std::string_view bytes);
 // the document read back gives the same bytes again.
 std::string CheckRoundTrip(std::string_view bytes);
 
+// The first byte says how many of the next bytes are an address typed for
+// the third save option; the rest is a file. When the address is accepted,
+// the file written with it must read back to the same entries and comments.
+std::string CheckTypedAddress(std::string_view bytes);
+
 }  // namespace vantrel::fuzz

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/Dedup.h"
+#include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
 #include "core/LoadJob.h"
 #include "core/SilentUi.h"
@@ -18,7 +19,8 @@ constexpr std::string_view kUsage =
     "       vantrel-cli clean IN OUT [--address TEXT] [--no-comments] [--keep-duplicates]\n"
     "  dump FILE   read FILE as the program opens it and print the document\n"
     "  clean       open IN, remove duplicate entries and save the list as OUT with\n"
-    "              the address TEXT (default 127.0.0.1) before every entry\n";
+    "              the address TEXT (default 127.0.0.1) before every entry; TEXT\n"
+    "              holds no space, tab, comma or quote and does not begin with #\n";
 
 constexpr std::string_view kEmptyFile = "Host File Empty: No entries found in Host file.\n";
 
@@ -82,7 +84,8 @@ bool ParseClean(const std::vector<std::string>& args, CleanArgs& parsed) {
   std::vector<std::string> files;
   for (size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--address") {
-      if (++i == args.size() || args[i].empty()) return false;
+      // Refused when the file would not read it back as the address.
+      if (++i == args.size() || !ReadsBackAsAddress(args[i])) return false;
       parsed.address = args[i];
     } else if (args[i] == "--no-comments") {
       parsed.withComments = false;

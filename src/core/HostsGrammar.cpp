@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/TextEncoding.h"
 #include "core/WordScan.h"
 
 namespace vantrel {
@@ -224,6 +225,31 @@ std::string_view HostPart(std::string_view entry) {
   const size_t cut = tab != std::string_view::npos ? tab : space;
   if (cut == std::string_view::npos) return entry;
   return TrimSpaces(entry.substr(cut + 1));
+}
+
+bool ReadsBackAsAddress(std::string_view text) {
+  if (text.empty() || text.find('\0') != std::string_view::npos) return false;
+  std::string address(text);
+  LowerAscii(address);
+  // A space or tab inside would be where the reader cuts the host part.
+  if (HostPart(address) != address) return false;
+  // The file may begin with this line.
+  if (DetectEncoding(address + " h\r\n") != TextEncoding::SingleByte) return false;
+  // The host after a space, or after a tab when it holds one; the line bare,
+  // or quoted when it holds a comma.
+  for (const char separator : {' ', '\t'}) {
+    for (const bool quoted : {false, true}) {
+      const std::string host = quoted ? "h,h" : "h";
+      const std::string expected = address + separator + host;
+      const std::string line = (quoted ? '"' + expected + '"' : expected) + "\r\n";
+      ItemReader reader(line);
+      const std::string_view item = reader.Next();
+      if (!reader.AtEnd() || Classify(item) != ItemKind::Entry) return false;
+      const std::string entry = NormaliseEntry(item);
+      if (entry != expected || HostPart(entry) != host) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace vantrel

@@ -42,6 +42,13 @@ std::string NormaliseEntry(std::string_view item);
 // entry; spaces trimmed from both ends.
 std::string_view HostPart(std::string_view entry);
 
+// Whether text, written as the address before every host part of a file,
+// reads back as that address: each form of line the writer gives it must be
+// one entry item cut just after the address, and a file that begins with it
+// must still read as single-byte text. No NUL byte either, which a text file
+// does not hold.
+bool ReadsBackAsAddress(std::string_view text);
+
 std::string_view TrimSpaces(std::string_view text);
 void LowerAscii(char* text, size_t size);
 // Whether text holds an ASCII letter from 'A' to 'Z'.

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "save/FileSystem.h"
@@ -42,6 +43,24 @@ std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a path names, through any symbolic links: saving writes to it,
+// so a link stays a link, as editors leave it. A link to nothing names the
+// file it points to, which saving then creates. A loop of links is left as
+// it is, for the calls on it to report.
+std::string ThroughLinks(const std::string& path) {
+  std::string at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    std::string link(4096, '\0');
+    const ssize_t size = readlink(at.c_str(), link.data(), link.size());
+    if (size <= 0 || static_cast<size_t>(size) >= link.size()) return at;
+    link.resize(static_cast<size_t>(size));
+    at = link.front() == '/' ? link : FolderOf(at) + "/" + link;
+  }
+  return path;
 }
 
 // Flushes a file being written on a thread of its own, every few MiB. The
@@ -100,8 +119,9 @@ class EarlyFlush {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+  FsStatus Inspect(const std::string& link, TargetInfo& info) override {
     info = {};
+    const std::string path = ThroughLinks(link);
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
       if (errno != ENOENT) return FromErrno(errno);
@@ -117,8 +137,10 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) override {
+  FsStatus CreateTemp(const std::string& link, std::string& tempPath, FileId& file) override {
     static std::atomic<unsigned> counter{0};
+    // Beside the file itself, so that replacing it is a rename.
+    const std::string target = ThroughLinks(link);
     // The new file starts with the target's permissions.
     mode_t mode = 0644;
     struct stat st {};
@@ -178,7 +200,8 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Replace(const std::string& tempPath, const std::string& target, bool) override {
+  FsStatus Replace(const std::string& tempPath, const std::string& link, bool) override {
+    const std::string target = ThroughLinks(link);
     if (rename(tempPath.c_str(), target.c_str()) != 0) return FromErrno(errno);
     // Make the rename itself durable.
     const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -194,6 +217,42 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
+  FsStatus OpenExisting(const std::string& path, FileId& file) override {
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return FromErrno(errno);
+    file = fd;
+    return FsStatus::Ok();
+  }
+
+  FsStatus ReadAll(FileId file, std::string& bytes) override {
+    bytes.clear();
+    const int fd = static_cast<int>(file);
+    if (lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return FromErrno(errno);
+      }
+      if (n == 0) return FsStatus::Ok();
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+  }
+
+  FsStatus Truncate(FileId file) override {
+    const int fd = static_cast<int>(file);
+    if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    return FsStatus::Ok();
+  }
+
+  FsStatus Size(FileId file, uint64_t& size) override {
+    struct stat st {};
+    if (fstat(static_cast<int>(file), &st) != 0) return FromErrno(errno);
+    size = static_cast<uint64_t>(st.st_size);
+    return FsStatus::Ok();
+  }
+
  private:
   EarlyFlush early_;
 };
@@ -203,6 +262,12 @@ class PosixFileSystem final : public FileSystem {
 FileSystem& NativeFileSystem() {
   static PosixFileSystem fs;
   return fs;
+}
+
+// No other program holds a file here the way Windows lets one: nothing to
+// wait for.
+std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause) {
+  return std::make_unique<PosixFileSystem>();
 }
 
 }  // namespace vantrel

@@ -1,7 +1,9 @@
 // The file operations over kernel32, ANSI calls.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "save/FileSystem.h"
 
@@ -30,6 +32,8 @@ FsStatus FromWin32(DWORD error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
     case ERROR_USER_MAPPED_FILE:
       return FsStatus::Fail(FsError::InUse);
     case ERROR_DISK_FULL:
@@ -47,6 +51,24 @@ FsStatus FromWin32(DWORD error) {
 FsStatus LastError() { return FromWin32(GetLastError()); }
 
 HANDLE ToHandle(FileSystem::FileId file) { return reinterpret_cast<HANDLE>(file); }
+
+bool InUse(const FsStatus& status) { return status.error == FsError::InUse; }
+
+// Replacing may also be denied for a moment: a file whose deletion is
+// pending, or one a scanner has just opened. The rights themselves were
+// checked before anything was written.
+bool InUseOrDenied(const FsStatus& status) {
+  return InUse(status) || status.error == FsError::AccessDenied;
+}
+
+// Opens path as it is, or fails with the reason.
+FsStatus OpenAsIs(const std::string& path, DWORD access, DWORD sharing, HANDLE& handle) {
+  handle = CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+  return handle == INVALID_HANDLE_VALUE ? LastError() : FsStatus::Ok();
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -97,6 +119,8 @@ FsStatus SwapThroughBackup(const std::string& temp, const std::string& target,
 
 class Win32FileSystem final : public FileSystem {
  public:
+  explicit Win32FileSystem(Pause pause) : pause_(std::move(pause)) {}
+
   FsStatus Inspect(const std::string& path, TargetInfo& info) override {
     info = {};
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -111,11 +135,12 @@ class Win32FileSystem final : public FileSystem {
     if (info.isFolder || info.readOnly) return FsStatus::Ok();
     // Replacing needs the file not held open without sharing, and the right
     // to write and delete it: find out now, before anything is written.
-    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) return LastError();
-    CloseHandle(probe);
+    FsStatus status = Probe(path, GENERIC_WRITE | DELETE);
+    if (status.error != FsError::AccessDenied) return status;
+    // Some users may write the file but not delete it: it is written in
+    // place then.
+    if (!Probe(path, GENERIC_WRITE).ok()) return status;
+    info.replaceable = false;
     return FsStatus::Ok();
   }
 
@@ -158,6 +183,72 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FsStatus Replace(const std::string& temp, const std::string& target, bool targetExists) override {
+    return RetryWhileBusy([&] { return ReplaceOnce(temp, target, targetExists); }, InUseOrDenied,
+                          pause_);
+  }
+
+  FsStatus Remove(const std::string& path) override {
+    if (DeleteFileA(path.c_str())) return FsStatus::Ok();
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FsStatus::Ok();
+    return FromWin32(error);
+  }
+
+  FsStatus OpenExisting(const std::string& path, FileId& file) override {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    // Others may go on reading it, but nobody else writes while it is rewritten.
+    const FsStatus status = RetryWhileBusy(
+        [&] { return OpenAsIs(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, handle); },
+        InUse, pause_);
+    if (status.ok()) file = reinterpret_cast<FileId>(handle);
+    return status;
+  }
+
+  FsStatus ReadAll(FileId file, std::string& bytes) override {
+    bytes.clear();
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(ToHandle(file), &size)) return LastError();
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    char buffer[1 << 16];
+    for (;;) {
+      DWORD got = 0;
+      if (!ReadFile(ToHandle(file), buffer, sizeof buffer, &got, nullptr)) return LastError();
+      if (got == 0) return FsStatus::Ok();
+      bytes.append(buffer, got);
+    }
+  }
+
+  FsStatus Truncate(FileId file) override {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
+    if (!SetEndOfFile(ToHandle(file))) return LastError();
+    return FsStatus::Ok();
+  }
+
+  FsStatus Size(FileId file, uint64_t& size) override {
+    LARGE_INTEGER value{};
+    if (!GetFileSizeEx(ToHandle(file), &value)) return LastError();
+    size = static_cast<uint64_t>(value.QuadPart);
+    return FsStatus::Ok();
+  }
+
+ private:
+  // Whether path opens with that access now, waiting a little while another
+  // program holds it.
+  FsStatus Probe(const std::string& path, DWORD access) {
+    return RetryWhileBusy(
+        [&] {
+          HANDLE probe = INVALID_HANDLE_VALUE;
+          FsStatus status = OpenAsIs(path, access, kShareAll, probe);
+          if (status.ok()) CloseHandle(probe);
+          return status;
+        },
+        InUse, pause_);
+  }
+
+  FsStatus ReplaceOnce(const std::string& temp, const std::string& target, bool targetExists) {
     const DWORD attributes = GetFileAttributesA(target.c_str());
     if (!targetExists || attributes == INVALID_FILE_ATTRIBUTES) {
       if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -181,14 +272,6 @@ class Win32FileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Remove(const std::string& path) override {
-    if (DeleteFileA(path.c_str())) return FsStatus::Ok();
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FsStatus::Ok();
-    return FromWin32(error);
-  }
-
- private:
   // With a backup name, a failed replace never leaves the target missing:
   // either both files keep their names, or the old one is under the backup
   // name and is moved back here.
@@ -209,13 +292,19 @@ class Win32FileSystem final : public FileSystem {
     DeleteFileA(backup.c_str());
     return FsStatus::Ok();
   }
+
+  Pause pause_;
 };
 
 }  // namespace
 
 FileSystem& NativeFileSystem() {
-  static Win32FileSystem fs;
+  static Win32FileSystem fs([](uint32_t milliseconds) { Sleep(milliseconds); });
   return fs;
+}
+
+std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause pause) {
+  return std::make_unique<Win32FileSystem>(std::move(pause));
 }
 
 }  // namespace vantrel

@@ -50,35 +50,80 @@ FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view byte
   return FsStatus::Ok();
 }
 
-}  // namespace
+// The file in place, open until it goes out of scope.
+class OpenFile {
+ public:
+  explicit OpenFile(FileSystem& fs) : fs_(fs) {}
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  ~OpenFile() {
+    if (file_ != FileSystem::kNoFile) fs_.Close(file_);
+  }
 
-FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
-                       size_t chunk) {
-  return SafeWriteFile(
-      fs, target, [&](const PieceWriter& write) { return write(bytes); }, chunk);
-}
+  FsStatus Open(const std::string& path) { return fs_.OpenExisting(path, file_); }
+  FsStatus Close() {
+    const FileSystem::FileId file = file_;
+    file_ = FileSystem::kNoFile;
+    return fs_.Close(file);
+  }
+  FileSystem::FileId file() const { return file_; }
 
-FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
-                       size_t chunk) {
-  TargetInfo info;
-  if (FsStatus status = fs.Inspect(target, info); !status.ok()) return status;
-  if (info.isFolder) return FsStatus::Fail(FsError::IsFolder);
-  if (info.exists && info.readOnly) return FsStatus::Fail(FsError::ReadOnly);
+ private:
+  FileSystem& fs_;
+  FileSystem::FileId file_ = FileSystem::kNoFile;
+};
 
-  TempFile temp(fs);
-  if (FsStatus status = temp.Create(target); !status.ok()) return status;
-  const PieceWriter write = [&](std::string_view piece) {
-    return WriteAll(fs, temp.file(), piece, chunk);
-  };
-  if (FsStatus status = source(write); !status.ok()) return status;
-  if (FsStatus status = fs.Flush(temp.file()); !status.ok()) return status;
-  if (FsStatus status = temp.Close(); !status.ok()) return status;
-  if (FsStatus status = fs.Replace(temp.path(), target, info.exists); !status.ok()) return status;
-  temp.Release();
+// Flushed, the file must be as long as what was written to it.
+FsStatus FlushAndMeasure(FileSystem& fs, FileSystem::FileId file, uint64_t expected) {
+  if (FsStatus status = fs.Flush(file); !status.ok()) return status;
+  uint64_t size = 0;
+  if (FsStatus status = fs.Size(file, size); !status.ok()) return status;
+  if (size != expected) return FsStatus::Fail(FsError::DiskFull);
   return FsStatus::Ok();
 }
 
-std::string ReasonFor(const FsStatus& status) {
+// The old bytes back in the file, as they were; false when that failed too.
+bool PutBack(FileSystem& fs, FileSystem::FileId file, std::string_view old, size_t chunk) {
+  return fs.Truncate(file).ok() && WriteAll(fs, file, old, chunk).ok() &&
+         FlushAndMeasure(fs, file, old.size()).ok();
+}
+
+// For a file that no new file can replace: the content is written over the
+// file itself. Its old bytes are read first and kept, and go back if any
+// step fails, so the file ends up with either the whole new content or its
+// old one. refused is the reason the safe way failed; it stands when the
+// file does not open for writing either.
+FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSource& source,
+                      size_t chunk, const FsStatus& refused) {
+  OpenFile file(fs);
+  if (!file.Open(target).ok()) return refused;
+  std::string old;
+  if (FsStatus status = fs.ReadAll(file.file(), old); !status.ok()) return status;
+
+  uint64_t total = 0;
+  const PieceWriter write = [&](std::string_view piece) {
+    total += piece.size();
+    return WriteAll(fs, file.file(), piece, chunk);
+  };
+  FsStatus status = fs.Truncate(file.file());
+  try {
+    if (status.ok()) status = source(write);
+  } catch (...) {
+    PutBack(fs, file.file(), old, chunk);
+    throw;
+  }
+  if (status.ok()) status = FlushAndMeasure(fs, file.file(), total);
+  if (!status.ok()) {
+    status.targetChanged = !PutBack(fs, file.file(), old, chunk);
+    return status;
+  }
+  // Flushed and measured, the new content is on the disk whatever closing
+  // says.
+  file.Close();
+  return FsStatus::Ok();
+}
+
+std::string Cause(const FsStatus& status) {
   switch (status.error) {
     case FsError::None:
       return {};
@@ -99,6 +144,63 @@ std::string ReasonFor(const FsStatus& status) {
   }
   if (status.detail.empty()) return "The file could not be written.";
   return "The file could not be written: " + status.detail;
+}
+
+}  // namespace
+
+FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
+                       size_t chunk) {
+  return SafeWriteFile(
+      fs, target, [&](const PieceWriter& write) { return write(bytes); }, chunk);
+}
+
+FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
+                       size_t chunk) {
+  TargetInfo info;
+  if (FsStatus status = fs.Inspect(target, info); !status.ok()) return status;
+  if (info.isFolder) return FsStatus::Fail(FsError::IsFolder);
+  if (info.exists && info.readOnly) return FsStatus::Fail(FsError::ReadOnly);
+  if (info.exists && !info.replaceable) {
+    return WriteInPlace(fs, target, source, chunk, FsStatus::Fail(FsError::AccessDenied));
+  }
+
+  TempFile temp(fs);
+  if (FsStatus status = temp.Create(target); !status.ok()) {
+    // A folder that takes no new file, around a file the user may write.
+    if (status.error == FsError::AccessDenied && info.exists) {
+      return WriteInPlace(fs, target, source, chunk, status);
+    }
+    return status;
+  }
+  const PieceWriter write = [&](std::string_view piece) {
+    return WriteAll(fs, temp.file(), piece, chunk);
+  };
+  if (FsStatus status = source(write); !status.ok()) return status;
+  if (FsStatus status = fs.Flush(temp.file()); !status.ok()) return status;
+  if (FsStatus status = temp.Close(); !status.ok()) return status;
+  if (FsStatus status = fs.Replace(temp.path(), target, info.exists); !status.ok()) return status;
+  temp.Release();
+  return FsStatus::Ok();
+}
+
+FsStatus RetryWhileBusy(const std::function<FsStatus()>& attempt,
+                        const std::function<bool(const FsStatus&)>& passes, const Pause& pause) {
+  FsStatus status = attempt();
+  for (const uint32_t milliseconds : kBusyPauses) {
+    if (status.ok() || !passes(status)) break;
+    pause(milliseconds);
+    status = attempt();
+  }
+  return status;
+}
+
+std::string ReasonFor(const FsStatus& status) {
+  std::string reason = Cause(status);
+  if (status.targetChanged) {
+    reason +=
+        " Its old content could not be put back either: please check the file before using it.";
+  }
+  return reason;
 }
 
 }  // namespace vantrel

@@ -2,7 +2,9 @@
 // exactly as it was: the bytes go to a new file in the same folder, every one
 // of them is accounted for and flushed to the disk, and only then does the
 // new file take the old one's place. A file already there that is read-only
-// is refused.
+// is refused. Where the folder takes no new file, or the file may be written
+// but not replaced, it is written in place instead, with its old bytes kept
+// in memory and put back if anything fails.
 #pragma once
 
 #include <functional>
@@ -15,8 +17,9 @@ namespace vantrel {
 
 inline constexpr size_t kWriteChunk = size_t{1} << 20;
 
-// Ok, or the first failure; on failure the file at target is untouched and no
-// file of ours is left in its folder.
+// Ok, or the first failure; on failure the file at target is as it was
+// (unless targetChanged says that even putting it back failed) and no file of
+// ours is left in its folder.
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                        size_t chunk = kWriteChunk);
 

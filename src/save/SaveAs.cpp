@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "core/HostsGrammar.h"
 #include "save/HostsWriter.h"
 #include "save/SafeWrite.h"
 
@@ -15,6 +16,10 @@ constexpr const char* kNothingLoadedText = "Please Load the List Before Saving";
 constexpr const char* kAddressPrompt =
     "Please Specify Website or IP that you wish to redirect websites";
 constexpr const char* kAddressTitle = "Specify IP or Website";
+constexpr const char* kAddressRefused =
+    "The address cannot contain spaces, tabs, commas, double quotes or line breaks, and cannot "
+    "begin with \"#\": the saved file would not read back as the entries you saved.\r\n\r\n"
+    "Please type one IP address or website, such as 10.0.0.1.";
 constexpr const char* kSaveChangesCaption = "Save Changes";
 constexpr const char* kSaveChangesText = "Would you like to save changes?";
 constexpr const char* kSaveFailedCaption = "Save Failed";
@@ -28,8 +33,9 @@ SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
 }
 
 void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
-  std::string text = "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" +
-                     ReasonFor(status) + "\r\n\r\nThe file on disk was not changed.";
+  std::string text =
+      "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
+  if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
   if (doc.ExitPending == 1) {
     text += " The program stays open so that your changes are not lost.";
   }
@@ -52,6 +58,17 @@ FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarge
   }
 }
 
+// The address typed for the third option, asked again until it is one the
+// saved file reads back; "" when the user gave none.
+std::string AskForAddress(SaveUi& ui) {
+  std::string typed = ui.Input(kAddressPrompt, kAddressTitle, "");
+  while (!typed.empty() && !ReadsBackAsAddress(typed)) {
+    ui.Tell(kAddressTitle, kAddressRefused, Icon::Exclamation);
+    typed = ui.Input(kAddressPrompt, kAddressTitle, typed);
+  }
+  return typed;
+}
+
 }  // namespace
 
 SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
@@ -65,7 +82,7 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
 
   SaveTarget target;
   if (choice.option == 3) {
-    const std::string typed = ui.Input(kAddressPrompt, kAddressTitle, "");
+    const std::string typed = AskForAddress(ui);
     // No address: the save stops, even on the way out; the exit goes on.
     if (typed.empty()) return SaveOutcome::Cancelled;
     target = TargetForOption(3, typed);

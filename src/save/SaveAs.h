@@ -19,7 +19,7 @@ enum class SaveOutcome {
   Cancelled,      // a dialog or the address was cancelled; nothing written
   ProgramEnded,   // cancelled on the way out: EndProgram was called
   Saved,
-  Failed,  // the file could not be written; the user was told, the file on disk is as it was
+  Failed,  // the file could not be written; the user was told why and what became of it
 };
 
 // Asks for the address, the comments choice and the file, then writes the

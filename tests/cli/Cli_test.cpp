@@ -114,6 +114,17 @@ TEST_F(CliTest, CleanFailuresLeaveTheOutputAlone) {
   EXPECT_EQ(out_.str(), "");
 }
 
+#if !defined(_WIN32)
+TEST_F(CliTest, CleanWritesThroughAnOutputThatIsALink) {
+  const std::string target = Write("old\r\n", "target");
+  std::filesystem::create_symlink("target", dir_ / "out");
+  ASSERT_EQ(Run({"clean", Write(kDuplicates), (dir_ / "out").string(), "--no-comments"}), kExitOk)
+      << err_.str();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "out"));
+  EXPECT_EQ(Read(target), "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n127.0.0.1 gamma\r\n");
+}
+#endif
+
 TEST_F(CliTest, UsageOnBadArguments) {
   EXPECT_EQ(Run({}), kExitFailure);
   EXPECT_NE(err_.str().find("usage: vantrel-cli"), std::string::npos);
@@ -121,7 +132,10 @@ TEST_F(CliTest, UsageOnBadArguments) {
   EXPECT_EQ(Run({"frobnicate", "x"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in", "out", "--address"}), kExitFailure);
-  EXPECT_EQ(Run({"clean", "in", "out", "--address", ""}), kExitFailure);
+  for (const char* address : {"", "#x", "a b", "a,b", "\"a"}) {
+    EXPECT_EQ(Run({"clean", "in", "out", "--address", address}), kExitFailure) << address;
+    EXPECT_NE(err_.str().find("does not begin with #"), std::string::npos);
+  }
   EXPECT_EQ(Run({"clean", "in", "out", "--bogus"}), kExitFailure);
   EXPECT_EQ(Run({"clean", "in", "out", "extra"}), kExitFailure);
   EXPECT_EQ(out_.str(), "");

@@ -127,6 +127,25 @@ TEST(HostPart, SeparatorsAtEveryPlaceOfLongEntries) {
   }
 }
 
+TEST(ReadsBackAsAddress, AcceptsAddressesAndSitesRefusesWhatTheReaderSplits) {
+  using namespace std::string_literals;
+  for (const std::string& good :
+       {"10.0.0.1"s, "MyServer"s, "0"s, "127.0.0.1"s, "::1"s, "fe80::1%eth0"s, "a#b"s,
+        "my-site.example"s, "caf\xE9"s, "x\xEF\xBB\xBF"s, "0.0.0.0:80"s}) {
+    EXPECT_TRUE(ReadsBackAsAddress(good)) << good;
+  }
+  for (const std::string& bad : {""s, "#x"s, "a b"s, "a,b"s, "\"a\""s, "a\"b"s, " a"s, "a "s,
+                                 "a\tb"s, "\ta"s, "a\r\nb"s, "a\nb"s, "a\rb"s, "a\0b"s,
+                                 "\xEF\xBB\xBF"
+                                 "a"s,
+                                 "\xFF\xFE"
+                                 "a"s,
+                                 "\xFE\xFF"
+                                 "a"s}) {
+    EXPECT_FALSE(ReadsBackAsAddress(bad)) << bad;
+  }
+}
+
 TEST(LowerAscii, EveryByteAtEveryPlace) {
   for (size_t size = 1; size <= 40; size += 13) {
     for (int b = 0; b < 256; ++b) {

@@ -36,6 +36,7 @@ TEST(FuzzCorpusTest, EverySeedPassesBothChecks) {
   for (const auto& [name, bytes] : corpus) {
     EXPECT_EQ(fuzz::CheckRead(bytes), "") << name;
     EXPECT_EQ(fuzz::CheckRoundTrip(bytes), "") << name;
+    EXPECT_EQ(fuzz::CheckTypedAddress("\x08MyServer" + bytes), "") << name;
   }
 }
 

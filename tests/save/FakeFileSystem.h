@@ -1,6 +1,7 @@
 // A file system in memory that fails on command: the n-th operation that
-// changes something, or a write that stops short at a chosen byte. Strict
-// like Windows: an open file cannot be deleted or moved.
+// changes something (or every one from then on), or a write that stops short
+// at a chosen byte. Strict like Windows: an open file cannot be deleted or
+// moved.
 #pragma once
 
 #include <map>
@@ -18,19 +19,26 @@ class FakeFileSystem : public FileSystem {
     std::string bytes;
     bool readOnly = false;
     bool isFolder = false;
+    bool replaceable = true;  // false: may be written, not deleted or renamed
     bool operator==(const File&) const = default;
   };
 
   std::map<std::string, File> files;
-  // Fails the operation with this number (counting CreateTemp, Write, Flush,
-  // Close and Replace from 1) with failError; 0 fails none.
+  // Fails the operation with this number (counting every call but Inspect
+  // and Remove from 1) with failError; 0 fails none. failOnward fails every
+  // one after it too.
   int failAt = 0;
+  bool failOnward = false;
   FsError failError = FsError::Other;
   // A write that would pass this many bytes of the file takes only the bytes
   // up to it and still reports success.
   size_t shortAt = std::string::npos;
   // Inspect reports this (a file held open elsewhere, say).
   FsStatus inspectStatus;
+  // CreateTemp reports this (a folder that takes no new file), OpenExisting
+  // openStatus.
+  FsStatus createStatus;
+  FsStatus openStatus;
 
   int operations = 0;
   std::vector<std::string> log;  // the operations, in order
@@ -44,12 +52,14 @@ class FakeFileSystem : public FileSystem {
       info.exists = true;
       info.readOnly = it->second.readOnly;
       info.isFolder = it->second.isFolder;
+      info.replaceable = it->second.replaceable;
     }
     return FsStatus::Ok();
   }
 
   FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) override {
     if (FsStatus status = Step("create"); !status.ok()) return status;
+    if (!createStatus.ok()) return createStatus;
     tempPath = target + ".tmp" + std::to_string(nextId_);
     files[tempPath] = {};
     file = nextId_++;
@@ -96,12 +106,42 @@ class FakeFileSystem : public FileSystem {
     return FsStatus::Ok();
   }
 
+  FsStatus OpenExisting(const std::string& path, FileId& file) override {
+    if (FsStatus status = Step("open"); !status.ok()) return status;
+    if (!openStatus.ok()) return openStatus;
+    if (!files.count(path)) return FsStatus::Fail(FsError::Other, "no such file");
+    file = nextId_++;
+    open_[file] = path;
+    return FsStatus::Ok();
+  }
+
+  FsStatus ReadAll(FileId file, std::string& bytes) override {
+    if (FsStatus status = Step("read"); !status.ok()) return status;
+    bytes = files.at(open_.at(file)).bytes;
+    return FsStatus::Ok();
+  }
+
+  FsStatus Truncate(FileId file) override {
+    if (FsStatus status = Step("truncate"); !status.ok()) return status;
+    files.at(open_.at(file)).bytes.clear();
+    return FsStatus::Ok();
+  }
+
+  FsStatus Size(FileId file, uint64_t& size) override {
+    if (FsStatus status = Step("size"); !status.ok()) return status;
+    size = files.at(open_.at(file)).bytes.size();
+    return FsStatus::Ok();
+  }
+
   bool AnyOpen() const { return !open_.empty(); }
 
  private:
   FsStatus Step(const char* name) {
     log.push_back(name);
-    if (++operations == failAt) return FsStatus::Fail(failError);
+    ++operations;
+    if (operations == failAt || (failOnward && failAt > 0 && operations > failAt)) {
+      return FsStatus::Fail(failError);
+    }
     return FsStatus::Ok();
   }
   bool IsOpen(const std::string& path) const {

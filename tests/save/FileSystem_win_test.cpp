@@ -1,10 +1,12 @@
 // Saving over real files through kernel32: attributes kept, read-only and
-// locked files refused with the old content intact, folders that take no
-// file. Nothing of ours may be left behind in any case.
+// locked files refused with the old content intact, files held for a moment
+// waited for, folders that take no file or no new file. Nothing of ours may
+// be left behind in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -151,40 +153,151 @@ TEST_F(Win32SaveTest, ReplaceFailsOnAFileLockedMeanwhile) {
   ExpectOnlyTheOldFile();
 }
 
-// Another process holds the file open without sharing: refused, and the
+// Another process holds the file open as a virus scanner does, sharing all
+// but its deletion, for `milliseconds` or until it is ended.
+class HeldFile {
+ public:
+  HeldFile(const std::string& path, const char* milliseconds = nullptr) {
+    char self[MAX_PATH];
+    if (GetModuleFileNameA(nullptr, self, MAX_PATH) == 0) return;
+    std::string helper = self;
+    helper = helper.substr(0, helper.find_last_of('\\') + 1) + "hold-file.exe";
+    std::string command = "\"" + helper + "\" \"" + path + "\"";
+    if (milliseconds) command += std::string(" ") + milliseconds;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &process_)) {
+      return;
+    }
+    // Wait until the other process really holds it.
+    for (int i = 0; i < 2000 && !held_; ++i) {
+      HANDLE probe = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (probe == INVALID_HANDLE_VALUE) {
+        held_ = GetLastError() == ERROR_SHARING_VIOLATION;
+      } else {
+        CloseHandle(probe);
+      }
+      if (!held_) Sleep(5);
+    }
+  }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() {
+    if (!process_.hProcess) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  bool held() const { return held_; }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool held_ = false;
+};
+
+// Held for good: refused as in use once the pauses are used up, and the
 // file keeps its content.
 TEST_F(Win32SaveTest, FileHeldOpenByAnotherProcessIsInUse) {
   Put(target_, kOld);
-  char self[MAX_PATH];
-  ASSERT_NE(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
-  std::string helper = self;
-  helper = helper.substr(0, helper.find_last_of('\\') + 1) + "hold-file.exe";
-  std::string command = "\"" + helper + "\" \"" + target_ + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi))
-      << GetLastError();
-  // Wait until the other process really holds it.
-  bool held = false;
-  for (int i = 0; i < 500 && !held; ++i) {
-    HANDLE probe =
-        CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-      held = GetLastError() == ERROR_SHARING_VIOLATION;
-    } else {
-      CloseHandle(probe);
-    }
-    if (!held) Sleep(10);
-  }
+  HeldFile hold(target_);
+  ASSERT_TRUE(hold.held());
   const FsStatus status = SafeWriteFile(NativeFileSystem(), target_, kNew);
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 5000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  ASSERT_TRUE(held);
   EXPECT_EQ(status.error, FsError::InUse) << ReasonFor(status);
+  EXPECT_EQ(ReasonFor(status), "The file is in use by another program.");
+  ExpectOnlyTheOldFile();
+}
+
+// Held for a moment, as a scanner holds a file it looks at: the save waits
+// for it, both when it is held from the start and when it is taken between
+// writing and replacing.
+TEST_F(Win32SaveTest, AFileHeldForAMomentIsWaitedFor) {
+  Put(target_, kOld);
+  {
+    HeldFile hold(target_, "300");
+    ASSERT_TRUE(hold.held());
+    const FsStatus status = SafeWriteFile(NativeFileSystem(), target_, kNew);
+    ASSERT_TRUE(status.ok()) << ReasonFor(status);
+    EXPECT_EQ(Get(target_), kNew);
+  }
+  FileSystem& fs = NativeFileSystem();
+  std::string temp;
+  FileSystem::FileId file = FileSystem::kNoFile;
+  ASSERT_TRUE(fs.CreateTemp(target_, temp, file).ok());
+  size_t written = 0;
+  ASSERT_TRUE(fs.Write(file, kOld.data(), kOld.size(), written).ok());
+  ASSERT_TRUE(fs.Close(file).ok());
+  HeldFile hold(target_, "300");
+  ASSERT_TRUE(hold.held());
+  const FsStatus status = fs.Replace(temp, target_, true);
+  ASSERT_TRUE(status.ok()) << ReasonFor(status);
+  ExpectOnlyTheOldFile();
+}
+
+// The waits between attempts at a file held for good, without sleeping.
+TEST_F(Win32SaveTest, ReplacingAHeldFileWaitsAboutASecondInAll) {
+  Put(target_, kOld);
+  std::vector<uint32_t> pauses;
+  const std::unique_ptr<FileSystem> fs =
+      NativeFileSystemPausing([&](uint32_t ms) { pauses.push_back(ms); });
+  std::string temp;
+  FileSystem::FileId file = FileSystem::kNoFile;
+  ASSERT_TRUE(fs->CreateTemp(target_, temp, file).ok());
+  size_t written = 0;
+  ASSERT_TRUE(fs->Write(file, kNew.data(), kNew.size(), written).ok());
+  ASSERT_TRUE(fs->Close(file).ok());
+  HeldFile hold(target_);
+  ASSERT_TRUE(hold.held());
+  EXPECT_EQ(fs->Replace(temp, target_, true).error, FsError::InUse);
+  EXPECT_EQ(pauses, std::vector<uint32_t>(kBusyPauses.begin(), kBusyPauses.end()));
+  EXPECT_TRUE(fs->Remove(temp).ok());
+  ExpectOnlyTheOldFile();
+}
+
+// The system's calls, except that the folder takes no new file, as where an
+// administrator lets a user write the hosts file but nothing else there.
+class FolderTakesNoNewFile final : public FileSystem {
+ public:
+  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+    return fs_.Inspect(path, info);
+  }
+  FsStatus CreateTemp(const std::string&, std::string&, FileId&) override {
+    return FsStatus::Fail(FsError::AccessDenied);
+  }
+  FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
+    return fs_.Write(file, data, size, written);
+  }
+  FsStatus Flush(FileId file) override { return fs_.Flush(file); }
+  FsStatus Close(FileId file) override { return fs_.Close(file); }
+  FsStatus Replace(const std::string& temp, const std::string& target, bool exists) override {
+    return fs_.Replace(temp, target, exists);
+  }
+  FsStatus Remove(const std::string& path) override { return fs_.Remove(path); }
+  FsStatus OpenExisting(const std::string& path, FileId& file) override {
+    return fs_.OpenExisting(path, file);
+  }
+  FsStatus ReadAll(FileId file, std::string& bytes) override { return fs_.ReadAll(file, bytes); }
+  FsStatus Truncate(FileId file) override { return fs_.Truncate(file); }
+  FsStatus Size(FileId file, uint64_t& size) override { return fs_.Size(file, size); }
+
+ private:
+  FileSystem& fs_ = NativeFileSystem();
+};
+
+// Written in place: a longer and then a shorter content, each exactly; the
+// file keeps its attributes, and nothing else appears in the folder.
+TEST_F(Win32SaveTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  Put(target_, kNew);
+  ASSERT_TRUE(SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  FolderTakesNoNewFile fs;
+  const std::string longer = kNew + kNew + "127.0.0.1 gamma\r\n";
+  for (const std::string& content : {longer, kOld}) {
+    const FsStatus status = SafeWriteFile(fs, target_, content, 7);
+    ASSERT_TRUE(status.ok()) << ReasonFor(status);
+    EXPECT_EQ(Get(target_), content);
+  }
+  EXPECT_TRUE(GetFileAttributesA(target_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
   ExpectOnlyTheOldFile();
 }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 
+#include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
 #include "save/TestDocument.h"
 
@@ -127,6 +129,40 @@ TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
   EXPECT_EQ(back.Entries, doc->Entries);
   EXPECT_EQ(back.Comments, doc->Comments);
   EXPECT_EQ(back.CommentPositions, doc->CommentPositions);
+}
+
+// Random answers from characters the grammar treats specially: every one
+// that the third option accepts, written at the very start of a file and
+// before host parts that hold a tab or a comma, reads back as the same
+// entries and comment, and the caption names it.
+TEST(HostsWriterTest, EveryAcceptedAddressReadsBack) {
+  const auto doc =
+      Loaded("127.0.0.1 alpha\r\n127.0.0.1\tb\tc\r\n\"127.0.0.1 d,e\"\r\n#c\r\n127.0.0.1 zeta\r\n");
+  const std::string alphabet("a0Z1.:#\", \t\r\n\0\xEF\xBB\xBF\xFF\xFE\xE9", 20);
+  std::mt19937 random(15);
+  int accepted = 0;
+  for (int i = 0; i < 4000; ++i) {
+    std::string typed(1 + random() % 6, ' ');
+    for (char& c : typed) c = alphabet[random() % alphabet.size()];
+    if (!ReadsBackAsAddress(typed)) continue;
+    ++accepted;
+    const SaveTarget target = TargetForOption(3, typed);
+    const std::string address = target.prefix.substr(0, target.prefix.size() - 1);
+    const std::string caption = address.front() == '0' ? kLabelIPNotLocalHost
+                                : address.find("127.0.0.1") != std::string::npos
+                                    ? kLabelIPLocalHost
+                                    : kLabelIPOther + address;
+    for (const bool withComments : {true, false}) {
+      HostsDocument back;
+      const ReadResult read =
+          ReadHostsText(WriteHostsText(*doc, target.prefix, withComments), back);
+      ASSERT_EQ(read.outcome, ReadOutcome::Loaded) << typed;
+      EXPECT_EQ(back.Entries, doc->Entries) << typed;
+      EXPECT_EQ(back.Comments.Count(), withComments ? 1 : 0) << typed;
+      EXPECT_EQ(read.labelIP, caption) << typed;
+    }
+  }
+  EXPECT_GT(accepted, 500);
 }
 
 // The walk as documented, one line after another: the written text of a

@@ -6,6 +6,11 @@
 #include <fstream>
 #include <iterator>
 
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "core/FileImage.h"
 #include "save/SafeWrite.h"
 
@@ -93,6 +98,74 @@ TEST_F(NativeFileSystemTest, LargeFilesFlushedWhileWrittenComeBackWhole) {
   ASSERT_TRUE(SafeWriteFile(files, target, big).ok());
   EXPECT_TRUE(Read(target) == big);
 }
+
+#if !defined(_WIN32)
+// A folder that takes no new file, around a file that may be written: the
+// file is written in place. Root may create files anywhere, so the save runs
+// in a child process as another user then.
+TEST_F(NativeFileSystemTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  const std::string target = Path("locked/hosts");
+  fs::create_directories(dir_ / "locked");
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), target, "old\r\n").ok());
+  fs::permissions(target, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                              ~fs::perms::others_exec);
+  fs::permissions(dir_ / "locked", fs::perms::owner_read | fs::perms::owner_exec |
+                                       fs::perms::group_read | fs::perms::group_exec |
+                                       fs::perms::others_read | fs::perms::others_exec);
+  const std::string content = "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
+    std::string temp;
+    FileSystem::FileId file = FileSystem::kNoFile;
+    if (NativeFileSystem().CreateTemp(target, temp, file).error != FsError::AccessDenied) {
+      _exit(101);  // the folder takes new files after all
+    }
+    _exit(static_cast<int>(SafeWriteFile(NativeFileSystem(), target, content).error));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  fs::permissions(dir_ / "locked", fs::perms::owner_all);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Read(target), content);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "locked"), fs::directory_iterator()), 1);
+}
+
+// A link as the target: the file it leads to gets the new content, the
+// temporary file is made beside that file, and the link stays a link. A
+// link to nothing yet gets its file made. A loop of links is refused.
+TEST_F(NativeFileSystemTest, SavingThroughALinkWritesTheFileItLeadsTo) {
+  fs::create_directories(dir_ / "real");
+  fs::create_directories(dir_ / "links");
+  ASSERT_TRUE(SafeWriteFile(NativeFileSystem(), Path("real/hosts"), "old\r\n").ok());
+  fs::create_symlink(dir_ / "real/hosts", dir_ / "links/absolute");
+  fs::create_symlink("../real/hosts", dir_ / "links/relative");
+  fs::create_symlink("relative", dir_ / "links/chained");
+  fs::create_symlink("../real/new", dir_ / "links/dangling");
+  for (const char* link : {"links/absolute", "links/relative", "links/chained", "links/dangling"}) {
+    SCOPED_TRACE(link);
+    const std::string content = std::string("127.0.0.1 ") + link + "\r\n";
+    const FsStatus status = SafeWriteFile(NativeFileSystem(), Path(link), content);
+    ASSERT_TRUE(status.ok()) << ReasonFor(status);
+    EXPECT_TRUE(fs::is_symlink(dir_ / link));
+    EXPECT_EQ(Read(fs::canonical(dir_ / link).string()), content);
+  }
+  EXPECT_EQ(fs::read_symlink(dir_ / "links/chained"), "relative");
+  std::vector<std::string> real;
+  for (const auto& entry : fs::directory_iterator(dir_ / "real")) {
+    real.push_back(entry.path().filename().string());
+  }
+  std::sort(real.begin(), real.end());
+  EXPECT_EQ(real, (std::vector<std::string>{"hosts", "new"}));
+
+  fs::create_symlink("loop-b", dir_ / "links/loop-a");
+  fs::create_symlink("loop-a", dir_ / "links/loop-b");
+  EXPECT_FALSE(SafeWriteFile(NativeFileSystem(), Path("links/loop-a"), "x\r\n").ok());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "links"), fs::directory_iterator()), 6);
+}
+#endif
 
 }  // namespace
 }  // namespace vantrel

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
+
 #include "save/FakeFileSystem.h"
 
 namespace vantrel {
@@ -53,6 +56,7 @@ TEST(SafeWriteTest, FailureAtEveryStepLeavesTheOldFile) {
       FakeFileSystem fs = WithOldFile();
       fs.failAt = step;
       fs.failError = error;
+      fs.openStatus = FsStatus::Fail(error);  // no writing in place either
       const FsStatus status = SafeWriteFile(fs, kTarget, kNew, kChunk);
       ExpectUntouched(
           fs, status,
@@ -154,6 +158,97 @@ TEST(SafeWriteTest, EmptyContentStillReplacesTheFile) {
   FakeFileSystem fs = WithOldFile();
   ASSERT_TRUE(SafeWriteFile(fs, kTarget, "").ok());
   EXPECT_EQ(fs.files.at(kTarget).bytes, "");
+}
+
+// A folder that takes no new file, or a file that may be written but not
+// replaced: written in place, old bytes read first, the size checked after
+// the flush.
+TEST(SafeWriteTest, WhereNoNewFileMayReplaceItTheFileIsWrittenInPlace) {
+  FakeFileSystem noCreate = WithOldFile();
+  noCreate.createStatus = FsStatus::Fail(FsError::AccessDenied);
+  FakeFileSystem noDelete = WithOldFile();
+  noDelete.files[kTarget].replaceable = false;
+  for (FakeFileSystem* fs : {&noCreate, &noDelete}) {
+    ASSERT_TRUE(SafeWriteFile(*fs, kTarget, kNew, 16).ok());
+    ASSERT_EQ(fs->files.size(), 1u);
+    EXPECT_EQ(fs->files.at(kTarget).bytes, kNew);
+    EXPECT_FALSE(fs->AnyOpen());
+  }
+  const std::vector<std::string> inPlace = {"open",  "read",  "truncate", "write", "write",
+                                            "write", "flush", "size",     "close"};
+  std::vector<std::string> expected = {"inspect", "create"};
+  expected.insert(expected.end(), inPlace.begin(), inPlace.end());
+  EXPECT_EQ(noCreate.log, expected);
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(noDelete.log, expected);
+}
+
+TEST(SafeWriteTest, InPlaceOnlyForAnExistingFileThatOpensWhenCreatingWasDenied) {
+  struct Case {
+    const char* what;
+    bool exists;
+    FsError create;
+    FsError open;
+  };
+  for (const Case& c : {Case{"no file there", false, FsError::AccessDenied, FsError::None},
+                        Case{"folder full", true, FsError::DiskFull, FsError::None},
+                        Case{"file denied too", true, FsError::AccessDenied, FsError::AccessDenied},
+                        Case{"file in use", true, FsError::AccessDenied, FsError::InUse}}) {
+    FakeFileSystem fs = c.exists ? WithOldFile() : FakeFileSystem();
+    fs.createStatus = FsStatus::Fail(c.create);
+    if (c.open != FsError::None) fs.openStatus = FsStatus::Fail(c.open);
+    const FsStatus status = SafeWriteFile(fs, kTarget, kNew);
+    EXPECT_EQ(status.error, c.create) << c.what;  // the reason the safe way failed
+    EXPECT_EQ(fs.files.size(), c.exists ? 1u : 0u) << c.what;
+    if (c.exists) {
+      EXPECT_EQ(fs.files.at(kTarget).bytes, kOld) << c.what;
+    }
+    EXPECT_FALSE(fs.AnyOpen());
+  }
+}
+
+TEST(SafeWriteTest, InPlaceTheOldBytesGoBackWhenTheContentThrows) {
+  FakeFileSystem fs = WithOldFile();
+  fs.createStatus = FsStatus::Fail(FsError::AccessDenied);
+  EXPECT_THROW(SafeWriteFile(fs, kTarget,
+                             [](const PieceWriter& write) -> FsStatus {
+                               (void)write("127.0.0.1 half");
+                               throw std::bad_alloc();
+                             }),
+               std::bad_alloc);
+  EXPECT_EQ(fs.files.at(kTarget).bytes, kOld);
+  EXPECT_FALSE(fs.AnyOpen());
+}
+
+// Busy until the given attempt (0: never free), then free; another failure
+// is not waited on. Free or not, the waits add up to about a second at most.
+TEST(SafeWriteTest, BusyIsRetriedWithPausesOfAboutASecondInAll) {
+  struct Case {
+    int freeAt;
+    FsError error;
+    size_t pauses;
+  };
+  for (const Case c : {Case{3, FsError::None, 2}, Case{0, FsError::InUse, kBusyPauses.size()},
+                       Case{1, FsError::None, 0}}) {
+    std::vector<uint32_t> pauses;
+    int attempts = 0;
+    const FsStatus status = RetryWhileBusy(
+        [&] { return ++attempts == c.freeAt ? FsStatus::Ok() : FsStatus::Fail(FsError::InUse); },
+        [](const FsStatus& s) { return s.error == FsError::InUse; },
+        [&](uint32_t ms) { pauses.push_back(ms); });
+    EXPECT_EQ(status.error, c.error);
+    EXPECT_EQ(attempts, static_cast<int>(c.pauses) + 1);
+    EXPECT_TRUE(std::equal(pauses.begin(), pauses.end(), kBusyPauses.begin()));
+    EXPECT_EQ(pauses.size(), c.pauses);
+  }
+  uint32_t total = 0;
+  for (const uint32_t ms : kBusyPauses) total += ms;
+  EXPECT_GE(total, 900u);
+  EXPECT_LE(total, 1500u);
+  int attempts = 0;
+  RetryWhileBusy([&] { return ++attempts, FsStatus::Fail(FsError::AccessDenied); },
+                 [](const FsStatus& s) { return s.error == FsError::InUse; }, [](uint32_t) {});
+  EXPECT_EQ(attempts, 1);
 }
 
 TEST(SafeWriteTest, ReasonsNameTheCause) {

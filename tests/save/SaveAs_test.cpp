@@ -97,6 +97,41 @@ TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
   EXPECT_EQ(Saved(), "myserver alpha\r\nmyserver beta\r\n");
 }
 
+// An address the file would not read back as one is refused with a word of
+// why, and asked for again with the refused text to mend; an empty answer
+// still stops the save, after a refusal too.
+TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
+  const std::vector<std::string> refused = {"#x", "a b", "a,b", "\"a", " 10.0.0.1"};
+  ui_.options.push_back({3, false});
+  ui_.inputs.assign(refused.begin(), refused.end());
+  ui_.inputs.push_back("10.0.0.1");
+  ui_.files.push_back(kChosenPath);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
+  EXPECT_EQ(Saved(), "10.0.0.1 alpha\r\n10.0.0.1 beta\r\n");
+  ASSERT_EQ(ui_.told.size(), refused.size());
+  for (const auto& told : ui_.told) {
+    EXPECT_EQ(told.caption, "Specify IP or Website");
+    EXPECT_EQ(told.icon, Icon::Exclamation);
+    EXPECT_NE(told.text.find("cannot contain spaces, tabs, commas, double quotes"),
+              std::string::npos);
+  }
+  ASSERT_EQ(ui_.prompts.size(), refused.size() + 1);
+  for (size_t i = 0; i < refused.size(); ++i) {
+    EXPECT_EQ(ui_.prompts[i + 1], std::string(ui_.prompts[0]) + refused[i]);
+  }
+
+  doc_->ExitPending = 1;
+  doc_->ChangeCount = 2;
+  fs_.files[kChosenPath].bytes = "old\r\n";
+  ui_.options.push_back({3, true});
+  ui_.inputs.push_back("#x");
+  ui_.inputs.push_back("");
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_EQ(ui_.ended, 0);
+  EXPECT_EQ(doc_->ChangeCount, 2);
+  ExpectNothingWritten();
+}
+
 TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
   doc_->ExitPending = 1;
   ui_.options.push_back({3, true});
@@ -135,6 +170,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
     fs_.operations = 0;
     fs_.failAt = step;
     fs_.failError = FsError::AccessDenied;
+    fs_.openStatus = FsStatus::Fail(FsError::AccessDenied);  // nor may it be written in place
     ui_.told.clear();
     ui_.options.push_back({1, true});
     ui_.files.push_back(kChosenPath);

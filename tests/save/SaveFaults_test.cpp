@@ -106,6 +106,69 @@ TEST_F(SaveFaultsTest, ShortWritesAtChosenOffsets) {
   }
 }
 
+// The folder takes no new file, so the file is written in place: a fault at
+// any step after its old bytes were read puts them back. Closing is the one
+// step after the new content was flushed and measured: it is saved then.
+TEST_F(SaveFaultsTest, InPlaceFailureAtEveryStepPutsTheOldBytesBack) {
+  const FsStatus denied = FsStatus::Fail(FsError::AccessDenied);
+  FakeFileSystem probe;
+  Reset(probe);
+  probe.createStatus = denied;
+  ASSERT_EQ(Save(probe), SaveOutcome::Saved);
+  ASSERT_TRUE(probe.files.at(kPath).bytes == expected_);
+  ASSERT_EQ(probe.log.back(), "close");
+  const int steps = probe.operations;
+
+  for (int step = 2; step < steps; ++step) {
+    doc_->ChangeCount = 3;
+    FakeFileSystem fs;
+    Reset(fs);
+    fs.createStatus = denied;
+    fs.failAt = step;
+    fs.failError = step % 2 ? FsError::DiskFull : FsError::Other;
+    const SaveOutcome outcome = Save(fs);
+    ExpectKept(fs, outcome, fs.log.at(static_cast<size_t>(step)) + " " + std::to_string(step));
+  }
+  // A disk that fills up: written with "127.0.0.1 ", the new content is a
+  // little longer than the old, which still fits.
+  FakeFileSystem full;
+  Reset(full);
+  full.createStatus = denied;
+  full.shortAt = onDisk_.size() + 8;
+  ui_.told.clear();
+  ui_.options.push_back({1, true});
+  ui_.files.push_back(kPath);
+  ASSERT_GT(WriteHostsText(*doc_, "127.0.0.1 ", true).size(), full.shortAt);
+  ExpectKept(full, SaveAs(*doc_, ui_, full), "a full disk");
+  doc_->ChangeCount = 3;
+  FakeFileSystem closing;
+  Reset(closing);
+  closing.createStatus = denied;
+  closing.failAt = steps;
+  EXPECT_EQ(Save(closing), SaveOutcome::Saved);
+  EXPECT_TRUE(closing.files.at(kPath).bytes == expected_);
+  EXPECT_FALSE(closing.AnyOpen());
+}
+
+// Neither the new content nor the old one could be written: the user is told
+// to check the file, not that it is unchanged.
+TEST_F(SaveFaultsTest, InPlaceWhenPuttingBackFailsTooTheUserIsToldToCheckTheFile) {
+  for (const int firstFault : {4, 6}) {  // truncating; the second write
+    SCOPED_TRACE(firstFault);
+    FakeFileSystem fs;
+    Reset(fs);
+    fs.createStatus = FsStatus::Fail(FsError::AccessDenied);
+    fs.failAt = firstFault;
+    fs.failOnward = true;
+    EXPECT_EQ(Save(fs), SaveOutcome::Failed);
+    ASSERT_EQ(ui_.told.size(), 1u);
+    EXPECT_NE(ui_.told[0].text.find("please check the file"), std::string::npos);
+    EXPECT_EQ(ui_.told[0].text.find("was not changed"), std::string::npos);
+    EXPECT_EQ(doc_->ChangeCount, 3);
+    EXPECT_FALSE(fs.AnyOpen());
+  }
+}
+
 // The same faults reached through the prompt of Close and of the way out:
 // the document and the program stay, with their changes.
 TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
