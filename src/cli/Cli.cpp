@@ -1,11 +1,14 @@
 #include "cli/Cli.h"
 
+#include <exception>
+#include <new>
 #include <string_view>
 
 #include "core/Dedup.h"
 #include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
 #include "core/LoadJob.h"
+#include "core/OutOfMemory.h"
 #include "core/SilentUi.h"
 #include "save/HostsWriter.h"
 #include "save/SafeWrite.h"
@@ -47,9 +50,22 @@ std::string FormatDocument(const HostsDocument& doc, const std::string& labelIP)
   return text;
 }
 
+// Running out of memory ends a command before it writes anything.
+int OutOfMemory(std::ostream& err, const char* doing, const std::string& path) {
+  err << "vantrel-cli: not enough memory to " << doing << " \"" << path << "\"\n";
+  return kExitFailure;
+}
+
 int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
   HostsDocument doc;
-  const ReadResult result = ReadHostsFile(path, doc);
+  ReadResult result;
+  std::string text;
+  if (RanOutOfMemory([&] {
+        result = ReadHostsFile(path, doc);
+        if (result.outcome == ReadOutcome::Loaded) text = FormatDocument(doc, result.labelIP);
+      })) {
+    return OutOfMemory(err, "read", path);
+  }
   switch (result.outcome) {
     case ReadOutcome::Unreadable:
       err << "Cannot read \"" << path << "\": " << result.reason << '\n';
@@ -60,7 +76,6 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
     case ReadOutcome::Loaded:
       break;
   }
-  const std::string text = FormatDocument(doc, result.labelIP);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.flush();
   return kExitOk;
@@ -109,38 +124,52 @@ SaveTarget TargetForAddress(const std::string& address) {
   return TargetForOption(3, address);
 }
 
-int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
-  HostsDocument doc;
-  const ReadResult result = ReadHostsFile(args.in, doc);
-  if (result.outcome == ReadOutcome::Unreadable) {
-    err << "Cannot read \"" << args.in << "\": " << result.reason << '\n';
-    return kExitFailure;
-  }
+// Removes the duplicates of a document read and writes it out. Running out
+// of memory on the way leaves the output file as it was: the new content
+// goes to a file of its own, which is removed again.
+FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
   SilentUi ui;
-  if (result.outcome == ReadOutcome::Loaded) FillLists(doc, ui);
-  if (result.outcome == ReadOutcome::Empty || doc.List1.Count() == 0) {
-    err << kEmptyFile;
-    return kExitEmptyFile;
-  }
-  int32_t before = doc.List1.Count();
-  int32_t left = before;
   if (args.dedup) {
     // The window's own job, so the command line removes exactly what the
     // Remove Duplicates button would.
     RemoveDuplicatesJob(doc, ui);
     left = doc.List1.Count();
   }
-
   const SaveTarget target = TargetForAddress(args.address);
-  const FsStatus status =
-      SafeWriteFile(NativeFileSystem(), args.out, [&](const PieceWriter& write) {
-        FsStatus written;
-        WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
-          written = write(piece);
-          return written.ok();
-        });
-        return written;
-      });
+  return SafeWriteFile(NativeFileSystem(), args.out, [&](const PieceWriter& write) {
+    FsStatus written;
+    WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
+      written = write(piece);
+      return written.ok();
+    });
+    return written;
+  });
+}
+
+int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
+  HostsDocument doc;
+  ReadResult result;
+  if (RanOutOfMemory([&] {
+        result = ReadHostsFile(args.in, doc);
+        SilentUi ui;
+        if (result.outcome == ReadOutcome::Loaded) FillLists(doc, ui);
+      })) {
+    return OutOfMemory(err, "read", args.in);
+  }
+  if (result.outcome == ReadOutcome::Unreadable) {
+    err << "Cannot read \"" << args.in << "\": " << result.reason << '\n';
+    return kExitFailure;
+  }
+  if (result.outcome == ReadOutcome::Empty || doc.List1.Count() == 0) {
+    err << kEmptyFile;
+    return kExitEmptyFile;
+  }
+  const int32_t before = doc.List1.Count();
+  int32_t left = before;
+  FsStatus status;
+  if (RanOutOfMemory([&] { status = CleanLoaded(doc, args, left); })) {
+    return OutOfMemory(err, "clean", args.in);
+  }
   if (!status.ok()) {
     err << "Cannot write \"" << args.out << "\": " << ReasonFor(status) << '\n';
     return kExitFailure;
@@ -153,10 +182,18 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 2 && args[0] == "dump") return Dump(args[1], out, err);
-  CleanArgs clean;
-  if (!args.empty() && args[0] == "clean" && ParseClean(args, clean)) return Clean(clean, out, err);
-  err << kUsage;
+  try {
+    if (args.size() == 2 && args[0] == "dump") return Dump(args[1], out, err);
+    CleanArgs clean;
+    if (!args.empty() && args[0] == "clean" && ParseClean(args, clean)) {
+      return Clean(clean, out, err);
+    }
+    err << kUsage;
+  } catch (const std::bad_alloc&) {
+    err << "vantrel-cli: not enough memory\n";
+  } catch (const std::exception& e) {
+    err << "vantrel-cli: " << e.what() << '\n';
+  }
   return kExitFailure;
 }
 

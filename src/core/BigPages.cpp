@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <new>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -93,9 +93,10 @@ void ShrinkBig(void* block, size_t size, size_t keep) {
 
 #else
 
-void* AllocateBig(size_t size) { return std::malloc(size); }
+// The ordinary heap, through operator new like every other allocation.
+void* AllocateBig(size_t size) { return ::operator new(size, std::nothrow); }
 
-void ReleaseBig(void* block, size_t) { std::free(block); }
+void ReleaseBig(void* block, size_t) { ::operator delete(block); }
 
 void ShrinkBig(void*, size_t, size_t) {}
 

@@ -21,33 +21,46 @@ void ShowFilling(DocumentUi& ui, int32_t n) {
   progress.Through(n);
 }
 
-// The distinct non-empty entries in List1 order. When List1 still holds the
-// non-empty entries sorted, as the load job left it, repeats are already
-// side by side there and only need dropping; otherwise the entries are
-// sorted, which brings them side by side.
-BigVector<Text> DistinctSorted(HostsDocument& doc, const OneBased<Text>& entries, bool mirrored) {
-  if (!mirrored) {
-    doc.List1.Clear();
-    doc.List1.Assign({});
-    return SortedTexts(entries.Items(), SortedCopy::DistinctNonEmpty);
+// What a removal leaves, made aside: the distinct non-empty entries in
+// List1 order, in an array of their own, and List1's marks for them (none
+// repeats the one before).
+struct Removal {
+  OneBased<Text> entries;
+  std::vector<bool> repeats;
+};
+
+// When List1 still holds the non-empty entries sorted, as the load job left
+// it, repeats are already side by side there and only need dropping;
+// otherwise the entries are sorted, which brings them side by side. All the
+// memory is taken first, so a failure leaves the document as it was; only
+// in the last step, when nothing can fail any more, does List1 give up its
+// array (empty until the job puts the result in).
+Removal PrepareRemoval(HostsDocument& doc) {
+  // The array's holder is made now, while it can still fail.
+  Removal made{OneBased<Text>(BigVector<Text>{}), {}};
+  const std::vector<bool>& marks = doc.List1.Repeats();
+  if (!doc.List1.Mirrors(doc.Entries) || marks.size() != doc.List1.Items().size()) {
+    made.entries.Items() =
+        SortedTexts(std::as_const(doc.Entries).Items(), SortedCopy::DistinctNonEmpty);
+    made.repeats.resize(made.entries.Items().size());
+    return made;
   }
   // The sort that filled the list marked the repeats, so dropping them
   // needs no look at the texts.
-  const std::vector<bool> repeats = doc.List1.Repeats();
-  BigVector<Text> items = doc.List1.TakeItems();
-  if (repeats.size() != items.size()) {
-    items.erase(std::unique(items.begin(), items.end()), items.end());
-    return items;
-  }
+  made.repeats.resize(static_cast<size_t>(std::count(marks.begin(), marks.end(), false)));
+  // Copies the items only while another owner holds them; can fail then.
+  MarkedTexts taken = doc.List1.TakeMarked();
+  BigVector<Text>& items = taken.texts;
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
-    if (!repeats[i]) items[kept++] = items[i];
+    if (!taken.repeats[i]) items[kept++] = items[i];
   }
   items.resize(kept);
   // The room the repeats took goes back now: these items stay as long as
   // the entries do.
   ShrinkBig(items.data(), items.capacity() * sizeof(Text), kept * sizeof(Text));
-  return items;
+  made.entries.Items() = std::move(items);
+  return made;
 }
 
 }  // namespace
@@ -85,42 +98,45 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Removing Duplicate Host File Entries...");
   ui.StartTiming();
   const int32_t before = doc.List1.Count();
-  const bool mirrored = doc.List1.Mirrors(doc.Entries);
-  doc.EntriesBeforeDedup = std::move(doc.Entries);
+  // Made before anything changes: once the document has changed, nothing
+  // may fail.
+  const std::string armedUndo = "Undo Remove Duplicates";
   // Only the distinct values and their sorted order are seen, so sorted
   // entries give both: equal texts lie side by side and all but one are
   // left out. An empty host part is no entry.
-  BigVector<Text> distinct = DistinctSorted(doc, doc.EntriesBeforeDedup, mirrored);
-  const int32_t count = static_cast<int32_t>(distinct.size());
+  Removal made = PrepareRemoval(doc);
+  const int32_t count = made.entries.Count();
   ui.SetProgress(0);
   ui.SetProgressMax(count);
   ui.SetBusy(true);
 
   if (count >= 1) {
-    ui.EnableEntryList();
     // Entries and List1 hold the same texts in the same order, so they hold
-    // them as one array until either is edited. None repeats the one before.
-    doc.Entries = OneBased<Text>(std::move(distinct));
-    doc.List1.AssignSharedMirror(doc.Entries, std::vector<bool>(static_cast<size_t>(count)));
+    // them as one array until either is edited.
+    doc.EntriesBeforeDedup = std::move(doc.Entries);
+    doc.Entries = std::move(made.entries);
+    doc.List1.AssignSharedMirror(doc.Entries, std::move(made.repeats));
+    doc.EntryCount = count;
+    const int32_t removed = before - count;
+    doc.LastAction = removed < 1 ? kActionNone : kActionRemoveDuplicates;
+    if (removed >= 1) ++doc.ChangeCount;
+
+    ui.EnableEntryList();
     ShowFilling(ui, count);
-    const int32_t left = doc.Entries.Count();
-    const int32_t removed = before - left;
-    ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(left));
+    ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(count));
     if (removed < 1) {
-      doc.LastAction = kActionNone;
       ui.SetUndo(kUndoCaption, false);
     } else {
-      doc.LastAction = kActionRemoveDuplicates;
-      ++doc.ChangeCount;
-      ui.SetUndo("Undo Remove Duplicates", true);
+      ui.SetUndo(armedUndo, true);
     }
-    doc.EntryCount = doc.Entries.Count();
   } else {
-    // Nothing is left; keep the count in step with the empty Entries.
-    doc.Entries.Clear();
-    doc.EntryCount = 0;
     ui.Tell("No Host Listings Found", "Nothing Found in File or Incorrect File Type",
             Icon::Critical);
+    // Nothing is left; keep the count in step with the empty Entries.
+    doc.EntriesBeforeDedup = std::move(doc.Entries);
+    doc.Entries.Clear();
+    doc.EntryCount = 0;
+    doc.List1.Clear();
   }
 
   ui.SetBusy(false);
@@ -133,22 +149,24 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetBusy(true);
   ui.StartTiming();
   const int32_t n = doc.EntriesBeforeDedup.Count();
+  // Every element goes into the list, an empty one included, so the list
+  // shows exactly what the removal took away. The list is made aside: until
+  // it is complete, the document is as it was.
+  SortedTextList list;
+  list.Assign(SortedTexts(std::as_const(doc.EntriesBeforeDedup).Items(), SortedCopy::All));
   // Nothing changes the saved entries until the next removal or load, so
   // Entries shares them rather than copying them.
   doc.Entries.ShareWith(doc.EntriesBeforeDedup);
+  doc.List1 = std::move(list);
+  doc.EntryCount = n;
+  CountUndo(doc);
+
   ui.SetProgressRange(0, n);
-  // Every element goes into the list, an empty one included, so the list
-  // shows exactly what the removal took away.
-  doc.List1.Clear();
-  doc.List1.Assign({});
-  doc.List1.Assign(SortedTexts(std::as_const(doc.Entries).Items(), SortedCopy::All));
   ShowFilling(ui, n);
   ui.SetUndo(kUndoCaption, false);
   ui.TimeControl();
   ui.SetBusy(false);
-  CountUndo(doc);
   ui.SetCounts("", "", "");
-  doc.EntryCount = n;
   ui.EntriesChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "core/HostsGrammar.h"
 
@@ -40,7 +41,20 @@ std::string Typed(std::string text) {
 
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
+// Gives List1 and Entries arrays of their own (copied while another owner
+// holds them) with room for `more` further elements, so that the edit that
+// follows takes no memory and cannot stop half-way. Called after the edit's
+// other allocations; a failure here leaves every text as it was.
+void MakeRoom(HostsDocument& doc, int32_t more) {
+  const auto extra = static_cast<size_t>(more);
+  doc.List1.Reserve(static_cast<size_t>(doc.List1.Count()) + extra);
+  BigVector<Text>& entries = doc.Entries.Items();
+  const auto largest = static_cast<size_t>(std::max(doc.EntryCount, doc.List1.Count()));
+  entries.reserve(std::max(entries.size(), largest) + extra);
+}
+
 void UndoAdd(HostsDocument& doc) {
+  MakeRoom(doc, 0);
   // The count is taken once, and after a removal the scan moves on to the
   // next index, so the item that slid into the removed one's place is not
   // looked at.
@@ -56,16 +70,20 @@ void UndoAdd(HostsDocument& doc) {
 
 void UndoChange(HostsDocument& doc) {
   const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
+  const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
+  MakeRoom(doc, 0);
   if (at != SortedTextList::kNone) {
     doc.List1.RemoveAt(at);
-    doc.List1.Add(doc.Texts.Keep(doc.UndoOldEntry));
+    doc.List1.Add(kept);
   }
   SelectLastEqual(doc.List1, doc.UndoOldEntry);
   RebuildEntries(doc, doc.List1.Count());
 }
 
 void UndoDelete(HostsDocument& doc) {
-  doc.List1.Add(doc.Texts.Keep(doc.UndoDeletedEntry));
+  const Text kept = doc.Texts.Keep(doc.UndoDeletedEntry);
+  MakeRoom(doc, 1);
+  doc.List1.Add(kept);
   SetEntryCount(doc, doc.EntryCount + 1);
   RebuildEntries(doc, doc.List1.Count());
   SelectLastEqual(doc.List1, doc.UndoDeletedEntry);
@@ -88,28 +106,30 @@ void CountUndo(HostsDocument& doc) {
   }
 }
 
+// Each edit asks first and makes every text it needs and the room for its
+// change before it changes anything, so running out of memory stops it with
+// the document and the undo as they were.
+
 void AddEntry(HostsDocument& doc, DocumentUi& ui) {
-  const int32_t before = doc.EntryCount;
-  SetEntryCount(doc, before + 1);
+  // Entries grows by the new element only once there is one: asking with it
+  // grown and shrinking it back on No shows nothing different.
   if (!ui.AskYesNo("Add New Host Entry", "Are you sure you would like to add a new host entry?")) {
-    SetEntryCount(doc, before);
     return;
   }
-  const std::string text =
-      Typed(ui.Input("Enter in the New Host Entry:", "Add New Host Entry", ""));
-  if (text.empty()) {
-    SetEntryCount(doc, before);
-    return;
-  }
+  std::string text = Typed(ui.Input("Enter in the New Host Entry:", "Add New Host Entry", ""));
+  if (text.empty()) return;
+  MakeRoom(doc, 1);
   const Text kept = doc.Texts.Keep(text);
+
+  SetEntryCount(doc, doc.EntryCount + 1);
   doc.Entries(doc.EntryCount) = kept;
   doc.List1.Add(kept);
   SelectLastEqual(doc.List1, kept);
   doc.LastAction = kActionAdd;
-  doc.UndoAddedEntry = text;
-  ui.SetUndo("Undo Add", true);
+  doc.UndoAddedEntry = std::move(text);
   RebuildEntries(doc, doc.List1.Count());
   ++doc.ChangeCount;
+  ui.SetUndo("Undo Add", true);
   ui.EntriesChanged();
 }
 
@@ -120,30 +140,37 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
             Icon::Critical);
     return;
   }
-  const std::string old(doc.List1.Item(i));
+  std::string old(doc.List1.Item(i));
   if (!ui.AskYesNo("Change Host Entry",
                    "Are you sure you would like to change the entry for " + old + " ?")) {
     return;
   }
-  // Armed before the new text is asked for; a cancelled input disarms it
-  // again, so whatever was undoable before is lost either way.
-  doc.UndoOldEntry = old;
-  doc.LastAction = kActionChange;
-  ui.SetUndo("Undo Change", true);
-  const std::string text =
+  std::string text =
       Typed(ui.Input("Enter in the new Host Value:", "Change value for " + old, old));
+  // "Undo Change" is armed for the old text whatever the answer, so whatever
+  // was undoable before is lost either way; a cancelled input disarms it
+  // again. It is armed once the answer is in (the input box hides the menu
+  // meanwhile), so that a failure before leaves the undo as it was.
+  MakeRoom(doc, 0);
   if (text.empty()) {
+    doc.UndoOldEntry = std::move(old);
+    doc.LastAction = kActionChange;
     RebuildEntries(doc, doc.List1.Count());
+    ui.SetUndo("Undo Change", true);
     Disarm(ui);
     return;
   }
   const Text kept = doc.Texts.Keep(text);
+
+  doc.UndoOldEntry = std::move(old);
+  doc.LastAction = kActionChange;
   doc.List1.RemoveAt(i);
   doc.List1.Add(kept);
   SelectLastEqual(doc.List1, kept);
   RebuildEntries(doc, doc.List1.Count());
-  doc.UndoNewEntry = text;
+  doc.UndoNewEntry = std::move(text);
   ++doc.ChangeCount;
+  ui.SetUndo("Undo Change", true);
   ui.EntriesChanged();
 }
 
@@ -159,14 +186,17 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to delete this new host entry?")) {
     return;
   }
-  doc.UndoDeletedEntry = std::string(doc.List1.Item(i));
+  std::string deleted(doc.List1.Item(i));
+  MakeRoom(doc, 0);
+
+  doc.UndoDeletedEntry = std::move(deleted);
   doc.LastAction = kActionDelete;
-  ui.SetUndo("Undo Delete", true);
   doc.List1.RemoveAt(i);
   SetEntryCount(doc, doc.EntryCount - 1);
   // Up to EntryCount: elements past the last item become empty.
   RebuildEntries(doc, doc.EntryCount);
   ++doc.ChangeCount;
+  ui.SetUndo("Undo Delete", true);
   ui.EntriesChanged();
 }
 
@@ -190,8 +220,8 @@ void UndoLastAction(HostsDocument& doc, DocumentUi& ui) {
       Disarm(ui);
       return;
   }
-  Disarm(ui);
   CountUndo(doc);
+  Disarm(ui);
   ui.EntriesChanged();
 }
 

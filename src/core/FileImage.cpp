@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #if defined(__linux__)
 #include <fcntl.h>
@@ -130,6 +131,8 @@ bool FileImage::Load(const std::string& path, std::string& reason) {
   Clear();
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
+    // Too large for the size to be told is too large to be held.
+    if (errno == EOVERFLOW) throw std::bad_alloc();
     reason = ReasonFor(errno);
     return false;
   }

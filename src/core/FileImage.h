@@ -30,7 +30,8 @@ class FileImage {
   // allows it, a regular file's pages are mapped rather than copied: the
   // system already holds them, and memory a process has not used yet is the
   // dearest part of reading a large file. On failure returns false and sets
-  // reason to a short sentence a user can act on.
+  // reason to a short sentence a user can act on; throws std::bad_alloc
+  // when the bytes do not fit in memory.
   bool Load(const std::string& path, std::string& reason);
   // Holds a copy of text.
   void Assign(std::string_view text);

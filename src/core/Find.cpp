@@ -49,10 +49,12 @@ void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int
   const std::string upperQuery = Upper(query);
   for (int32_t p = std::max(find.FindPosition, 0); p < doc.List1.Count(); ++p) {
     if (!ContainsUpper(doc.List1.Item(p), upperQuery)) continue;
-    doc.List1.Select(p);
-    ui.EntriesChanged();
-    find.FindPosition = p + 1;
+    // The one step that takes memory comes first, so that running out of it
+    // moves nothing.
     Remember(find, boxText);
+    doc.List1.Select(p);
+    find.FindPosition = p + 1;
+    ui.EntriesChanged();
     return;
   }
   ui.Tell("Query Not Found", "There are no more '" + query + "' entries found in the list",

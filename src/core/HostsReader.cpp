@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "core/FileImage.h"
@@ -16,10 +17,11 @@ namespace vantrel {
 bool HostsReader::Open(const std::string& path, std::string& reason) {
   if (!text_.Load(path, reason)) return false;
   // Every item takes at least one byte, so this bounds every 32-bit counter.
+  // A file past it is past what the 32-bit program can hold anyway, and
+  // ends as running out of memory does.
   if (text_.Text().size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
     text_.Clear();
-    reason = "The file is too large.";
-    return false;
+    throw std::bad_alloc();
   }
   return CheckEncoding(reason);
 }

@@ -44,7 +44,8 @@ class HostsReader {
   // as many as the machine has cores.
   explicit HostsReader(size_t pieces = 0) : wantedPieces_(pieces) {}
 
-  // Reads the file's bytes. On failure returns false with a reason.
+  // Reads the file's bytes. On failure returns false with a reason; throws
+  // std::bad_alloc when they do not fit in memory (or in the counters).
   bool Open(const std::string& path, std::string& reason);
   // Uses text as the file's bytes. Like Open, refuses UTF-16 and UTF-32 text
   // (false, with a reason naming the encoding) and sets a UTF-8 byte-order
@@ -91,6 +92,8 @@ struct ReadResult {
 };
 
 // All five stages in order, stopping after the count for an empty file.
+// Running out of memory throws std::bad_alloc and leaves doc part-read: read
+// into a document of its own (AdoptLoaded).
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);
 // The same on bytes already in memory.
 ReadResult ReadHostsText(std::string_view text, HostsDocument& doc);

@@ -1,5 +1,6 @@
 #include "core/LoadJob.h"
 
+#include <type_traits>
 #include <utility>
 
 #include "core/TextSort.h"
@@ -33,6 +34,19 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   doc.Texts.ReleaseOlder();
   ui.SetBusy(false);
   ui.TimeControl();
+}
+
+void AdoptLoaded(HostsDocument& doc, HostsDocument& loaded) noexcept {
+  static_assert(std::is_nothrow_move_assignable_v<HostsDocument>);
+  loaded.ChangeCount = 0;
+  loaded.LastAction = doc.LastAction;
+  loaded.WaitJob = doc.WaitJob;
+  loaded.ExitPending = doc.ExitPending;
+  loaded.UndoAddedEntry.swap(doc.UndoAddedEntry);
+  loaded.UndoOldEntry.swap(doc.UndoOldEntry);
+  loaded.UndoNewEntry.swap(doc.UndoNewEntry);
+  loaded.UndoDeletedEntry.swap(doc.UndoDeletedEntry);
+  doc = std::move(loaded);
 }
 
 }  // namespace vantrel

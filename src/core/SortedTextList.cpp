@@ -1,6 +1,7 @@
 #include "core/SortedTextList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/TextSort.h"
 
@@ -71,6 +72,14 @@ BigVector<Text> SortedTextList::TakeItems() {
   BigVector<Text> items = items_.Take();
   Clear();
   return items;
+}
+
+MarkedTexts SortedTextList::TakeMarked() {
+  MarkedTexts taken;
+  taken.texts = items_.Take();
+  taken.repeats = std::move(repeats_);
+  Clear();
+  return taken;
 }
 
 }  // namespace vantrel

@@ -59,6 +59,10 @@ class SortedTextList {
   const std::vector<bool>& Repeats() const { return repeats_; }
   // Hands the items over and leaves the list empty.
   BigVector<Text> TakeItems();
+  // The same, with the repeat marks while it mirrors. Should the items have
+  // to be copied (another owner holds them too) and memory run out, the list
+  // stays as it was.
+  MarkedTexts TakeMarked();
 
   int32_t Selected() const { return selected_; }
   // Selects item i, or nothing for kNone or an index outside the list.

@@ -1,5 +1,6 @@
 #include "platform/Menus.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace vantrel {
@@ -114,12 +115,16 @@ void MenuBar::Check(int id, bool checked) const {
 }
 
 void MenuBar::SetCaption(int id, const std::string& caption) const {
-  std::string text = caption;
+  // Made on the stack: an edit shows its undo caption once the document has
+  // changed, where nothing may fail any more.
+  char text[256];
   const auto it = shortcuts_.find(id);
-  if (it != shortcuts_.end()) text += "\t" + it->second;
+  const bool shortcut = it != shortcuts_.end();
+  std::snprintf(text, sizeof(text), "%s%s%s", caption.c_str(), shortcut ? "\t" : "",
+                shortcut ? it->second.c_str() : "");
   ModifyMenuA(bar_, static_cast<UINT>(id),
               MF_BYCOMMAND | MF_STRING | (IsEnabled(id) ? MF_ENABLED : MF_GRAYED),
-              static_cast<UINT_PTR>(id), text.c_str());
+              static_cast<UINT_PTR>(id), text);
 }
 
 std::string MenuBar::Caption(int id) const {

@@ -89,10 +89,14 @@ class EarlyFlush {
     Join();
     started_ = end;
     running_ = true;
-    thread_ = std::thread([this, fd] {
-      if (fdatasync(fd) != 0 && error_ == 0) error_ = errno;
-      running_ = false;
-    });
+    try {
+      thread_ = std::thread([this, fd] {
+        if (fdatasync(fd) != 0 && error_ == 0) error_ = errno;
+        running_ = false;
+      });
+    } catch (...) {
+      running_ = false;  // no thread to be had: the final flush does it all
+    }
   }
 
   // Waits for an early flush of fd; returns its error, or 0.
@@ -202,9 +206,11 @@ class PosixFileSystem final : public FileSystem {
 
   FsStatus Replace(const std::string& tempPath, const std::string& link, bool) override {
     const std::string target = ThroughLinks(link);
+    // Named first: once the file is replaced, nothing may fail.
+    const std::string folderPath = FolderOf(target);
     if (rename(tempPath.c_str(), target.c_str()) != 0) return FromErrno(errno);
     // Make the rename itself durable.
-    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
       fsync(folder);
       close(folder);

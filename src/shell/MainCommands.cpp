@@ -11,6 +11,7 @@
 #include "core/Dedup.h"
 #include "core/Editing.h"
 #include "core/FileTools.h"
+#include "core/OutOfMemory.h"
 #include "platform/CommonDialogs.h"
 #include "save/FileSystem.h"
 #include "save/SaveAs.h"
@@ -108,35 +109,79 @@ void MainWindow::OnCommand(int id, int code) {
 
 // ---- the document's commands
 
-void MainWindow::cmdSaveAs_Click() { SaveAs(doc_, *this, Files()); }
+// Each command that can run out of memory says so and leaves the document
+// as it was (its operation sees to that).
+
+void MainWindow::cmdSaveAs_Click() {
+  if (RanOutOfMemory([&] { SaveAs(doc_, *this, Files()); })) {
+    TellOutOfMemory("Save Failed", kNoMemoryToSave);
+  }
+}
 
 void MainWindow::mnuClose_Click() {
   doc_.ExitPending = 0;
-  CloseDocument(doc_, *this, Files());
+  if (RanOutOfMemory([&] { CloseDocument(doc_, *this, Files()); })) {
+    TellOutOfMemory("Save Failed", kNoMemoryToSave);
+  }
 }
 
-void MainWindow::mnuExit_Click() { ExitProgram(doc_, *this, Files()); }
+void MainWindow::mnuExit_Click() {
+  if (RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) {
+    // The save on the way out failed: the program stays open.
+    doc_.ExitPending = 0;
+    TellOutOfMemory("Save Failed", kNoMemoryToSave);
+  }
+}
 
 void MainWindow::Form_Unload() {
   if (ended_) return;
   // A save that failed on the way out keeps the program open with the
   // document, so the changes are not lost.
-  if (!PromptBeforeExit(doc_, *this, Files())) return;
-  if (ended_) return;
+  bool leave = false;
+  if (RanOutOfMemory([&] { leave = PromptBeforeExit(doc_, *this, Files()); })) {
+    doc_.ExitPending = 0;
+    TellOutOfMemory("Save Failed", kNoMemoryToSave);
+    return;
+  }
+  if (!leave || ended_) return;
   ended_ = true;
   DestroyWindow(hwnd_);
 }
 
 void MainWindow::cmdRemDup_Click() {
-  if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
-  doc_.WaitJob = kJobRemoveDuplicates;
-  ShowWaitWindow();
+  if (RanOutOfMemory([&] {
+        if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
+        doc_.WaitJob = kJobRemoveDuplicates;
+        ShowWaitWindow();
+      })) {
+    TellOutOfMemory(kRemoveDuplicatesCaption,
+                    "There is not enough memory to remove the duplicates.");
+  }
 }
 
-void MainWindow::cmdAdd_Click() { AddEntry(doc_, *this); }
-void MainWindow::cmdChange_Click() { ChangeEntry(doc_, *this); }
-void MainWindow::cmdDelete_Click() { DeleteEntry(doc_, *this); }
-void MainWindow::mnuUndo_Click() { UndoLastAction(doc_, *this); }
+void MainWindow::cmdAdd_Click() {
+  if (RanOutOfMemory([&] { AddEntry(doc_, *this); })) {
+    TellOutOfMemory("Add New Host Entry", "There is not enough memory to add the entry.");
+  }
+}
+
+void MainWindow::cmdChange_Click() {
+  if (RanOutOfMemory([&] { ChangeEntry(doc_, *this); })) {
+    TellOutOfMemory("Change Host Entry", "There is not enough memory to change the entry.");
+  }
+}
+
+void MainWindow::cmdDelete_Click() {
+  if (RanOutOfMemory([&] { DeleteEntry(doc_, *this); })) {
+    TellOutOfMemory("Delete Host Entry", "There is not enough memory to delete the entry.");
+  }
+}
+
+void MainWindow::mnuUndo_Click() {
+  if (RanOutOfMemory([&] { UndoLastAction(doc_, *this); })) {
+    TellOutOfMemory("Undo", "There is not enough memory to undo the last change.");
+  }
+}
 
 void MainWindow::cmdCountHost_Click() { SetText(kText6, CountHostFileText(doc_.LoadedEntryCount)); }
 
@@ -187,11 +232,15 @@ void MainWindow::ComboFind_LostFocus() {
 }
 
 void MainWindow::ComboFind_KeyPress(int keyCode) {
-  std::string text = WindowText(controls_[kComboFind]);
-  const std::string before = text;
-  FindKeyPress(doc_, find_, text, keyCode, *this);
-  SyncFindHistory();
-  if (text != before) SetText(kComboFind, text);
+  if (RanOutOfMemory([&] {
+        std::string text = WindowText(controls_[kComboFind]);
+        const std::string before = text;
+        FindKeyPress(doc_, find_, text, keyCode, *this);
+        SyncFindHistory();
+        if (text != before) SetText(kComboFind, text);
+      })) {
+    TellOutOfMemory("Find", "There is not enough memory to search the list.");
+  }
 }
 
 void MainWindow::SyncFindHistory() {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/Dedup.h"
 #include "core/LoadJob.h"
 #include "core/wait/ElapsedTime.h"
@@ -219,24 +221,30 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 void MainWindow::ShowWaitWindow() {
+  jobFailure_ = nullptr;
   wait_.ShowModal(hwnd_, [this] { RunWaitJob(); });
+  if (jobFailure_) std::rethrow_exception(std::exchange(jobFailure_, nullptr));
 }
 
 void MainWindow::RunWaitJob() {
-  switch (doc_.WaitJob) {
-    case kJobLoadLists:
-      LoadListsJob(doc_, *this);
-      // After a load the comments are shown for reading only, greyed.
-      Enable(kListComments, false);
-      return;
-    case kJobRemoveDuplicates:
-      RemoveDuplicatesJob(doc_, *this);
-      return;
-    case kJobUndoRemoveDuplicates:
-      UndoRemoveDuplicatesJob(doc_, *this);
-      return;
-    default:
-      return;
+  // The job runs inside the wait window's window procedure: a failure goes
+  // out to the caller of ShowWaitWindow, never through Windows.
+  try {
+    switch (doc_.WaitJob) {
+      case kJobLoadLists:
+        if (loading_) LoadListsJob(*loading_, *this);
+        return;
+      case kJobRemoveDuplicates:
+        RemoveDuplicatesJob(doc_, *this);
+        return;
+      case kJobUndoRemoveDuplicates:
+        UndoRemoveDuplicatesJob(doc_, *this);
+        return;
+      default:
+        return;
+    }
+  } catch (...) {
+    jobFailure_ = std::current_exception();
   }
 }
 
@@ -248,6 +256,9 @@ void MainWindow::SetProgressMax(int32_t maximum) { wait_.SetMax(maximum); }
 void MainWindow::SetProgress(int32_t value) { wait_.SetValue(value); }
 
 void MainWindow::StartTiming() {
+  // Shown again should the job fail.
+  GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
+  timing_ = true;
   SetText(kLabel7, "");
   SetTimer(hwnd_, kTimer2, 250, nullptr);
   wait_.JobEndTick = 0;
@@ -255,10 +266,25 @@ void MainWindow::StartTiming() {
 }
 
 void MainWindow::TimeControl() {
+  timing_ = false;
   wait_.JobEndTick = GetTickCount();
   KillTimer(hwnd_, kTimer2);
   SetText(kLabel7, FormatElapsed(TickDifference(wait_.JobStartTick, wait_.JobEndTick)));
   UpdateWindow(controls_[kLabel7]);
+}
+
+void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {
+  SetBusy(false);
+  KillTimer(hwnd_, kTimer2);
+  if (timing_) SetWindowTextA(controls_[kLabel7], timeBefore_);
+  timing_ = false;
+  try {
+    std::string message = text;
+    if (!detail.empty()) message.append("\r\n").append(detail);
+    Tell(caption, message, Icon::Critical);
+  } catch (...) {
+    // Not even the message fits: the window stays as it was all the same.
+  }
 }
 
 void MainWindow::MainTimeControl() {

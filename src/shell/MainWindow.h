@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -156,9 +157,16 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   // The open operation and its steps.
   void OpenOperation();
   FileSystem& Files();
-  bool ChooseFileToOpen();
-  void ShowLoadedState();
-  void FailOpen(const std::string& reason);
+  bool ChooseFileToOpen(std::string& path);
+  void LoadFile(const std::string& path);
+  void ShowLoadedState(const std::string& labelIP);
+  void FailOpen(const std::string& path, const std::string& reason);
+  // After an operation ran out of memory, which left the document as it
+  // was: the normal pointer, the elapsed time shown before, and a message
+  // saying what could not be done (text, then detail on a line of its own).
+  void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
+  static constexpr const char* kNoMemoryToSave =
+      "There is not enough memory to save the Host File. The file on disk was not changed.";
   // The main window's own elapsed-time display.
   void MainTimeControl();
 
@@ -167,6 +175,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void Enable(int id, bool enabled);
 
   HostsDocument doc_;
+  HostsDocument* loading_ = nullptr;  // what Open reads, while the load job runs
+  std::exception_ptr jobFailure_;     // how the wait window's job failed
+  char timeBefore_[32] = {};          // Label7 before the running job emptied it
+  bool timing_ = false;               // a job is being timed
   ControlSet controls_;
   MenuBar menu_;
   SplashWait wait_;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/HostsReader.h"
+#include "core/LoadJob.h"
+#include "core/OutOfMemory.h"
 #include "platform/CommonDialogs.h"
 #include "save/SaveAs.h"
 #include "shell/MainWindow.h"
@@ -30,11 +32,15 @@ constexpr DWORD kLoaderFlags = 2625540;
 void MainWindow::cmdOpen_Click() {
   // After a save that failed, the changed document stays rather than being
   // replaced.
-  if (!PromptBeforeOpen(doc_, *this, Files())) return;
-  OpenOperation();
+  bool goOn = false;
+  if (RanOutOfMemory([&] { goOn = PromptBeforeOpen(doc_, *this, Files()); })) {
+    TellOutOfMemory("Save Failed", kNoMemoryToSave);
+    return;
+  }
+  if (goOn) OpenOperation();
 }
 
-bool MainWindow::ChooseFileToOpen() {
+bool MainWindow::ChooseFileToOpen(std::string& path) {
   FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
   FileDialogSettings.SetTitle("Open Host File");
   FileDialogSettings.SetInitialFolder(ExpandFolder(HostsFolder));
@@ -42,11 +48,13 @@ bool MainWindow::ChooseFileToOpen() {
   FileDialogSettings.SetFlags(kLoaderFlags);
   const FileDialogResult result = ShowOpenDialog(hwnd_, true);
   if (result.Cancelled) return false;
-  doc_.HostsPath = FileDialogSettings.FileName();
+  path = FileDialogSettings.FileName();
   return true;
 }
 
-void MainWindow::ShowLoadedState() {
+// The loaded state, shown once the new document is in place: the load job
+// has already shown its elapsed time in Label7.
+void MainWindow::ShowLoadedState(const std::string& labelIP) {
   Enable(kCmdRemDup, true);
   menu_.Enable(kMnuRemDup, true);
   SetDefaultButton(kCmdRemDup);
@@ -57,27 +65,43 @@ void MainWindow::ShowLoadedState() {
   }
   for (int id : {kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) menu_.Enable(id, true);
   SetText(kLabel6, doc_.HostsPath);
-  SetText(kLabel7, "");
   for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
   ShowWindow(controls_[kLine5], SW_SHOW);
-  doc_.List1.Clear();
-  EntriesChanged();
-  doc_.ChangeCount = 0;
   SetUndo("Undo", false);
+  SetText(kLabelIP, labelIP);
+  Enable(kList1, true);
+  // After a load the comments are shown for reading only, greyed.
+  Enable(kListComments, false);
+  EntriesChanged();
 }
 
 void MainWindow::OpenOperation() {
-  if (!ChooseFileToOpen()) return;
-  ShowLoadedState();
+  std::string path;
+  if (RanOutOfMemory([&] {
+        if (ChooseFileToOpen(path)) LoadFile(path);
+      })) {
+    if (path.empty()) {
+      TellOutOfMemory("Open Host File", "There is not enough memory to open a file.");
+    } else {
+      TellOutOfMemory("Open Host File", "There is not enough memory to open", path);
+    }
+  }
+}
 
+void MainWindow::LoadFile(const std::string& path) {
   HostsReader reader;
   std::string reason;
-  if (!reader.Open(doc_.HostsPath, reason)) {
-    FailOpen(reason);
+  if (!reader.Open(path, reason)) {
+    FailOpen(path, reason);
     return;
   }
-  reader.CountingPass(doc_);
-  if (IsEmptyHostsFile(doc_)) {
+  // The file is read into a document of its own: the one shown stays as it
+  // was until the new one is complete, so running out of memory on the way
+  // leaves it in place.
+  HostsDocument loaded;
+  loaded.HostsPath = path;
+  reader.CountingPass(loaded);
+  if (IsEmptyHostsFile(loaded)) {
     SetText(kLabel7, "");
     JobEndTick = 0;
     JobStartTick = GetTickCount();
@@ -88,25 +112,26 @@ void MainWindow::OpenOperation() {
   }
 
   SetBusy(true);
-  reader.Allocate(doc_);
-  if (doc_.CommentCount == 0) {
-    doc_.List_Comments.assign(1, kNoCommentsFound);
-    EntriesChanged();
-    Enable(kListComments, false);
-  }
-  reader.LoadPass(doc_);
-  SetText(kLabelIP, HostsReader::RedirectAddressCaption(doc_));
-  reader.HostParts(doc_);
-  Enable(kList1, true);
-  doc_.List1.Clear();
-  EntriesChanged();
+  reader.Allocate(loaded);
+  if (loaded.CommentCount == 0) loaded.List_Comments.assign(1, kNoCommentsFound);
+  reader.LoadPass(loaded);
+  const std::string labelIP = HostsReader::RedirectAddressCaption(loaded);
+  reader.HostParts(loaded);
 
+  loading_ = &loaded;
   doc_.WaitJob = kJobLoadLists;
-  ShowWaitWindow();
+  try {
+    ShowWaitWindow();
+  } catch (...) {
+    loading_ = nullptr;
+    throw;
+  }
+  loading_ = nullptr;
+  AdoptLoaded(doc_, loaded);
+  ShowLoadedState(labelIP);
 }
 
-void MainWindow::FailOpen(const std::string& reason) {
-  const std::string path = doc_.HostsPath;
+void MainWindow::FailOpen(const std::string& path, const std::string& reason) {
   SetBusy(false);
   ResetToNoDocument();
   Tell("Open Host File", "The file could not be opened:\r\n" + path + "\r\n\r\n" + reason,

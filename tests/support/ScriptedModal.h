@@ -41,6 +41,12 @@ class ScriptedModal : public Modal {
     return !unanswered_ && messages_.empty() && inputs_.empty() && files_.empty();
   }
   void Forget() { asked_.clear(); }
+  // Drops the answers not used (a command that stopped early leaves some).
+  void DropAnswers() {
+    messages_.clear();
+    inputs_.clear();
+    files_.clear();
+  }
 
   int Message(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
   std::string Input(HWND owner, const std::string& prompt, const std::string& title,
