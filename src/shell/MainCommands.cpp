@@ -113,16 +113,12 @@ void MainWindow::OnCommand(int id, int code) {
 // as it was (its operation sees to that).
 
 void MainWindow::cmdSaveAs_Click() {
-  if (RanOutOfMemory([&] { SaveAs(doc_, *this, Files()); })) {
-    TellOutOfMemory("Save Failed", kNoMemoryToSave);
-  }
+  RunCommand("Save Failed", kNoMemoryToSave, [&] { SaveAs(doc_, *this, Files()); });
 }
 
 void MainWindow::mnuClose_Click() {
   doc_.ExitPending = 0;
-  if (RanOutOfMemory([&] { CloseDocument(doc_, *this, Files()); })) {
-    TellOutOfMemory("Save Failed", kNoMemoryToSave);
-  }
+  RunCommand("Save Failed", kNoMemoryToSave, [&] { CloseDocument(doc_, *this, Files()); });
 }
 
 void MainWindow::mnuExit_Click() {
@@ -149,38 +145,31 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::cmdRemDup_Click() {
-  if (RanOutOfMemory([&] {
-        if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
-        doc_.WaitJob = kJobRemoveDuplicates;
-        ShowWaitWindow();
-      })) {
-    TellOutOfMemory(kRemoveDuplicatesCaption,
-                    "There is not enough memory to remove the duplicates.");
-  }
+  RunCommand(kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates.", [&] {
+    if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
+    doc_.WaitJob = kJobRemoveDuplicates;
+    ShowWaitWindow();
+  });
 }
 
 void MainWindow::cmdAdd_Click() {
-  if (RanOutOfMemory([&] { AddEntry(doc_, *this); })) {
-    TellOutOfMemory("Add New Host Entry", "There is not enough memory to add the entry.");
-  }
+  RunCommand("Add New Host Entry", "There is not enough memory to add the entry.",
+             [&] { AddEntry(doc_, *this); });
 }
 
 void MainWindow::cmdChange_Click() {
-  if (RanOutOfMemory([&] { ChangeEntry(doc_, *this); })) {
-    TellOutOfMemory("Change Host Entry", "There is not enough memory to change the entry.");
-  }
+  RunCommand("Change Host Entry", "There is not enough memory to change the entry.",
+             [&] { ChangeEntry(doc_, *this); });
 }
 
 void MainWindow::cmdDelete_Click() {
-  if (RanOutOfMemory([&] { DeleteEntry(doc_, *this); })) {
-    TellOutOfMemory("Delete Host Entry", "There is not enough memory to delete the entry.");
-  }
+  RunCommand("Delete Host Entry", "There is not enough memory to delete the entry.",
+             [&] { DeleteEntry(doc_, *this); });
 }
 
 void MainWindow::mnuUndo_Click() {
-  if (RanOutOfMemory([&] { UndoLastAction(doc_, *this); })) {
-    TellOutOfMemory("Undo", "There is not enough memory to undo the last change.");
-  }
+  RunCommand("Undo", "There is not enough memory to undo the last change.",
+             [&] { UndoLastAction(doc_, *this); });
 }
 
 void MainWindow::cmdCountHost_Click() { SetText(kText6, CountHostFileText(doc_.LoadedEntryCount)); }
@@ -232,15 +221,13 @@ void MainWindow::ComboFind_LostFocus() {
 }
 
 void MainWindow::ComboFind_KeyPress(int keyCode) {
-  if (RanOutOfMemory([&] {
-        std::string text = WindowText(controls_[kComboFind]);
-        const std::string before = text;
-        FindKeyPress(doc_, find_, text, keyCode, *this);
-        SyncFindHistory();
-        if (text != before) SetText(kComboFind, text);
-      })) {
-    TellOutOfMemory("Find", "There is not enough memory to search the list.");
-  }
+  RunCommand("Find", "There is not enough memory to search the list.", [&] {
+    std::string text = WindowText(controls_[kComboFind]);
+    const std::string before = text;
+    FindKeyPress(doc_, find_, text, keyCode, *this);
+    SyncFindHistory();
+    if (text != before) SetText(kComboFind, text);
+  });
 }
 
 void MainWindow::SyncFindHistory() {

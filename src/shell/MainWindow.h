@@ -13,6 +13,7 @@
 #include "core/DocumentUi.h"
 #include "core/Find.h"
 #include "core/General_Mod.h"
+#include "core/OutOfMemory.h"
 #include "core/wait/SplashWait.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
@@ -165,6 +166,12 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   // was: the normal pointer, the elapsed time shown before, and a message
   // saying what could not be done (text, then detail on a line of its own).
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
+  // Runs a command; when it runs out of memory (its operation has left the
+  // document as it was), says so in the command's own caption.
+  template <class Command>
+  void RunCommand(const char* caption, const char* noMemoryText, Command&& command) {
+    if (RanOutOfMemory(command)) TellOutOfMemory(caption, noMemoryText);
+  }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
   // The main window's own elapsed-time display.
