@@ -1,4 +1,4 @@
-// A BigVector whose elements two owners can hold as one array. With a
+// A vector whose elements two owners can hold as one array. With a
 // million entries each copy of the entry array is megabytes of fresh memory,
 // and some copies are only ever read: those are shared instead. Reading
 // never copies; the first change to a shared array gives the one changed its
@@ -12,8 +12,7 @@
 #include <algorithm>
 #include <memory>
 #include <utility>
-
-#include "core/BigPages.h"
+#include <vector>
 
 namespace vantrel {
 
@@ -21,10 +20,10 @@ template <class T>
 class CowVector {
  public:
   CowVector() = default;
-  explicit CowVector(BigVector<T> items)
-      : items_(std::make_shared<BigVector<T>>(std::move(items))) {}
+  explicit CowVector(std::vector<T> items)
+      : items_(std::make_shared<std::vector<T>>(std::move(items))) {}
   CowVector(const CowVector& other)
-      : items_(other.items_ ? std::make_shared<BigVector<T>>(*other.items_) : nullptr) {}
+      : items_(other.items_ ? std::make_shared<std::vector<T>>(*other.items_) : nullptr) {}
   CowVector(CowVector&& other) noexcept = default;
   CowVector& operator=(const CowVector& other) {
     if (this != &other) *this = CowVector(other);
@@ -32,15 +31,15 @@ class CowVector {
   }
   CowVector& operator=(CowVector&& other) noexcept = default;
 
-  const BigVector<T>& Read() const { return items_ ? *items_ : Empty(); }
+  const std::vector<T>& Read() const { return items_ ? *items_ : Empty(); }
 
   // The elements, to change: copied first while another owner holds them,
   // with room for at least room elements then.
-  BigVector<T>& Own(size_t room = 0) {
+  std::vector<T>& Own(size_t room = 0) {
     if (!items_) {
-      items_ = std::make_shared<BigVector<T>>();
+      items_ = std::make_shared<std::vector<T>>();
     } else if (items_.use_count() > 1) {
-      auto copy = std::make_shared<BigVector<T>>();
+      auto copy = std::make_shared<std::vector<T>>();
       copy->reserve(std::max(room, items_->size()));
       copy->assign(items_->begin(), items_->end());
       items_ = std::move(copy);
@@ -61,28 +60,28 @@ class CowVector {
       items_.reset();
     }
   }
-  void Assign(BigVector<T> items) {
+  void Assign(std::vector<T> items) {
     if (items_ && items_.use_count() == 1) {
       *items_ = std::move(items);
     } else {
-      items_ = std::make_shared<BigVector<T>>(std::move(items));
+      items_ = std::make_shared<std::vector<T>>(std::move(items));
     }
   }
   // Hands the elements over (a copy of them while shared) and is left empty.
-  BigVector<T> Take() {
+  std::vector<T> Take() {
     if (!items_) return {};
-    BigVector<T> items = items_.use_count() > 1 ? *items_ : std::move(*items_);
+    std::vector<T> items = items_.use_count() > 1 ? *items_ : std::move(*items_);
     items_.reset();
     return items;
   }
 
  private:
-  static const BigVector<T>& Empty() {
-    static const BigVector<T> empty;
+  static const std::vector<T>& Empty() {
+    static const std::vector<T> empty;
     return empty;
   }
 
-  std::shared_ptr<BigVector<T>> items_;
+  std::shared_ptr<std::vector<T>> items_;
 };
 
 }  // namespace vantrel

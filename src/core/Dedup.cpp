@@ -37,7 +37,7 @@ struct Removal {
 // array (empty until the job puts the result in).
 Removal PrepareRemoval(HostsDocument& doc) {
   // The array's holder is made now, while it can still fail.
-  Removal made{OneBased<Text>(BigVector<Text>{}), {}};
+  Removal made{OneBased<Text>(std::vector<Text>{}), {}};
   const std::vector<bool>& marks = doc.List1.Repeats();
   if (!doc.List1.Mirrors(doc.Entries) || marks.size() != doc.List1.Items().size()) {
     made.entries.Items() =
@@ -50,15 +50,12 @@ Removal PrepareRemoval(HostsDocument& doc) {
   made.repeats.resize(static_cast<size_t>(std::count(marks.begin(), marks.end(), false)));
   // Copies the items only while another owner holds them; can fail then.
   MarkedTexts taken = doc.List1.TakeMarked();
-  BigVector<Text>& items = taken.texts;
+  std::vector<Text>& items = taken.texts;
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
     if (!taken.repeats[i]) items[kept++] = items[i];
   }
   items.resize(kept);
-  // The room the repeats took goes back now: these items stay as long as
-  // the entries do.
-  ShrinkBig(items.data(), items.capacity() * sizeof(Text), kept * sizeof(Text));
   made.entries.Items() = std::move(items);
   return made;
 }
@@ -76,7 +73,7 @@ OneBased<Text> DistinctValues(const OneBased<Text>& values) {
   const size_t mask = capacity - 1;
   std::vector<uint32_t> slots(capacity, 0);  // 0 empty, else result index + 1
   std::vector<uint32_t> hashes(capacity);
-  BigVector<Text> distinct;
+  std::vector<Text> distinct;
   distinct.reserve(items.size());
   for (const Text value : items) {
     const auto hash = static_cast<uint32_t>(std::hash<Text>{}(value));

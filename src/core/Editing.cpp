@@ -48,7 +48,7 @@ void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 void MakeRoom(HostsDocument& doc, int32_t more) {
   const auto extra = static_cast<size_t>(more);
   doc.List1.Reserve(static_cast<size_t>(doc.List1.Count()) + extra);
-  BigVector<Text>& entries = doc.Entries.Items();
+  std::vector<Text>& entries = doc.Entries.Items();
   const auto largest = static_cast<size_t>(std::max(doc.EntryCount, doc.List1.Count()));
   entries.reserve(std::max(entries.size(), largest) + extra);
 }

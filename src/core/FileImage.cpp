@@ -8,12 +8,6 @@
 #include <memory>
 #include <new>
 
-#if defined(__linux__)
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
-
 namespace vantrel {
 
 namespace {
@@ -40,7 +34,7 @@ struct FileCloser {
 };
 
 // Reads the whole file into bytes.
-bool ReadInto(const std::string& path, size_t sizeHint, BigVector<char>& bytes,
+bool ReadInto(const std::string& path, size_t sizeHint, std::vector<char>& bytes,
               std::string& reason) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) {
@@ -70,62 +64,15 @@ bool ReadInto(const std::string& path, size_t sizeHint, BigVector<char>& bytes,
 
 }  // namespace
 
-void FileImage::Take(FileImage& other) {
-  owned_ = std::move(other.owned_);
-  data_ = other.mapped_ ? other.data_ : owned_.data();
-  size_ = other.size_;
-  skipped_ = other.skipped_;
-  mapped_ = other.mapped_;
-  mappedLength_ = other.mappedLength_;
-  room_ = other.room_;
-  other.Forget();
-}
-
-void FileImage::Forget() {
-  owned_ = {};
-  data_ = nullptr;
-  size_ = skipped_ = mappedLength_ = 0;
-  mapped_ = room_ = nullptr;
-}
-
 void FileImage::Clear() {
-#if defined(__linux__)
-  if (mapped_) munmap(mapped_, mappedLength_);
-#endif
-  Forget();
+  bytes_ = {};
+  skipped_ = 0;
 }
 
 void FileImage::Assign(std::string_view text) {
   Clear();
-  owned_.assign(text.begin(), text.end());
-  data_ = owned_.data();
-  size_ = owned_.size();
+  bytes_.assign(text.begin(), text.end());
 }
-
-#if defined(__linux__)
-
-// One stretch of addresses holds the file's pages, read-only, and after them
-// the room, which takes memory only where it is written.
-bool FileImage::Map(int fd, size_t size) {
-  const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-  const size_t fileLength = (size + page - 1) / page * page;
-  const size_t length = 2 * fileLength;
-  void* block = mmap(nullptr, length, PROT_READ | PROT_WRITE,
-                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-  if (block == MAP_FAILED) return false;
-  if (mmap(block, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0) == MAP_FAILED) {
-    munmap(block, length);
-    return false;
-  }
-  mapped_ = static_cast<char*>(block);
-  mappedLength_ = length;
-  data_ = mapped_;
-  size_ = size;
-  room_ = mapped_ + fileLength;
-  return true;
-}
-
-#endif
 
 bool FileImage::Load(const std::string& path, std::string& reason) {
   Clear();
@@ -141,25 +88,7 @@ bool FileImage::Load(const std::string& path, std::string& reason) {
     return false;
   }
   const size_t sizeHint = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-#if defined(__linux__)
-  if (S_ISREG(info.st_mode) && sizeHint > 0) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-      reason = ReasonFor(errno);
-      return false;
-    }
-    struct stat opened {};
-    const bool mapped = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_size > 0 &&
-                        Map(fd, static_cast<size_t>(opened.st_size));
-    close(fd);
-    // Where the file cannot be mapped, it is read as any other.
-    if (mapped) return true;
-  }
-#endif
-  if (!ReadInto(path, sizeHint, owned_, reason)) return false;
-  data_ = owned_.data();
-  size_ = owned_.size();
-  return true;
+  return ReadInto(path, sizeHint, bytes_, reason);
 }
 
 }  // namespace vantrel

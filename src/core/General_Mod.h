@@ -53,7 +53,7 @@ inline constexpr const char* kNoCommentsFound = "No Comments Found";
 struct HostsDocument : General_Mod {
   TextStore Texts;  // the bytes every Text of the document points into
   SortedTextList List1;
-  BigVector<Text> List_Comments;  // comments, or the one placeholder item
+  std::vector<Text> List_Comments;  // comments, or the one placeholder item
   std::string HostsPath;
   // For comment c, its 1-based position among the non-blank items of the file.
   OneBased<int32_t> CommentPositions;

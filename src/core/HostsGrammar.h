@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/ByteScan.h"
+
 namespace vantrel {
 
 enum class ItemKind { Blank, Comment, Entry };
@@ -50,9 +52,6 @@ std::string_view HostPart(std::string_view entry);
 bool ReadsBackAsAddress(std::string_view text);
 
 std::string_view TrimSpaces(std::string_view text);
-void LowerAscii(char* text, size_t size);
-// Whether text holds an ASCII letter from 'A' to 'Z'.
-bool HasUpperAscii(std::string_view text);
 void LowerAscii(std::string& text);
 void UpperAscii(std::string& text);
 

@@ -15,35 +15,8 @@ inline constexpr const char* kLabelIPNotLocalHost = "Host File currently not usi
 inline constexpr const char* kLabelIPOther = "Host File currently using Other IP or Website: ";
 inline constexpr const char* kLabelIPLocalHost = "Host File currently using LocalHost (127.0.0.1)";
 
-// Items of a stretch of the file, by kind; blank items are counted too.
-struct ItemCounts {
-  int32_t items = 0;
-  int32_t entries = 0;
-  int32_t comments = 0;
-  int32_t blanks = 0;
-
-  ItemCounts& operator+=(const ItemCounts& other) {
-    items += other.items;
-    entries += other.entries;
-    comments += other.comments;
-    blanks += other.blanks;
-    return *this;
-  }
-};
-
-// A stretch of the file's bytes that is read on its own, and what the
-// counting pass found in it.
-struct ReadPiece : ItemCounts {
-  size_t begin = 0;
-  size_t end = 0;
-};
-
 class HostsReader {
  public:
-  // pieces: how many stretches of a large file are read side by side; 0 for
-  // as many as the machine has cores.
-  explicit HostsReader(size_t pieces = 0) : wantedPieces_(pieces) {}
-
   // Reads the file's bytes. On failure returns false with a reason; throws
   // std::bad_alloc when they do not fit in memory (or in the counters).
   bool Open(const std::string& path, std::string& reason);
@@ -58,10 +31,9 @@ class HostsReader {
   // takes the file's bytes; the previous file's texts stay alive until the
   // lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
-  // Stage 3: fills them. Entries are lower-cased in the document's copy of
-  // the bytes, or copied lower-cased beside them when the bytes are only to
-  // be read. Entries are cut to their host parts as they are read, all but the
-  // last, which stays in its step-one form for stage 4.
+  // Stage 3: fills them. Entries are lower-cased in place, in the document's
+  // copy of the bytes, and cut to their host parts as they are read, all but
+  // the last, which stays in its step-one form for stage 4.
   void LoadPass(HostsDocument& doc);
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
@@ -73,11 +45,9 @@ class HostsReader {
   bool CheckEncoding(std::string& reason);
 
   FileImage text_;
-  size_t wantedPieces_;
-  std::vector<ReadPiece> pieces_;  // the bytes as the counting pass cut them
   bool utf8Bom_ = false;
-  const FileImage* adopted_ = nullptr;  // the bytes once the document holds them
-  bool loaded_ = false;                 // LoadPass ran; HostParts has not
+  FileImage* adopted_ = nullptr;  // the bytes once the document holds them
+  bool loaded_ = false;           // LoadPass ran; HostParts has not
 };
 
 // A file of fewer than two items holds nothing to load.

@@ -17,7 +17,7 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
   doc.List1.Assign({});
-  const BigVector<Text>& entries = std::as_const(doc.Entries).Items();
+  const std::vector<Text>& entries = std::as_const(doc.Entries).Items();
   doc.List1.AssignMirror(SortedTextsMarked(entries.data(), entries.size(), SortedCopy::NonEmpty),
                          doc.Entries);
   ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/BigPages.h"
 #include "core/CowVector.h"
 
 namespace vantrel {
@@ -23,9 +22,7 @@ template <class T>
 class OneBased {
  public:
   OneBased() = default;
-  explicit OneBased(BigVector<T> items) : items_(std::move(items)) {}
-  explicit OneBased(const std::vector<T>& items)
-      : items_(BigVector<T>(items.begin(), items.end())) {}
+  explicit OneBased(std::vector<T> items) : items_(std::move(items)) {}
   // A copy, or an array moved in, starts without a stamp.
   OneBased(const OneBased& other) : items_(other.items_) {}
   OneBased(OneBased&& other) noexcept : items_(std::move(other.items_)) { other.stamp_ = 0; }
@@ -83,17 +80,17 @@ class OneBased {
   }
   void Append(T value) {
     stamp_ = 0;
-    BigVector<T>& items = items_.Own(items_.Read().size() + 1);
+    std::vector<T>& items = items_.Own(items_.Read().size() + 1);
     items.push_back(std::move(value));
   }
 
   // Whatever changes go through these may be made through the elements'
   // addresses too: the array is this one's own until it is next shared.
-  BigVector<T>& Items() {
+  std::vector<T>& Items() {
     stamp_ = 0;
     return items_.Own();
   }
-  const BigVector<T>& Items() const { return items_.Read(); }
+  const std::vector<T>& Items() const { return items_.Read(); }
   auto begin() {
     stamp_ = 0;
     return items_.Own().begin();

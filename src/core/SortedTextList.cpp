@@ -9,7 +9,7 @@ namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
   Unmirror();
-  BigVector<Text>& items = items_.Own(items_.Read().size() + 1);
+  std::vector<Text>& items = items_.Own(items_.Read().size() + 1);
   const auto at = std::upper_bound(items.begin(), items.end(), text);
   const int32_t index = static_cast<int32_t>(at - items.begin());
   items.insert(at, text);
@@ -20,7 +20,7 @@ int32_t SortedTextList::Add(Text text) {
 void SortedTextList::RemoveAt(int32_t i) {
   if (i < 0 || i >= Count()) return;
   Unmirror();
-  BigVector<Text>& items = items_.Own();
+  std::vector<Text>& items = items_.Own();
   items.erase(items.begin() + i);
   if (selected_ == i) {
     selected_ = kNone;
@@ -41,7 +41,7 @@ void SortedTextList::Sort() {
   selected_ = kNone;
 }
 
-void SortedTextList::Assign(BigVector<Text> sorted) {
+void SortedTextList::Assign(std::vector<Text> sorted) {
   Unmirror();
   items_.Assign(std::move(sorted));
   selected_ = kNone;
@@ -68,8 +68,8 @@ void SortedTextList::Mirror(OneBased<Text>& entries, std::vector<bool> repeats) 
   mirrorOf_ = entries.Restamp();
 }
 
-BigVector<Text> SortedTextList::TakeItems() {
-  BigVector<Text> items = items_.Take();
+std::vector<Text> SortedTextList::TakeItems() {
+  std::vector<Text> items = items_.Take();
   Clear();
   return items;
 }

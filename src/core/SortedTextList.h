@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/BigPages.h"
 #include "core/CowVector.h"
 #include "core/OneBased.h"
 #include "core/TextSort.h"
@@ -37,7 +36,7 @@ class SortedTextList {
   void Reserve(size_t n) { items_.Own(n).reserve(n); }
   void Sort();
   // Takes texts already in ascending byte order as the whole list.
-  void Assign(BigVector<Text> sorted);
+  void Assign(std::vector<Text> sorted);
   // The same, for sorted holding exactly the non-empty texts of entries,
   // with repeats marking each item equal to the one before it: remembered
   // until the list or entries change, so that a later job can take the
@@ -58,7 +57,7 @@ class SortedTextList {
   // While Mirrors: for each item, whether it equals the one before it.
   const std::vector<bool>& Repeats() const { return repeats_; }
   // Hands the items over and leaves the list empty.
-  BigVector<Text> TakeItems();
+  std::vector<Text> TakeItems();
   // The same, with the repeat marks while it mirrors. Should the items have
   // to be copied (another owner holds them too) and memory run out, the list
   // stays as it was.
@@ -68,7 +67,7 @@ class SortedTextList {
   // Selects item i, or nothing for kNone or an index outside the list.
   void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
 
-  const BigVector<Text>& Items() const { return items_.Read(); }
+  const std::vector<Text>& Items() const { return items_.Read(); }
 
  private:
   // Remembers that the list now holds the non-empty texts of entries,

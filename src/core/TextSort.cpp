@@ -168,7 +168,7 @@ class Sorter {
   Sorter(Locator at, size_t scratchSize)
       : at_(at),
         scratchSize_(std::min(scratchSize, kScratchRecords)),
-        scratch_(scratchSize_ * sizeof(Record)) {}
+        scratch_(new Record[scratchSize_]) {}
 
   void Sort(Record* first, Record* last, int digit) {
     SortByKey({first, last, 0}, digit);
@@ -187,8 +187,7 @@ class Sorter {
   // A run of texts that go on past the key is keyed on its next bytes and
   // sorted again; any other run holds equal texts.
   void SortByKey(const Range& range, int digit) {
-    RadixSort(range.first, range.last, digit,
-              {reinterpret_cast<Record*>(scratch_.data()), scratchSize_});
+    RadixSort(range.first, range.last, digit, {scratch_.get(), scratchSize_});
     ties_.clear();
     for (Record* run = range.first; run != range.last;) {
       Record* end = run + 1;
@@ -240,13 +239,13 @@ class Sorter {
 
   // Enough for ranges that fit in a core's own cache; larger ones are put in
   // order in place.
-  static constexpr size_t kScratchRecords = kBigBlock / sizeof(Record);
+  static constexpr size_t kScratchRecords = (size_t{1} << 20) / sizeof(Record);
 
   Locator at_;
   std::vector<Range> pending_;
   std::vector<Range> ties_;
   size_t scratchSize_;
-  BigBuffer scratch_;  // its room is not cleared
+  std::unique_ptr<Record[]> scratch_;  // not cleared
 };
 
 // A range whose records share every digit before `digit`, sorted as a whole
@@ -295,7 +294,7 @@ void SortTasks(Locator at, std::vector<Task>& tasks, size_t records) {
   for (const Task& task : tasks) largest = std::max(largest, task.Size());
   std::vector<Sorter> sorters;
   for (unsigned t = 0; t < threads; ++t) sorters.emplace_back(at, largest);
-  RunPieces(tasks.size(), threads, [&](size_t i, unsigned worker) {
+  RunTasks(tasks.size(), threads, [&](size_t i, unsigned worker) {
     sorters[worker].Sort(tasks[i].first, tasks[i].last, tasks[i].digit);
   });
 }
@@ -361,14 +360,14 @@ size_t TextsForRecords(size_t n) {
 
 namespace {
 
-BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<bool>* repeats) {
+std::vector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<bool>* repeats) {
   Survey survey(n >= kWorthPlacing);
   Look(texts, n, what, survey);
   const Locator at{texts, survey.base};
   // The records live in the room of the result, which is made as large as
   // they are: text j of the result goes where record j began, after records
   // 0 to j were read, so the sort needs no memory beyond its result.
-  BigVector<Text> sorted;
+  std::vector<Text> sorted;
   sorted.reserve(TextsForRecords(survey.count));
   auto* records = reinterpret_cast<Record*>(sorted.data());
   // Each record goes straight to the part of the array for its first bytes:
@@ -407,17 +406,13 @@ BigVector<Text> Sort(const Text* texts, size_t n, SortedCopy what, std::vector<b
   // are much smaller than records (a 32-bit build) or many were left out,
   // the result moves to a block of its own size; otherwise the room's pages
   // go back where the system allows it.
-  if (sorted.capacity() >= 2 * sorted.size()) {
-    sorted.shrink_to_fit();
-  } else {
-    ShrinkBig(sorted.data(), sorted.capacity() * sizeof(Text), sorted.size() * sizeof(Text));
-  }
+  if (sorted.capacity() >= 2 * sorted.size()) sorted.shrink_to_fit();
   return sorted;
 }
 
 }  // namespace
 
-BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
+std::vector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what) {
   return Sort(texts, n, what, nullptr);
 }
 

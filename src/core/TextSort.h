@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/BigPages.h"
 #include "core/TextStore.h"
 
 namespace vantrel {
@@ -24,18 +23,18 @@ enum class SortedCopy {
 // The texts of [texts, texts + n) in ascending byte order (as std::less<Text>
 // orders them). Equal texts are equal byte for byte, so which of them comes
 // first is of no consequence.
-BigVector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what);
+std::vector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what);
 
 // The same for SortedCopy::All or NonEmpty, with a mark for each text of the
 // result that equals the one before it.
 struct MarkedTexts {
-  BigVector<Text> texts;
+  std::vector<Text> texts;
   std::vector<bool> repeats;
 };
 MarkedTexts SortedTextsMarked(const Text* texts, size_t n, SortedCopy what);
 
 template <class Array>
-BigVector<Text> SortedTexts(const Array& texts, SortedCopy what) {
+std::vector<Text> SortedTexts(const Array& texts, SortedCopy what) {
   return SortedTexts(texts.data(), texts.size(), what);
 }
 

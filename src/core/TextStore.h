@@ -1,8 +1,7 @@
 // Where the document's texts live. Entries and comments are views: into the
-// bytes of the file they were read from, or the room beside them for entries
-// that had to be lower-cased (both held here), or into copies kept here for
-// texts typed by the user. A million entries cost
-// one buffer and a million views, not a million strings.
+// bytes of the file they were read from (held here, entries lower-cased in
+// place), or into copies kept here for texts typed by the user. A million
+// entries cost one buffer and a million views, not a million strings.
 #pragma once
 
 #include <deque>

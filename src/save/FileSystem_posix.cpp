@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <thread>
 
 #include "save/FileSystem.h"
 
@@ -62,64 +61,6 @@ std::string ThroughLinks(const std::string& path) {
   }
   return path;
 }
-
-// Flushes a file being written on a thread of its own, every few MiB. The
-// flush before the file replaces its target then has little left to wait
-// for: on a journalling file system a flush also waits for what other
-// programs wrote before it, and that wait now falls while the rest of the
-// file is still being made. An error of an early flush is kept for the
-// final one, which the system would no longer tell of it.
-class EarlyFlush {
- public:
-  EarlyFlush() = default;
-  EarlyFlush(const EarlyFlush&) = delete;
-  EarlyFlush& operator=(const EarlyFlush&) = delete;
-  ~EarlyFlush() { Join(); }
-
-  // The file now holds `end` bytes.
-  void Written(int fd, off_t end) {
-    if (fd != fd_) {
-      if (running_.load()) return;  // one file at a time
-      Join();
-      fd_ = fd;
-      error_ = 0;
-      started_ = 0;
-    }
-    if (running_.load() || end - started_ < kEvery) return;
-    Join();
-    started_ = end;
-    running_ = true;
-    try {
-      thread_ = std::thread([this, fd] {
-        if (fdatasync(fd) != 0 && error_ == 0) error_ = errno;
-        running_ = false;
-      });
-    } catch (...) {
-      running_ = false;  // no thread to be had: the final flush does it all
-    }
-  }
-
-  // Waits for an early flush of fd; returns its error, or 0.
-  int Finish(int fd) {
-    if (fd != fd_) return 0;
-    Join();
-    fd_ = -1;
-    return error_;
-  }
-
- private:
-  static constexpr off_t kEvery = off_t{8} << 20;
-
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-
-  int fd_ = -1;
-  off_t started_ = 0;
-  int error_ = 0;  // written by the thread, read after it was joined
-  std::atomic<bool> running_{false};
-  std::thread thread_;
-};
 
 class PosixFileSystem final : public FileSystem {
  public:
@@ -176,30 +117,15 @@ class PosixFileSystem final : public FileSystem {
       if (n == 0) break;
       written += static_cast<size_t>(n);
     }
-#if defined(__linux__)
-    // Start putting what was written on the disk now, while the rest is
-    // made, so that the flush before the file replaces its target has little
-    // left to wait for. Only a hint: the flush still makes sure.
-    const off_t end = lseek(static_cast<int>(file), 0, SEEK_CUR);
-    if (end >= static_cast<off_t>(written)) {
-      sync_file_range(static_cast<int>(file), end - static_cast<off_t>(written),
-                      static_cast<off_t>(written), SYNC_FILE_RANGE_WRITE);
-      early_.Written(static_cast<int>(file), end);
-    }
-#endif
     return FsStatus::Ok();
   }
 
   FsStatus Flush(FileId file) override {
-    if (const int error = early_.Finish(static_cast<int>(file)); error != 0) {
-      return FromErrno(error);
-    }
     if (fsync(static_cast<int>(file)) != 0) return FromErrno(errno);
     return FsStatus::Ok();
   }
 
   FsStatus Close(FileId file) override {
-    early_.Finish(static_cast<int>(file));
     if (close(static_cast<int>(file)) != 0) return FromErrno(errno);
     return FsStatus::Ok();
   }
@@ -258,9 +184,6 @@ class PosixFileSystem final : public FileSystem {
     size = static_cast<uint64_t>(st.st_size);
     return FsStatus::Ok();
   }
-
- private:
-  EarlyFlush early_;
 };
 
 }  // namespace

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
+#include "core/ByteScan.h"
 #include "core/HostsGrammar.h"
-#include "core/Parallel.h"
 #include "core/TextEncoding.h"
-#include "core/WordScan.h"
 
 namespace vantrel {
 
@@ -16,82 +14,63 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Bytes per part of the output that one thread formats at a time.
-constexpr size_t kPartBytes = kWritePiece / 2;
-
 // What a text holds that changes how its line is written.
 struct Marks {
   bool comma = false;
   bool tab = false;
 };
 
-Marks Look(Text text) {
-  uint64_t commas = 0;
-  uint64_t tabs = 0;
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    const uint64_t word = LoadWord(text.data() + i);
-    commas |= BytesEqual(word, ',');
-    tabs |= BytesEqual(word, '\t');
-  }
-  Marks marks{commas != 0, tabs != 0};
-  for (; i < text.size(); ++i) {
-    marks.comma |= text[i] == ',';
-    marks.tab |= text[i] == '\t';
-  }
-  return marks;
+Marks MarksOf(Text text) {
+  const size_t first = FindByte(text, 0, ',', '\t', '\t');
+  if (first == text.size()) return {};
+  return {FindByte(text, first, ',', ',', ',') < text.size(),
+          FindByte(text, first, '\t', '\t', '\t') < text.size()};
 }
 
-// Formats lines into a buffer. After an entry, the first comment of a run
-// of consecutive comments gets an empty line before it, which sets the
+// Formats lines into a buffer and hands it to the sink whenever the next
+// line would not fit. After an entry, the first comment of a run of
+// consecutive comments gets an empty line before it, which sets the
 // comments apart from the entries above them.
-// The bytes of one part of the output. Its room is used as it is, without
-// being cleared first.
-struct PartBuffer {
-  BigBuffer room;
-  size_t size = 0;
-
-  std::string_view Bytes() const { return {room.data(), size}; }
-};
-
 class LineWriter {
  public:
-  LineWriter(const std::string& prefix, PartBuffer& out) : prefix_(prefix), out_(out) {
-    address_ = prefix_;
+  LineWriter(const std::string& prefix, const TextSink& sink)
+      : prefix_(prefix), address_(prefix), sink_(sink), buffer_(kWritePiece) {
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
-    at_ = out_.room.data();
-    end_ = at_ + out_.room.size();
   }
-  LineWriter(const LineWriter&) = delete;
-  LineWriter& operator=(const LineWriter&) = delete;
-  // The buffer holds exactly the lines written.
-  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.room.data()); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
   // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
-    const Marks marks = Look(host);
-    const bool usual = !marks.comma && !marks.tab;
-    const std::string& lead = usual || !marks.tab ? prefix_ : address_;
-    char* p = Room(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
+    const Marks marks = MarksOf(host);
+    const std::string& lead = marks.tab ? address_ : prefix_;
+    char* p = Reserve(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
     if (marks.comma) *p++ = '"';
     p = Put(p, lead);
     if (marks.tab) *p++ = '\t';
     p = Put(p, host);
     if (marks.comma) *p++ = '"';
-    at_ = Put(p, kLineEnd);
+    End(Put(p, kLineEnd));
   }
 
   void Comment(Text comment, bool firstOfRun) {
     const bool quoted = comment.find(',') != Text::npos;
-    char* p = Room(comment.size() + 6);
+    char* p = Reserve(comment.size() + 6);
     if (firstOfRun) p = Put(p, kLineEnd);
     if (quoted) *p++ = '"';
     p = Put(p, comment);
     if (quoted) *p++ = '"';
-    at_ = Put(p, kLineEnd);
+    End(Put(p, kLineEnd));
   }
+
+  // Hands the lines held to the sink. False once the sink has refused any:
+  // it gets nothing more.
+  bool Flush() {
+    if (accepted_ && used_ > 0) accepted_ = sink_({buffer_.data(), used_});
+    used_ = 0;
+    return accepted_;
+  }
+  bool Accepted() const { return accepted_; }
 
  private:
   static char* Put(char* p, std::string_view text) {
@@ -99,39 +78,21 @@ class LineWriter {
     return p + text.size();
   }
   // Where n more bytes can go.
-  char* Room(size_t n) {
-    if (static_cast<size_t>(end_ - at_) < n) {
-      const size_t used = static_cast<size_t>(at_ - out_.room.data());
-      BigBuffer room(std::max(2 * out_.room.size(), used + n + 4096));
-      if (used > 0) std::memcpy(room.data(), out_.room.data(), used);
-      out_.room = std::move(room);
-      at_ = out_.room.data() + used;
-      end_ = out_.room.data() + out_.room.size();
+  char* Reserve(size_t n) {
+    if (buffer_.size() - used_ < n) {
+      Flush();
+      if (buffer_.size() < n) buffer_.resize(n);
     }
-    return at_;
+    return buffer_.data() + used_;
   }
+  void End(const char* p) { used_ = static_cast<size_t>(p - buffer_.data()); }
 
   const std::string& prefix_;
   std::string address_;  // the prefix without its space
-  PartBuffer& out_;
-  char* at_;
-  char* end_;
-};
-
-// Where the walk through the output's lines stands: the next position, entry
-// and comment, and how many comments came since the last entry.
-struct WalkState {
-  int32_t i = 1;
-  int32_t e = 1;
-  int32_t c = 1;
-  int32_t run = 0;
-};
-
-// A stretch of the walk that is formatted on its own: where it starts, and
-// at most how many bytes its lines take.
-struct Part {
-  WalkState from;
-  size_t bytes = 0;
+  const TextSink& sink_;
+  std::vector<char> buffer_;
+  size_t used_ = 0;
+  bool accepted_ = true;
 };
 
 // Comments go back at their recorded positions among the non-blank lines;
@@ -153,76 +114,52 @@ class LineWalk {
                                    : 0),
         positionCount_(withComments ? PositionCount(doc) : 0) {}
 
-  enum class Step { End, Entry, Comment };
-
-  // Moves s one line on; says what that line is.
-  Step Next(WalkState& s) const {
-    if (s.i <= positionCount_ && s.e <= entryCount_) {
-      if (s.c <= commentCount_ && positions_[s.c - 1] <= s.i++) return TakeComment(s);
-      return TakeEntry(s);
-    }
-    if (s.e <= entryCount_) return TakeEntry(s);
-    if (s.c <= commentCount_) return TakeComment(s);
-    return Step::End;
-  }
-
-  // Writes the lines from `from` up to `to` (or to the end).
-  void Write(WalkState s, const WalkState* to, LineWriter& out) const {
+  // Writes every line; false when the sink refused one.
+  bool Write(LineWriter& out) {
     // After a sort or an edit the entries lie all over the file's bytes, so
     // each line would wait for its text to come from memory; asking for the
     // text a few lines ahead lets those waits overlap.
     constexpr int32_t kAhead = 16;
-    for (;;) {
-      if (to && s.e == to->e && s.c == to->c) return;
-      if (s.e + kAhead <= entryCount_) __builtin_prefetch(entries_[s.e + kAhead - 1].data());
-      switch (Next(s)) {
+    while (out.Accepted()) {
+      if (e_ + kAhead <= entryCount_) __builtin_prefetch(entries_[e_ + kAhead - 1].data());
+      switch (Next()) {
         case Step::End:
-          return;
+          return out.Flush();
         case Step::Entry: {
-          const Text entry = entries_[s.e - 2];
+          const Text entry = entries_[e_ - 2];
           if (!entry.empty()) out.Entry(entry);
           break;
         }
         case Step::Comment:
-          out.Comment(comments_[s.c - 2], s.run == 1);
+          out.Comment(comments_[c_ - 2], run_ == 1);
           break;
       }
     }
-  }
-
-  // Cuts the walk into parts of about `bytes` bytes each, with lines of
-  // `prefix` bytes before each entry. The sizes are reckoned from the texts'
-  // lengths alone, without their bytes, and are never below what the lines
-  // take.
-  std::vector<Part> Cuts(size_t bytes, size_t prefix) const {
-    std::vector<Part> parts{Part{}};
-    WalkState s;
-    for (;;) {
-      const Step step = Next(s);
-      if (step == Step::End) break;
-      if (step == Step::Entry) {
-        const Text entry = entries_[s.e - 2];
-        // Quotes, the address, a tab, the host, CR LF.
-        if (!entry.empty()) parts.back().bytes += prefix + entry.size() + 5;
-      } else {
-        // An empty line, quotes, the comment, CR LF.
-        parts.back().bytes += comments_[s.c - 2].size() + 6;
-      }
-      if (parts.back().bytes >= bytes) parts.push_back({s, 0});
-    }
-    return parts;
+    return false;
   }
 
  private:
-  Step TakeEntry(WalkState& s) const {
+  enum class Step { End, Entry, Comment };
+
+  // Moves one line on; says what that line is.
+  Step Next() {
+    if (i_ <= positionCount_ && e_ <= entryCount_) {
+      if (c_ <= commentCount_ && positions_[c_ - 1] <= i_++) return TakeComment();
+      return TakeEntry();
+    }
+    if (e_ <= entryCount_) return TakeEntry();
+    if (c_ <= commentCount_) return TakeComment();
+    return Step::End;
+  }
+  Step TakeEntry() {
     // An empty element writes no line, so the comments around it stay one run.
-    if (!entries_[s.e - 1].empty()) s.run = 0;
-    ++s.e;
+    if (!entries_[e_ - 1].empty()) run_ = 0;
+    ++e_;
     return Step::Entry;
   }
-  Step TakeComment(WalkState& s) const {
-    ++s.c;
-    ++s.run;
+  Step TakeComment() {
+    ++c_;
+    ++run_;
     return Step::Comment;
   }
 
@@ -232,6 +169,12 @@ class LineWalk {
   const int32_t* positions_;
   int32_t commentCount_;
   int32_t positionCount_;
+  // The next position, entry and comment, and how many comments came since
+  // the last entry.
+  int32_t i_ = 1;
+  int32_t e_ = 1;
+  int32_t c_ = 1;
+  int32_t run_ = 0;
 };
 
 }  // namespace
@@ -268,22 +211,9 @@ int32_t PositionCount(const HostsDocument& doc) {
 
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink) {
-  const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
-  // The walk is cut into parts; the cores format the parts ahead, each into
-  // a buffer of its own, and the buffers go to the sink in order.
-  const std::vector<Part> parts = walk.Cuts(kPartBytes, prefix.size());
-  std::vector<PartBuffer> buffers(std::min(parts.size(), size_t{Cores()} + 1));
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
-  return RunInOrder(
-      parts.size(), buffers.size(),
-      [&](size_t part, size_t slot) {
-        PartBuffer& out = buffers[slot];
-        if (out.room.size() < parts[part].bytes) out.room = BigBuffer(parts[part].bytes);
-        LineWriter writer(prefix, out);
-        walk.Write(parts[part].from, part + 1 < parts.size() ? &parts[part + 1].from : nullptr,
-                   writer);
-      },
-      [&](size_t, size_t slot) { return buffers[slot].size == 0 || sink(buffers[slot].Bytes()); });
+  LineWriter writer(prefix, sink);
+  return LineWalk(doc, withComments && !ShowsNoComments(doc)).Write(writer);
 }
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {

@@ -162,17 +162,19 @@ TEST(LowerAscii, EveryByteAtEveryPlace) {
   }
 }
 
-// One byte value at one place in an otherwise lower-case text: found
-// wherever it lies, in the 16-byte blocks, the 8-byte words and the tail.
-TEST(HasUpperAscii, EveryByteAtEveryPlace) {
-  EXPECT_FALSE(HasUpperAscii(""));
-  for (size_t size : {1, 7, 8, 15, 16, 17, 31, 40}) {
+// One byte value at one place in an otherwise plain text, searched for from
+// before and after it: found wherever it lies, in the 16-byte blocks and
+// the tail, and only when it is one of the bytes asked for.
+TEST(FindByte, EveryByteAtEveryPlace) {
+  EXPECT_EQ(FindByte("", 0, ',', '\r', '\n'), 0u);
+  for (size_t size : {1, 15, 16, 17, 31, 40}) {
     for (size_t at = 0; at < size; ++at) {
       for (int b = 0; b < 256; ++b) {
         std::string text(size, 'q');
         text[at] = static_cast<char>(b);
-        const bool upper = b >= 'A' && b <= 'Z';
-        ASSERT_EQ(HasUpperAscii(text), upper) << size << " " << at << " " << b;
+        const bool wanted = b == ',' || b == '\r' || b == '\n';
+        ASSERT_EQ(FindByte(text, 0, ',', '\r', '\n'), wanted ? at : size) << size << " " << at;
+        ASSERT_EQ(FindByte(text, at + 1, ',', '\r', '\n'), size) << size << " " << at;
       }
     }
   }

@@ -167,19 +167,14 @@ TEST_F(HostsFileTest, MissingFileAndFolderAreReportedNotThrown) {
   EXPECT_EQ(doc.LineCount, 0);
 }
 
-// Whether text lies in the file's bytes or in the room beside them.
+// Whether text lies in the file's bytes.
 bool LiesInImage(Text text, const FileImage& image) {
   const std::string_view bytes = image.Text();
-  const auto within = [text](const char* begin, size_t size) {
-    return text.data() >= begin && text.data() + text.size() <= begin + size;
-  };
-  return within(bytes.data(), bytes.size()) ||
-         (image.Room() != nullptr && within(image.Room(), bytes.size()));
+  return text.data() >= bytes.data() && text.data() + text.size() <= bytes.data() + bytes.size();
 }
 
 // A file read from disk is never changed by the reading: entries needing
-// lower case are lowered in the program's own copy, or beside the file's
-// bytes when those are only mapped.
+// lower case are lowered in the program's own copy.
 TEST_F(HostsFileTest, ReadingLeavesTheFileAsItWas) {
   const std::string text =
       "\xEF\xBB\xBF# Head, Tail\r\n127.0.0.1 Alpha\r\n\r\n\"0.0.0.0 QUOTED\" x\r\n"
@@ -234,8 +229,7 @@ Model ModelOf(std::string_view text) {
   return m;
 }
 
-// Lines of every kind the grammar knows, with all three line ends, so that
-// the places where a large file is cut into pieces fall everywhere.
+// Lines of every kind the grammar knows, with all three line ends.
 std::string MixedText(int lines) {
   const char* kinds[] = {"0.0.0.0 Ads%d.Example.COM",
                          "127.0.0.1\tTab%d.example  \t# note",
@@ -261,35 +255,34 @@ std::string MixedText(int lines) {
   return text;
 }
 
-// The same text read from memory and from a file, in pieces of every size.
-TEST_F(HostsFileTest, PiecesReadSideBySideGiveTheWholeTextsItems) {
+// The same text read from memory and from a file, item by item as the
+// model reads it.
+TEST_F(HostsFileTest, TheStagesGiveTheItemsOfTheWholeText) {
   const std::string text = MixedText(3000);
   const Model model = ModelOf(text);
   const std::string path = Write("mixed", text);
   HostsDocument whole;
   const std::string caption = ReadHostsText(text, whole).labelIP;
   for (const bool fromFile : {false, true}) {
-    for (size_t pieces : {1, 2, 3, 7, 64, 5000}) {
-      SCOPED_TRACE(testing::Message() << (fromFile ? "file, " : "memory, ") << pieces);
-      HostsDocument doc;
-      HostsReader reader(pieces);
-      std::string reason;
-      ASSERT_TRUE(fromFile ? reader.Open(path, reason) : reader.SetText(text, reason));
-      reader.CountingPass(doc);
-      reader.Allocate(doc);
-      reader.LoadPass(doc);
-      const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
-      reader.HostParts(doc);
-      EXPECT_EQ(labelIP, caption);
-      EXPECT_EQ(doc.LineCount, model.items);
-      EXPECT_EQ(Copy(doc.Entries), model.entries);
-      EXPECT_EQ(Copy(doc.Comments), model.comments);
-      EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
-      const FileImage& image = *doc.Texts.LastFile();
-      for (const Text t : doc.Entries) {
-        if (t.empty()) continue;
-        EXPECT_TRUE(LiesInImage(t, image)) << t;
-      }
+    SCOPED_TRACE(fromFile ? "file" : "memory");
+    HostsDocument doc;
+    HostsReader reader;
+    std::string reason;
+    ASSERT_TRUE(fromFile ? reader.Open(path, reason) : reader.SetText(text, reason));
+    reader.CountingPass(doc);
+    reader.Allocate(doc);
+    reader.LoadPass(doc);
+    const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
+    reader.HostParts(doc);
+    EXPECT_EQ(labelIP, caption);
+    EXPECT_EQ(doc.LineCount, model.items);
+    EXPECT_EQ(Copy(doc.Entries), model.entries);
+    EXPECT_EQ(Copy(doc.Comments), model.comments);
+    EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
+    const FileImage& image = *doc.Texts.LastFile();
+    for (const Text t : doc.Entries) {
+      if (t.empty()) continue;
+      EXPECT_TRUE(LiesInImage(t, image)) << t;
     }
   }
 }

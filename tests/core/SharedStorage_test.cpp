@@ -155,7 +155,7 @@ std::vector<ListChange> ListChanges() {
       {"assign", [](SortedTextList& l) { l.Assign({"q"}); }, {"q"}},
       {"take",
        [](SortedTextList& l) {
-         BigVector<Text> taken = l.TakeItems();
+         std::vector<Text> taken = l.TakeItems();
          EXPECT_EQ(taken.size(), 3u);
          taken[0] = "x";  // what was taken is the taker's own
        },

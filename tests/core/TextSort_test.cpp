@@ -15,7 +15,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings Copy(const BigVector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+Strings Copy(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
 
 // What the sort must give: std::sort's order, optionally without empty
 // texts or repeats.
