@@ -93,7 +93,7 @@ bool RunOnce(const char* in, const char* out, Phases& phases) {
   vantrel::FsStatus status;
   phases.Time("save (text into the file)", [&] {
     status = vantrel::SafeWriteFile(
-        vantrel::NativeFileSystem(), out, [&](const vantrel::PieceWriter& write) {
+        vantrel::NativeFileSystem(), out, [&](const vantrel::ChunkWriter& write) {
           vantrel::FsStatus written;
           vantrel::WriteHostsText(doc, "127.0.0.1 ", true, [&](std::string_view piece) {
             written = write(piece);

@@ -136,7 +136,7 @@ FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
     left = doc.List1.Count();
   }
   const SaveTarget target = TargetForAddress(args.address);
-  return SafeWriteFile(NativeFileSystem(), args.out, [&](const PieceWriter& write) {
+  return SafeWriteFile(NativeFileSystem(), args.out, [&](const ChunkWriter& write) {
     FsStatus written;
     WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
       written = write(piece);

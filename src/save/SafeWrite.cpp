@@ -42,7 +42,7 @@ FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view byte
     size_t written = 0;
     FsStatus status = fs.Write(file, bytes.data() + done, size, written);
     if (!status.ok()) return status;
-    // A write that took fewer bytes than it was given ran out of room, even
+    // A write that took fewer bytes than it was given ran out of space, even
     // when it reported success.
     if (written != size) return FsStatus::Fail(FsError::DiskFull);
     done += size;
@@ -101,9 +101,9 @@ FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSo
   if (FsStatus status = fs.ReadAll(file.file(), old); !status.ok()) return status;
 
   uint64_t total = 0;
-  const PieceWriter write = [&](std::string_view piece) {
-    total += piece.size();
-    return WriteAll(fs, file.file(), piece, chunk);
+  const ChunkWriter write = [&](std::string_view bytes) {
+    total += bytes.size();
+    return WriteAll(fs, file.file(), bytes, chunk);
   };
   FsStatus status = fs.Truncate(file.file());
   try {
@@ -151,7 +151,7 @@ std::string Cause(const FsStatus& status) {
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                        size_t chunk) {
   return SafeWriteFile(
-      fs, target, [&](const PieceWriter& write) { return write(bytes); }, chunk);
+      fs, target, [&](const ChunkWriter& write) { return write(bytes); }, chunk);
 }
 
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
@@ -172,8 +172,8 @@ FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentS
     }
     return status;
   }
-  const PieceWriter write = [&](std::string_view piece) {
-    return WriteAll(fs, temp.file(), piece, chunk);
+  const ChunkWriter write = [&](std::string_view bytes) {
+    return WriteAll(fs, temp.file(), bytes, chunk);
   };
   if (FsStatus status = source(write); !status.ok()) return status;
   if (FsStatus status = fs.Flush(temp.file()); !status.ok()) return status;

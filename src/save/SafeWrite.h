@@ -23,11 +23,11 @@ inline constexpr size_t kWriteChunk = size_t{1} << 20;
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                        size_t chunk = kWriteChunk);
 
-// Writes the next piece of the new content.
-using PieceWriter = std::function<FsStatus(std::string_view piece)>;
-// Produces the whole new content through write, piece by piece, in order;
+// Writes the next chunk of the new content.
+using ChunkWriter = std::function<FsStatus(std::string_view chunk)>;
+// Produces the whole new content through write, chunk by chunk, in order;
 // returns the first failure of write, or its own.
-using ContentSource = std::function<FsStatus(const PieceWriter& write)>;
+using ContentSource = std::function<FsStatus(const ChunkWriter& write)>;
 
 // The same for content made while it is written, so that it never has to be
 // held whole in memory.

@@ -45,7 +45,7 @@ void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
                        bool withComments) {
   try {
-    return SafeWriteFile(fs, doc.HostsPath, [&](const PieceWriter& write) {
+    return SafeWriteFile(fs, doc.HostsPath, [&](const ChunkWriter& write) {
       FsStatus status;
       WriteHostsText(doc, target.prefix, withComments, [&](std::string_view piece) {
         status = write(piece);

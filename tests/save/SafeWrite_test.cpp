@@ -116,7 +116,7 @@ TEST(SafeWriteTest, ContentInPiecesIsWrittenInOrder) {
   FakeFileSystem fs = WithOldFile();
   const FsStatus status = SafeWriteFile(
       fs, kTarget,
-      [](const PieceWriter& write) {
+      [](const ChunkWriter& write) {
         for (const char* piece : {"127.0.0.1 alpha\r\n", "", "127.0.0.1 beta\r\n"}) {
           if (FsStatus s = write(piece); !s.ok()) return s;
         }
@@ -129,7 +129,7 @@ TEST(SafeWriteTest, ContentInPiecesIsWrittenInOrder) {
 
 TEST(SafeWriteTest, SourceOrPieceFailingLeavesTheOldFile) {
   FakeFileSystem fs = WithOldFile();
-  const FsStatus own = SafeWriteFile(fs, kTarget, [](const PieceWriter& write) {
+  const FsStatus own = SafeWriteFile(fs, kTarget, [](const ChunkWriter& write) {
     if (FsStatus s = write("127.0.0.1 half"); !s.ok()) return s;
     return FsStatus::Fail(FsError::Other, "there is not enough memory.");
   });
@@ -141,7 +141,7 @@ TEST(SafeWriteTest, SourceOrPieceFailingLeavesTheOldFile) {
   int pieces = 0;
   const FsStatus status = SafeWriteFile(
       full, kTarget,
-      [&](const PieceWriter& write) {
+      [&](const ChunkWriter& write) {
         for (int i = 0; i < 4; ++i) {
           ++pieces;
           if (FsStatus s = write("0123456789"); !s.ok()) return s;
@@ -211,7 +211,7 @@ TEST(SafeWriteTest, InPlaceTheOldBytesGoBackWhenTheContentThrows) {
   FakeFileSystem fs = WithOldFile();
   fs.createStatus = FsStatus::Fail(FsError::AccessDenied);
   EXPECT_THROW(SafeWriteFile(fs, kTarget,
-                             [](const PieceWriter& write) -> FsStatus {
+                             [](const ChunkWriter& write) -> FsStatus {
                                (void)write("127.0.0.1 half");
                                throw std::bad_alloc();
                              }),
