@@ -13,15 +13,11 @@ bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 
 #if defined(VANTREL_SSE2_KERNELS)
 
-// The 64-bit program always has SSE2; the 32-bit one asks the processor,
-// since Windows XP also runs on processors without it.
+// Every 64-bit processor has SSE2; the 32-bit program asks, since Windows
+// XP also runs on processors without it.
 bool HasSse2() {
-#if defined(__SSE2__)
-  return true;
-#else
-  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2"));
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2") != 0);
   return has;
-#endif
 }
 
 // Skips whole blocks of sixteen bytes that hold none of a, b, c; returns the

@@ -12,7 +12,7 @@ namespace vantrel {
 
 namespace {
 
-std::string ReasonFor(int error) {
+std::string ReasonForErrno(int error) {
   switch (error) {
     case ENOENT:
       return "The file does not exist.";
@@ -38,7 +38,7 @@ bool ReadInto(const std::string& path, size_t sizeHint, std::vector<char>& bytes
               std::string& reason) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) {
-    reason = ReasonFor(errno);
+    reason = ReasonForErrno(errno);
     return false;
   }
   // The size is only a hint: the file may grow or shrink while it is read.
@@ -56,7 +56,7 @@ bool ReadInto(const std::string& path, size_t sizeHint, std::vector<char>& bytes
   bytes.resize(used);
   if (failed) {
     bytes = {};
-    reason = error != 0 ? ReasonFor(error) : "The file could not be read.";
+    reason = error != 0 ? ReasonForErrno(error) : "The file could not be read.";
     return false;
   }
   return true;
@@ -80,11 +80,11 @@ bool FileImage::Load(const std::string& path, std::string& reason) {
   if (stat(path.c_str(), &info) != 0) {
     // Too large for the size to be told is too large to be held.
     if (errno == EOVERFLOW) throw std::bad_alloc();
-    reason = ReasonFor(errno);
+    reason = ReasonForErrno(errno);
     return false;
   }
   if (S_ISDIR(info.st_mode)) {
-    reason = ReasonFor(EISDIR);
+    reason = ReasonForErrno(EISDIR);
     return false;
   }
   const size_t sizeHint = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
