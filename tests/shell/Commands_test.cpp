@@ -67,7 +67,7 @@ TEST_F(CommandsTest, RemoveDuplicatesAndItsUndo) {
   EXPECT_EQ(UndoCaption(), "Undo Remove Duplicates");
   EXPECT_TRUE(MenuEnabled(kMnuUndo));
   EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.WaitWindow().Handle() ? TextOf(window_.WaitWindow().Handle()) : "",
+  EXPECT_EQ(window_.WaitWindowHandle() ? TextOf(window_.WaitWindowHandle()) : "",
             "Removing Duplicate Host File Entries...");
 
   Menu(kMnuUndo);
