@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "platform/CommonDialogs.h"
-#include "platform/TestWindow.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {
@@ -287,7 +287,7 @@ class LiveDialogTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(owner_.Handle(), nullptr);
     SetForegroundWindow(owner_.Handle());
-    TestWindow::Pump();
+    test::Pump();
   }
   FileDialogOptions Options(const char* title, bool centerOnOwner = true) {
     FileDialogOptions options;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/TestWindow.h"
 #include "support/ScriptedModal.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {
@@ -128,7 +128,7 @@ TEST_F(CommonDialogsTest, ADialogNeverActivatedLeavesTheNextWindowWhereItWasPut)
 
   TestWindow later(RECT{10, 20, 210, 170}, WS_OVERLAPPEDWINDOW);
   ShowWindow(later.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   EXPECT_EQ(later.Box().left, 10);
   EXPECT_EQ(later.Box().top, 20);
 }
@@ -143,7 +143,7 @@ TEST(DialogCentering, MovesTheFirstActivatedWindowOverTheOwnerThenStops) {
   TestWindow dialog(RECT{0, 0, 500, 400}, WS_POPUP | WS_CAPTION);
   EXPECT_TRUE(centering.Waiting());
   ShowWindow(dialog.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   EXPECT_FALSE(centering.Waiting());
   EXPECT_EQ(dialog.Box().left, 250);
   EXPECT_EQ(dialog.Box().top, 200);
@@ -151,7 +151,7 @@ TEST(DialogCentering, MovesTheFirstActivatedWindowOverTheOwnerThenStops) {
 
   TestWindow next(RECT{5, 6, 305, 206}, WS_POPUP | WS_CAPTION);
   ShowWindow(next.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   EXPECT_EQ(next.Box().left, 5);
   EXPECT_EQ(next.Box().top, 6);
 }
@@ -162,7 +162,7 @@ TEST(DialogCentering, CentresOnTheScreenInPixels) {
 
   TestWindow dialog(RECT{0, 0, 301, 201}, WS_POPUP | WS_CAPTION);
   ShowWindow(dialog.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   const POINT expected = CenterOnScreenPosition(GetSystemMetrics(SM_CXSCREEN),
                                                 GetSystemMetrics(SM_CYSCREEN), 301, 201);
   EXPECT_EQ(dialog.Box().left, expected.x);

@@ -19,8 +19,8 @@ using test::ExpectText;
 using test::IsChecked;
 using test::ModalSteps;
 using test::SplitLines;
-using test::StandInMain;
-using test::WindowText;
+using test::TestWindow;
+using test::TextOf;
 using W = SaveOptionsWindow;
 
 class SaveOptionsTest : public ::testing::Test {
@@ -34,11 +34,11 @@ class SaveOptionsTest : public ::testing::Test {
   }
   HWND Control(int id) { return dialog.Control(id); }
   POINT Expected(int dxTwips, int dyTwips) {
-    const RECT r = main.Rect();
+    const RECT r = main.Box();
     return POINT{r.left + TwipsToPixelsX(dxTwips), r.top + TwipsToPixelsY(dyTwips)};
   }
 
-  StandInMain main{300, 200};
+  TestWindow main{RECT{300, 200, 800, 600}};
   SaveOptionsWindow dialog;
   test::ScriptedModal modal;
   ScopedModal scoped{modal};
@@ -145,8 +145,8 @@ TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
 TEST_F(SaveOptionsTest, ExampleBoxesHoldThirteenLinesRefilledAtEveryActivation) {
   dialog.Choice = {1, true};
   Show({[&] {
-          const std::string text1 = WindowText(Control(W::Text1));
-          const std::string text2 = WindowText(Control(W::Text2));
+          const std::string text1 = TextOf(Control(W::Text1));
+          const std::string text2 = TextOf(Control(W::Text2));
           ASSERT_GE(text1.size(), 2u);
           EXPECT_EQ(text1.substr(text1.size() - 2), "\r\n");
           EXPECT_EQ(text2.substr(text2.size() - 2), "\r\n");

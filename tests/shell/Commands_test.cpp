@@ -213,7 +213,7 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
 
 TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
   Load("1 ads.one\r\n1 news\r\n");
-  StandInMain other(0, 0);  // another program's window
+  TestWindow other(RECT{0, 0, 500, 400});  // another program's window
   struct Away {
     HWND to;
     const char* whileAway;
