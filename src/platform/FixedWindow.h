@@ -41,25 +41,4 @@ inline HWND CreateFixedWindow(const FixedWindowSpec& window, POINT at, HWND owne
                          size.cx, size.cy, owner, nullptr, GetModuleHandleA(nullptr), self);
 }
 
-// Keeps the keyboard focus on a control across activations, as dialog boxes
-// do: the window's WM_ACTIVATE handler calls OnActivate after the default
-// handling, which gives the focus to the window itself.
-class FocusMemory {
- public:
-  void OnActivate(HWND window, WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-      const HWND focus = GetFocus();
-      last_ = focus && IsChild(window, focus) ? focus : nullptr;
-      return;
-    }
-    if (IsIconic(window)) return;
-    HWND target = last_ && IsChild(window, last_) ? last_ : nullptr;
-    if (!target) target = GetNextDlgTabItem(window, nullptr, FALSE);
-    if (target) SetFocus(target);
-  }
-
- private:
-  HWND last_ = nullptr;
-};
-
 }  // namespace vantrel

@@ -60,6 +60,19 @@ void ModalWindow::SetFont(std::initializer_list<int> ids, const FontSpec& font) 
   }
 }
 
+void ModalWindow::RestoreFocus(bool active) {
+  // The default handling gave the focus to the window itself.
+  if (!active) {
+    const HWND focus = GetFocus();
+    lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+    return;
+  }
+  if (IsIconic(hwnd_)) return;
+  HWND target = lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : nullptr;
+  if (!target) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target) SetFocus(target);
+}
+
 bool ModalWindow::Checked(int id) const {
   return SendMessageA(controls_[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -75,7 +88,7 @@ LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) OnActivate();
       Default(msg, wParam, lParam);
-      focus_.OnActivate(hwnd_, wParam);
+      RestoreFocus(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) {

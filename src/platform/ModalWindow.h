@@ -58,7 +58,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   // Every time the window becomes active.
   virtual void OnActivate() {}
   // A control's notification; true when it was handled.
-  virtual bool OnCommand(int, int) { return false; }
+  virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
   // Escape, or the button with the IDCANCEL identifier.
   virtual void OnCancel() { End(); }
   // Messages the window handles before the common handling; true when
@@ -74,8 +74,12 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   ControlSet controls_;
 
  private:
+  // Keeps the focus on the control that had it across activations, as
+  // dialog boxes do.
+  void RestoreFocus(bool active);
+
   const ModalWindowSpec& spec_;
-  FocusMemory focus_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window went inactive
   std::vector<Font> fonts_;
 };
 
