@@ -15,7 +15,7 @@
 #include "shell/MainLayout.h"
 #include "shell/MainWindow.h"
 #include "support/ScriptedModal.h"
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace {
 

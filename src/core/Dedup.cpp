@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/Editing.h"
+#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
-#include "core/wait/ProgressSteps.h"
 
 namespace vantrel {
 namespace {

@@ -3,8 +3,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
-#include "core/wait/ProgressSteps.h"
 
 namespace vantrel {
 

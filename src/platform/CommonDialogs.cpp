@@ -2,23 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/Modal.h"
 
 namespace vantrel {
 
-FileDialogRecord FileDialogSettings;
-HHOOK DialogHook = nullptr;
-HWND DialogOwner = nullptr;
-
 namespace {
 
-std::string UpToNul(const std::vector<char>& buffer) {
-  const auto nul = std::find(buffer.begin(), buffer.end(), '\0');
-  return std::string(buffer.begin(), nul);
-}
-
-const char* PointerOrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+// A hook procedure receives no data of its own.
+HHOOK centeringHook = nullptr;
+HWND centeringOwner = nullptr;
 
 // Nearest integer, halves to the even neighbour (200.5 -> 200, 201.5 -> 202),
 // whatever rounding mode the floating-point unit is in.
@@ -34,41 +28,10 @@ LONG RoundHalfEven(double value) {
   return static_cast<LONG>(result);
 }
 
-void RemoveDialogHook() {
-  if (!DialogHook) return;
-  UnhookWindowsHookEx(DialogHook);
-  DialogHook = nullptr;
-}
-
-void InstallDialogHook(HWND owner, bool centerOnOwner) {
-  RemoveDialogHook();
-  auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  DialogHook = SetWindowsHookExA(WH_CBT, centerOnOwner ? &CenterOnOwnerHook : &CenterOnScreenHook,
-                                 instance, GetCurrentThreadId());
-}
-
-// A dialog that never became active (it failed to open) leaves the hook in
-// place; it must not catch the next window activated in this thread.
-class DialogHookScope {
- public:
-  DialogHookScope(HWND owner, bool centerOnOwner) { InstallDialogHook(owner, centerOnOwner); }
-  ~DialogHookScope() { RemoveDialogHook(); }
-  DialogHookScope(const DialogHookScope&) = delete;
-  DialogHookScope& operator=(const DialogHookScope&) = delete;
-};
-
-FileDialogResult ResultOf(BOOL chosen, const FileDialogRecord& settings) {
-  FileDialogResult result;
-  if (!chosen) {
-    result.Cancelled = true;
-    return result;
-  }
-  const std::string path = settings.FileName();
-  const size_t offset = std::min<size_t>(settings.Record().nFileOffset, path.size());
-  result.Folder = path.substr(0, offset);
-  result.FileNames.Append(path.substr(offset));
-  result.FileCount = 1;
-  return result;
+void RemoveCenteringHook() {
+  if (!centeringHook) return;
+  UnhookWindowsHookEx(centeringHook);
+  centeringHook = nullptr;
 }
 
 LRESULT Center(int nCode, WPARAM wParam, bool onOwner) {
@@ -81,7 +44,7 @@ LRESULT Center(int nCode, WPARAM wParam, bool onOwner) {
   POINT corner{};
   if (onOwner) {
     RECT owner{};
-    GetWindowRect(DialogOwner, &owner);
+    GetWindowRect(centeringOwner, &owner);
     corner = CenterOnOwnerPosition(owner, width, height);
   } else {
     corner = CenterOnScreenPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -89,97 +52,8 @@ LRESULT Center(int nCode, WPARAM wParam, bool onOwner) {
   }
   SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  RemoveDialogHook();
+  RemoveCenteringHook();
   return 0;
-}
-
-}  // namespace
-
-FileDialogRecord::FileDialogRecord() {
-  record_.lStructSize = kFileDialogRecordSize;
-  SetFileNameBuffer("");
-}
-
-void FileDialogRecord::SetFilter(const std::vector<FileFilter>& filters) {
-  // Description NUL pattern NUL ..., then the NUL that ends the list.
-  filter_.clear();
-  for (const FileFilter& f : filters) {
-    filter_ += f.Description;
-    filter_ += '\0';
-    filter_ += f.Pattern;
-    filter_ += '\0';
-  }
-  if (!filter_.empty()) filter_ += '\0';
-  record_.lpstrFilter = PointerOrNull(filter_);
-}
-
-void FileDialogRecord::SetTitle(std::string title) {
-  title_ = std::move(title);
-  record_.lpstrTitle = PointerOrNull(title_);
-}
-
-void FileDialogRecord::SetInitialFolder(std::string folder) {
-  initialFolder_ = std::move(folder);
-  record_.lpstrInitialDir = PointerOrNull(initialFolder_);
-}
-
-void FileDialogRecord::SetFileName(const std::string& name) { SetFileNameBuffer(name); }
-
-std::string FileDialogRecord::FileName() const { return UpToNul(fileName_); }
-
-std::string FileDialogRecord::FileTitle() const { return UpToNul(fileTitle_); }
-
-void FileDialogRecord::SetFileNameBuffer(const std::string& content) {
-  fileName_.assign(content.begin(), content.end());
-  fileName_.push_back('\0');
-  record_.lpstrFile = fileName_.data();
-  record_.nMaxFile = static_cast<DWORD>(fileName_.size());
-}
-
-void FileDialogRecord::PrepareCommon(HWND owner) {
-  record_.lStructSize = kFileDialogRecordSize;
-  record_.hwndOwner = owner;
-  fileTitle_.assign(kFileTitleRoom, ' ');
-  fileTitle_.push_back('\0');
-  record_.lpstrFileTitle = fileTitle_.data();
-  record_.nMaxFileTitle = static_cast<DWORD>(kFileTitleRoom);
-}
-
-void FileDialogRecord::PrepareForOpen(HWND owner) {
-  PrepareCommon(owner);
-  // The caller's name, then room for the dialog's answer; the trailing
-  // blanks do not show in the dialog. Whatever followed the first NUL (the
-  // rest of an earlier answer) is dropped so the buffer does not grow.
-  SetFileNameBuffer(FileName() + std::string(kFileNameRoom, ' '));
-  record_.Flags = kOpenDialogFlags;
-}
-
-void FileDialogRecord::PrepareForSave(HWND owner) {
-  PrepareCommon(owner);
-  SetFileNameBuffer(std::string(kFileNameRoom, ' '));
-  if (record_.Flags == 0) record_.Flags = kSaveDialogFlags;
-}
-
-FileDialogResult ShowOpenDialog(HWND owner, bool centerOnOwner) {
-  DialogOwner = owner;
-  FileDialogSettings.PrepareForOpen(owner);
-  BOOL chosen = FALSE;
-  {
-    DialogHookScope hook(owner, centerOnOwner);
-    chosen = CurrentModal().OpenFileName(&FileDialogSettings.Record());
-  }
-  return ResultOf(chosen, FileDialogSettings);
-}
-
-FileDialogResult ShowSaveDialog(HWND owner, bool centerOnOwner) {
-  DialogOwner = owner;
-  FileDialogSettings.PrepareForSave(owner);
-  BOOL chosen = FALSE;
-  {
-    DialogHookScope hook(owner, centerOnOwner);
-    chosen = CurrentModal().SaveFileName(&FileDialogSettings.Record());
-  }
-  return ResultOf(chosen, FileDialogSettings);
 }
 
 LRESULT CALLBACK CenterOnOwnerHook(int nCode, WPARAM wParam, LPARAM) {
@@ -189,6 +63,79 @@ LRESULT CALLBACK CenterOnOwnerHook(int nCode, WPARAM wParam, LPARAM) {
 LRESULT CALLBACK CenterOnScreenHook(int nCode, WPARAM wParam, LPARAM) {
   return Center(nCode, wParam, false);
 }
+
+// The dialog's record and the buffers its text fields point into.
+class FileDialogRecord {
+ public:
+  FileDialogRecord(HWND owner, const FileDialogOptions& options, const std::string& proposedName)
+      : filter_(options.filterName + '\0' + options.filterPattern + '\0' + '\0'),
+        fileName_(proposedName.begin(), proposedName.end()),
+        fileTitle_(kFileTitleCapacity, ' ') {
+    // The proposed name, then space for the answer; the trailing blanks do
+    // not show in the dialog.
+    fileName_.insert(fileName_.end(), kFileNameCapacity, ' ');
+    fileName_.push_back('\0');
+    fileTitle_.push_back('\0');
+    record_.lStructSize = kFileDialogRecordSize;
+    record_.hwndOwner = owner;
+    record_.lpstrFilter = filter_.c_str();
+    record_.lpstrFile = fileName_.data();
+    record_.nMaxFile = static_cast<DWORD>(fileName_.size());
+    record_.lpstrFileTitle = fileTitle_.data();
+    record_.nMaxFileTitle = static_cast<DWORD>(kFileTitleCapacity);
+    if (!options.initialFolder.empty()) record_.lpstrInitialDir = options.initialFolder.c_str();
+    if (!options.title.empty()) record_.lpstrTitle = options.title.c_str();
+  }
+
+  OPENFILENAMEA* Get() { return &record_; }
+  std::string FileName() const { return fileName_.data(); }
+
+ private:
+  OPENFILENAMEA record_{};
+  std::string filter_;
+  std::vector<char> fileName_;
+  std::vector<char> fileTitle_;
+};
+
+template <class Show>
+std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogOptions& options,
+                                          FileDialogRecord& record, Show show) {
+  BOOL chosen = FALSE;
+  {
+    DialogCentering centering(owner, options.centerOnOwner);
+    chosen = show(record.Get());
+  }
+  if (!chosen) return std::nullopt;
+  return record.FileName();
+}
+
+}  // namespace
+
+std::optional<std::string> ShowOpenDialog(HWND owner, const FileDialogOptions& options) {
+  FileDialogRecord record(owner, options, options.fileName);
+  record.Get()->Flags = kOpenDialogFlags;
+  return ShowFileDialog(owner, options, record,
+                        [](OPENFILENAMEA* r) { return CurrentModal().OpenFileName(r); });
+}
+
+std::optional<std::string> ShowSaveDialog(HWND owner, const FileDialogOptions& options) {
+  FileDialogRecord record(owner, options, "");
+  record.Get()->Flags = options.saveFlags ? options.saveFlags : kSaveDialogFlags;
+  return ShowFileDialog(owner, options, record,
+                        [](OPENFILENAMEA* r) { return CurrentModal().SaveFileName(r); });
+}
+
+DialogCentering::DialogCentering(HWND owner, bool onOwner) {
+  RemoveCenteringHook();
+  centeringOwner = owner;
+  auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+  centeringHook = SetWindowsHookExA(WH_CBT, onOwner ? &CenterOnOwnerHook : &CenterOnScreenHook,
+                                    instance, GetCurrentThreadId());
+}
+
+DialogCentering::~DialogCentering() { RemoveCenteringHook(); }
+
+bool DialogCentering::Waiting() const { return centeringHook != nullptr; }
 
 POINT CenterOnOwnerPosition(const RECT& owner, int width, int height) {
   const double x = owner.left + (owner.right - owner.left) / 2.0 - width / 2.0;

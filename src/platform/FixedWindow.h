@@ -25,36 +25,20 @@ struct FixedWindowSpec {
   int clientWidth, clientHeight;  // twips
 };
 
+// The size of the window's frame around its client area.
+inline SIZE FrameSize(const FixedWindowSpec& window) {
+  RECT rect{0, 0, TwipsToPixelsX(window.clientWidth), TwipsToPixelsY(window.clientHeight)};
+  AdjustWindowRectEx(&rect, window.style, FALSE, window.exStyle);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
 // Creates a window of the registered class whose client area has the given
 // size, with its frame's top-left corner at `at`; `self` reaches
 // BaseWindow's WM_NCCREATE.
-inline HWND CreateFixedWindow(const FixedWindowSpec& control, POINT at, HWND owner, void* self) {
-  RECT rect{0, 0, TwipsToPixelsX(control.clientWidth), TwipsToPixelsY(control.clientHeight)};
-  AdjustWindowRectEx(&rect, control.style, FALSE, control.exStyle);
-  return CreateWindowExA(control.exStyle, control.className, control.caption, control.style, at.x,
-                         at.y, rect.right - rect.left, rect.bottom - rect.top, owner, nullptr,
-                         GetModuleHandleA(nullptr), self);
+inline HWND CreateFixedWindow(const FixedWindowSpec& window, POINT at, HWND owner, void* self) {
+  const SIZE size = FrameSize(window);
+  return CreateWindowExA(window.exStyle, window.className, window.caption, window.style, at.x, at.y,
+                         size.cx, size.cy, owner, nullptr, GetModuleHandleA(nullptr), self);
 }
-
-// Keeps the keyboard focus on a control across activations, as dialog boxes
-// do: the window's WM_ACTIVATE handler calls OnActivate after the default
-// handling, which gives the focus to the window itself.
-class FocusMemory {
- public:
-  void OnActivate(HWND window, WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-      const HWND focus = GetFocus();
-      last_ = focus && IsChild(window, focus) ? focus : nullptr;
-      return;
-    }
-    if (IsIconic(window)) return;
-    HWND target = last_ && IsChild(window, last_) ? last_ : nullptr;
-    if (!target) target = GetNextDlgTabItem(window, nullptr, FALSE);
-    if (target) SetFocus(target);
-  }
-
- private:
-  HWND last_ = nullptr;
-};
 
 }  // namespace vantrel

@@ -1,33 +1,28 @@
-// A modal single-line prompt with OK and Cancel.
+// A modal single-line prompt with OK and Cancel, created for each question
+// in the middle of the screen's width and a third down its height.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
-#include "platform/BaseWindow.h"
-#include "platform/Controls.h"
-#include "platform/Gdi.h"
+#include "platform/ModalWindow.h"
 
 namespace vantrel {
 
-class InputBox : public BaseWindow<InputBox> {
+class InputBox : public ModalWindow {
  public:
-  // Shows the prompt; returns the text typed when OK is pressed, "" on Cancel.
-  static std::string Ask(HWND owner, const std::string& prompt, const std::string& title,
-                         const std::string& initial);
-
   static constexpr const char* kClassName = "VantrelInputBox";
   static constexpr int kPromptId = 1001;
   static constexpr int kEditId = 1002;
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Shows the prompt; returns the text typed when OK is pressed, "" on Cancel.
+  static std::string Ask(HWND owner, const std::string& prompt, const std::string& title,
+                         const std::string& initial);
 
  private:
-  void Finish(bool ok);
+  InputBox();
+  bool OnCommand(int id, int code) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  ControlSet controls_;
-  Font font_;
   std::string answer_;
 };
 

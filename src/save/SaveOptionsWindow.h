@@ -4,20 +4,14 @@
 // closing it by its frame destroys it, which reads as Cancel.
 #pragma once
 
-#include <windows.h>
-
-#include <optional>
 #include <string>
 
-#include "platform/BaseWindow.h"
-#include "platform/Controls.h"
-#include "platform/FixedWindow.h"
-#include "platform/Gdi.h"
-#include "platform/ModalLoop.h"
+#include "platform/ModalWindow.h"
+#include "save/SaveUi.h"
 
 namespace vantrel {
 
-class SaveOptionsWindow : public ModalForm<SaveOptionsWindow> {
+class SaveOptionsWindow : public ModalWindow {
  public:
   static constexpr const char* kClassName = "VantrelSaveOptions";
   static constexpr const char* kCaption = "Save Options ";
@@ -41,42 +35,25 @@ class SaveOptionsWindow : public ModalForm<SaveOptionsWindow> {
     Text2,
   };
 
-  // Option1 selected, Option2 and Option3 cleared, Check1 ticked. When the
-  // window is not loaded the preset waits for its creation.
-  void Preset();
+  SaveOptionsWindow();
 
-  // 1, 2 or 3 for the first selected option button, 0 when none is (the
-  // user cancelled, or closed the window).
-  int SelectedOption() const;
-  // Check1 ticked: the comment lines are written too.
-  bool CommentsChecked() const;
-
-  HWND Control(int id) const { return hwnd_ ? controls_[id] : nullptr; }
+  // In: the controls' state when the dialog shows. Out: Option1 to Option3
+  // as 1 to 3, or 0 when the user cancelled; Check1 as the comments. Closed
+  // by its frame, the dialog gives option 0 without comments.
+  SaveChoice Choice;
 
   // The example lines shown for an address: address, two spaces and a
   // sample host name, each line ending in CR LF.
   static std::string ExampleText(const char* address);
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
  private:
-  struct Choice {
-    int option = 0;
-    bool comments = false;
-  };
-
-  friend class ModalForm<SaveOptionsWindow>;
-  void Form_Load(HWND mainWindow);
-  void Form_Activate();
-  void Command1_Click();
-  void Command2_Click();
-  void Apply(const Choice& choice);
-  bool Checked(int id) const;
-
-  ControlSet controls_;
-  FocusMemory focus_;
-  Font windowFont_, frameFont_, labelFont_, exampleFont_;
-  std::optional<Choice> pendingPreset_;
+  void OnCreate() override;
+  void OnShow() override;
+  void OnEnd() override;
+  void OnActivate() override;
+  bool OnCommand(int id, int code) override;
+  void OnCancel() override;
+  int SelectedOption() const;
 };
 
 }  // namespace vantrel

@@ -289,23 +289,20 @@ void MainWindow::mnuAbout_Click() { about_.ShowModal(hwnd_); }
 
 // ---- what saving shows and asks
 
-SaveChoice MainWindow::ShowSaveOptions(const SaveChoice&) {
-  saveOptions_.Preset();
+SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {
+  saveOptions_.Choice = preset;
   saveOptions_.ShowModal(hwnd_);
-  SaveChoice choice;
-  choice.option = saveOptions_.SelectedOption();
-  choice.withComments = saveOptions_.CommentsChecked();
-  return choice;
+  return saveOptions_.Choice;
 }
 
 std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& request) {
-  FileDialogSettings.SetFilter({{request.filterName, request.filterPattern}});
-  FileDialogSettings.SetFlags(request.flags);
-  FileDialogSettings.SetTitle(request.title);
-  FileDialogSettings.SetInitialFolder(request.initialFolder);
-  const FileDialogResult result = vantrel::ShowSaveDialog(hwnd_, true);
-  if (result.Cancelled) return std::nullopt;
-  return FileDialogSettings.FileName();
+  FileDialogOptions options;
+  options.title = request.title;
+  options.initialFolder = request.initialFolder;
+  options.filterName = request.filterName;
+  options.filterPattern = request.filterPattern;
+  options.saveFlags = request.flags;
+  return vantrel::ShowSaveDialog(hwnd_, options);
 }
 
 void MainWindow::EndProgram() {

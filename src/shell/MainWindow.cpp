@@ -6,10 +6,9 @@
 
 #include "core/Dedup.h"
 #include "core/LoadJob.h"
-#include "core/wait/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
-#include "shell/Resources.h"
+#include "windows/ResourceIds.h"
 
 namespace vantrel {
 
@@ -146,7 +145,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return Default(msg, wParam, lParam);
     case WM_TIMER:
       if (wParam == kTimer1) Timer1_Timer();
-      return 0;  // Timer2 has no work to do
+      return 0;
     case WM_CLOSE:
       Form_Unload();
       return 0;
@@ -260,22 +259,17 @@ void MainWindow::StartTiming() {
   GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
   timing_ = true;
   SetText(kLabel7, "");
-  SetTimer(hwnd_, kTimer2, 250, nullptr);
-  wait_.JobEndTick = 0;
-  wait_.JobStartTick = GetTickCount();
+  wait_.Clock.Start(GetTickCount());
 }
 
 void MainWindow::TimeControl() {
   timing_ = false;
-  wait_.JobEndTick = GetTickCount();
-  KillTimer(hwnd_, kTimer2);
-  SetText(kLabel7, FormatElapsed(TickDifference(wait_.JobStartTick, wait_.JobEndTick)));
+  ShowElapsed(wait_.Clock);
   UpdateWindow(controls_[kLabel7]);
 }
 
 void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {
   SetBusy(false);
-  KillTimer(hwnd_, kTimer2);
   if (timing_) SetWindowTextA(controls_[kLabel7], timeBefore_);
   timing_ = false;
   try {
@@ -287,10 +281,6 @@ void MainWindow::TellOutOfMemory(const char* caption, const char* text, const st
   }
 }
 
-void MainWindow::MainTimeControl() {
-  JobEndTick = GetTickCount();
-  KillTimer(hwnd_, kTimer2);
-  SetText(kLabel7, FormatElapsed(TickDifference(JobStartTick, JobEndTick)));
-}
+void MainWindow::ShowElapsed(JobClock& clock) { SetText(kLabel7, clock.Stop(GetTickCount())); }
 
 }  // namespace vantrel

@@ -14,7 +14,6 @@
 #include "core/Find.h"
 #include "core/General_Mod.h"
 #include "core/OutOfMemory.h"
-#include "core/wait/SplashWait.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -26,6 +25,7 @@
 #include "shell/MainLayout.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/WaitWindow.h"
 
 namespace vantrel {
 
@@ -39,7 +39,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   static constexpr int kClientWidthTwips = 9975;
   static constexpr int kClientHeightTwips = 7335;
   static constexpr UINT_PTR kTimer1 = 1;
-  static constexpr UINT_PTR kTimer2 = 2;
   // From the manifest writer to the relaunch: long enough for the window to
   // load and show first.
   static constexpr UINT kRelaunchDelayMs = 500;
@@ -63,12 +62,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   HWND Control(int id) const { return controls_[id]; }
   const MenuBar& Menus() const { return menu_; }
   int DefaultButton() const { return defaultButton_; }
-  const SplashWait& WaitWindow() const { return wait_; }
+  HWND WaitWindowHandle() const { return wait_.Handle(); }
 
-  // Main-window members of the document and of the elapsed-time display.
+  // The main window's member of the document.
   std::string HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
-  uint32_t JobStartTick = 0;
-  uint32_t JobEndTick = 0;
 
   // Start-up: the Windows version, the translucency object, the window's
   // initial texts and timers, then the show.
@@ -174,8 +171,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
-  // The main window's own elapsed-time display.
-  void MainTimeControl();
+  // Ends the timing of `clock` and shows the elapsed time in Label7.
+  void ShowElapsed(JobClock& clock);
 
   void SetDefaultButton(int id);
   void SetText(int id, const std::string& text);
@@ -188,7 +185,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool timing_ = false;               // a job is being timed
   ControlSet controls_;
   MenuBar menu_;
-  SplashWait wait_;
+  WaitWindow wait_;
+  JobClock clock_;  // the main window's own timing, of the empty-file path
   Font font_;
   Font listFont_;
   Font boldFont_;

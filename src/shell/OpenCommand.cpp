@@ -24,9 +24,6 @@ std::string ExpandFolder(const std::string& folder) {
   return expanded.data();
 }
 
-// The flags the loader stores before the call; the wrapper replaces them.
-constexpr DWORD kLoaderFlags = 2625540;
-
 }  // namespace
 
 void MainWindow::cmdOpen_Click() {
@@ -41,14 +38,13 @@ void MainWindow::cmdOpen_Click() {
 }
 
 bool MainWindow::ChooseFileToOpen(std::string& path) {
-  FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
-  FileDialogSettings.SetTitle("Open Host File");
-  FileDialogSettings.SetInitialFolder(ExpandFolder(HostsFolder));
-  FileDialogSettings.SetFileName("Hosts");
-  FileDialogSettings.SetFlags(kLoaderFlags);
-  const FileDialogResult result = ShowOpenDialog(hwnd_, true);
-  if (result.Cancelled) return false;
-  path = FileDialogSettings.FileName();
+  FileDialogOptions options;
+  options.title = "Open Host File";
+  options.initialFolder = ExpandFolder(HostsFolder);
+  options.fileName = "Hosts";
+  const std::optional<std::string> chosen = ShowOpenDialog(hwnd_, options);
+  if (!chosen) return false;
+  path = *chosen;
   return true;
 }
 
@@ -103,10 +99,9 @@ void MainWindow::LoadFile(const std::string& path) {
   reader.CountingPass(loaded);
   if (IsEmptyHostsFile(loaded)) {
     SetText(kLabel7, "");
-    JobEndTick = 0;
-    JobStartTick = GetTickCount();
+    clock_.Start(GetTickCount());
     ResetToNoDocument();
-    MainTimeControl();
+    ShowElapsed(clock_);
     Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
     return;
   }
@@ -139,7 +134,6 @@ void MainWindow::FailOpen(const std::string& path, const std::string& reason) {
 }
 
 void MainWindow::ResetToNoDocument() {
-  KillTimer(hwnd_, kTimer2);
   for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs}) Enable(id, false);
   for (int id : {kMnuRemDup, kMnuSaveAs}) menu_.Enable(id, false);
   doc_.List1.Clear();

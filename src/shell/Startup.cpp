@@ -27,12 +27,9 @@ void MainWindow::Startup(const std::string& version) {
   translucency_ = std::make_unique<CTranslucentForm>();
   translucency_->hwnd(hwnd_);
 
-  JobStartTick = 0;
-  JobEndTick = 0;
+  clock_ = {};
   OnTopState = 0;
   SetText(kLabel7, "00: 00: 00");
-  // Timer2 stays off; its interval is 250 ms whenever a job switches it on.
-  KillTimer(hwnd_, kTimer2);
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }

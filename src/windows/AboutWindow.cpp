@@ -2,9 +2,8 @@
 
 #include <array>
 
-#include "platform/ModalLoop.h"
-#include "shell/Resources.h"
 #include "windows/ProgramVersion.h"
+#include "windows/ResourceIds.h"
 #include "windows/SupportAddress.h"
 
 namespace vantrel {
@@ -15,7 +14,7 @@ using W = AboutWindow;
 
 // Twips; everything but the button lies in Frame1. Line1 runs from
 // (360, 1200) to (5400, 1200), two pixels thick.
-const std::array<ControlSpec, 8> kControls{{
+constexpr std::array<ControlSpec, 8> kControls{{
     {W::Frame1, "Frame1", Kind::Frame, "Frame1", 120, 120, 5655, 2055, 1},
     {W::Image1, "Image1", Kind::Picture, "", 360, 480, 480, 480, -1, W::Frame1},
     {W::Label1, "Label1", Kind::Label, "Label1", 960, 480, 3375, 255, 2, W::Frame1},
@@ -29,34 +28,27 @@ const std::array<ControlSpec, 8> kControls{{
      BS_DEFPUSHBUTTON},
 }};
 
-constexpr FixedWindowSpec kWindow{W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                                  5895,          2775};
-
-// Where the window goes when it is created, from the main window's corner.
-constexpr int kLoadOffsetX = 2000;
-constexpr int kLoadOffsetY = 2500;
+constexpr ModalWindowSpec kSpec{
+    {W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 5895, 2775},
+    kControls,
+    {"Tahoma", 9.75},
+    W::cmdClose,
+    {2000, 2500},
+};
 
 }  // namespace
 
-void AboutWindow::Form_Load(HWND mainWindow) {
-  if (!Register(kClassName, nullptr)) return;
-  const POINT at = OffsetFromWindow(mainWindow, kLoadOffsetX, kLoadOffsetY);
-  if (!CreateFixedWindow(kWindow, at, mainWindow, this)) return;
+AboutWindow::AboutWindow() : ModalWindow(kSpec) {}
 
-  if (!windowFont_.Get()) {
-    windowFont_ = MakeFont({"Tahoma", 9.75});
-    titleFont_ = MakeFont({"Tahoma", 12});
-  }
-  controls_ = ControlSet{};
-  controls_.Create(hwnd_, kControls, windowFont_.Get());
-  SendMessageA(controls_[Frame1], WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), FALSE);
+void AboutWindow::OnCreate() {
+  SetFont({Frame1}, {"Tahoma", 12});
   // Shared icons need no clean-up; without the resource the picture stays empty.
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTREL));
   if (icon) SendMessageA(controls_[Image1], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   mail_.Attach(hwnd_, controls_[Label4], kMailSubject);
 }
 
-void AboutWindow::Form_Activate() {
+void AboutWindow::OnActivate() {
   std::string caption = kCaption;
   std::string title = "Vantrel";
   if (const auto version = ReadProgramVersion()) {
@@ -70,38 +62,14 @@ void AboutWindow::Form_Activate() {
   SetWindowTextA(controls_[Label2], kCredit2);
 }
 
-void AboutWindow::cmdClose_Click() { ShowWindow(hwnd_, SW_HIDE); }
+bool AboutWindow::OnCommand(int id, int code) {
+  if (id != cmdClose || code != BN_CLICKED) return false;
+  End();
+  return true;
+}
 
-LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
-      Default(msg, wParam, lParam);
-      focus_.OnActivate(hwnd_, wParam);
-      return 0;
-    case WM_COMMAND:
-      if (mail_.OnCommand(wParam, lParam)) return 0;
-      if (HIWORD(wParam) == BN_CLICKED &&
-          (LOWORD(wParam) == cmdClose || LOWORD(wParam) == IDCANCEL)) {
-        cmdClose_Click();
-        return 0;
-      }
-      return Default(msg, wParam, lParam);
-    case DM_GETDEFID:
-      return MAKELRESULT(cmdClose, DC_HASDEFID);
-    case WM_CTLCOLORSTATIC:
-      if (mail_.OnCtlColorStatic(wParam, lParam, result)) return result;
-      return Default(msg, wParam, lParam);
-    case WM_SETCURSOR:
-      if (mail_.OnSetCursor(wParam)) return TRUE;
-      return Default(msg, wParam, lParam);
-    case WM_DRAWITEM:
-      if (controls_.DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-      return Default(msg, wParam, lParam);
-    default:
-      return Default(msg, wParam, lParam);
-  }
+bool AboutWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  return mail_.OnMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace vantrel

@@ -2,20 +2,14 @@
 // lines, its icon and the support address as a mail link.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 
-#include "platform/BaseWindow.h"
-#include "platform/Controls.h"
-#include "platform/FixedWindow.h"
-#include "platform/Gdi.h"
-#include "platform/ModalLoop.h"
+#include "platform/ModalWindow.h"
 #include "windows/MailLink.h"
 
 namespace vantrel {
 
-class AboutWindow : public ModalForm<AboutWindow> {
+class AboutWindow : public ModalWindow {
  public:
   static constexpr const char* kClassName = "VantrelAbout";
   static constexpr const char* kCaption = "About Vantrel";
@@ -27,21 +21,17 @@ class AboutWindow : public ModalForm<AboutWindow> {
   // Control identifiers.
   enum : int { Frame1 = 101, Image1, Label1, Label2, Line1, Label3, Label4, cmdClose };
 
-  HWND Control(int id) const { return hwnd_ ? controls_[id] : nullptr; }
+  AboutWindow();
+
   // What a click on the address hands to the shell.
   std::string MailUrl() const { return mail_.Url(); }
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
  private:
-  friend class ModalForm<AboutWindow>;
-  void Form_Load(HWND mainWindow);
-  void Form_Activate();
-  void cmdClose_Click();
+  void OnCreate() override;
+  void OnActivate() override;
+  bool OnCommand(int id, int code) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  ControlSet controls_;
-  FocusMemory focus_;
-  Font windowFont_, titleFont_;
   MailLink mail_;
 };
 

@@ -1,6 +1,5 @@
 #include "windows/HelpWindow.h"
 
-#include "platform/ModalLoop.h"
 #include "windows/SupportAddress.h"
 
 namespace vantrel {
@@ -10,7 +9,7 @@ namespace {
 using W = HelpWindow;
 
 // Twips; Label1 lies in Frame1 and Label3 in Frame2.
-const std::array<ControlSpec, 7> kControls{{
+constexpr std::array<ControlSpec, 7> kControls{{
     {W::Label2, "Label2", Kind::Label, "Contents", 120, 120, 4215, 255, 4},
     {W::List1, "List1", Kind::List, "", 120, 360, 4455, 5340, 1},
     {W::Frame1, "Frame1", Kind::Frame, "Help", 4680, 240, 6375, 6135, 2},
@@ -23,12 +22,13 @@ const std::array<ControlSpec, 7> kControls{{
      BS_DEFPUSHBUTTON},
 }};
 
-constexpr FixedWindowSpec kWindow{W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-                                  11190,         6990};
-
-// Where the window goes when it is created, from the main window's corner.
-constexpr int kLoadOffsetX = -700;
-constexpr int kLoadOffsetY = 350;
+constexpr ModalWindowSpec kSpec{
+    {W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 11190, 6990},
+    kControls,
+    {"Tahoma", 9.75},
+    W::cmdClose,
+    {-700, 350},
+};
 
 std::string TextOf(HWND list, int index) {
   const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -41,20 +41,10 @@ std::string TextOf(HWND list, int index) {
 
 }  // namespace
 
-void HelpWindow::Form_Load(HWND mainWindow) {
-  if (!Register(kClassName, nullptr)) return;
-  const POINT at = OffsetFromWindow(mainWindow, kLoadOffsetX, kLoadOffsetY);
-  if (!CreateFixedWindow(kWindow, at, mainWindow, this)) return;
+HelpWindow::HelpWindow() : ModalWindow(kSpec) {}
 
-  if (!windowFont_.Get()) {
-    windowFont_ = MakeFont({"Tahoma", 9.75});
-    boldFont_ = MakeFont({"Tahoma", 9.75, true});
-  }
-  controls_ = ControlSet{};
-  controls_.Create(hwnd_, kControls, windowFont_.Get());
-  for (int id : {Label2, Frame1}) {
-    SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
-  }
+void HelpWindow::OnCreate() {
+  SetFont({Label2, Frame1}, {"Tahoma", 9.75, true});
   mail_.Attach(hwnd_, controls_[Label3], kMailSubject);
   // The topic frame appears with the first activation.
   ShowWindow(controls_[Frame1], SW_HIDE);
@@ -66,7 +56,7 @@ void HelpWindow::ShowNoTopic() {
   SetWindowTextA(controls_[Label1], kNoTopicText);
 }
 
-void HelpWindow::Form_Activate() {
+void HelpWindow::OnActivate() {
   ShowWindow(controls_[Frame1], SW_SHOW);
   ShowWindow(controls_[Label1], SW_SHOW);
   ShowNoTopic();
@@ -81,10 +71,10 @@ void HelpWindow::Form_Activate() {
     if (!text.empty()) HelpTexts[static_cast<size_t>(index)] = text;
   }
   SendMessageA(list, LB_SETCURSEL, 0, 0);
-  List1_Click();
+  ShowSelectedTopic();
 }
 
-void HelpWindow::List1_Click() {
+void HelpWindow::ShowSelectedTopic() {
   HWND list = controls_[List1];
   const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return;
@@ -101,39 +91,18 @@ void HelpWindow::List1_Click() {
   SetWindowTextA(controls_[Label1], known ? HelpTexts[static_cast<size_t>(index)].c_str() : "");
 }
 
-void HelpWindow::cmdClose_Click() { ShowWindow(hwnd_, SW_HIDE); }
-
-LRESULT HelpWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
-      Default(msg, wParam, lParam);
-      focus_.OnActivate(hwnd_, wParam);
-      return 0;
-    case WM_COMMAND:
-      if (mail_.OnCommand(wParam, lParam)) return 0;
-      if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) {
-        List1_Click();
-        return 0;
-      }
-      if (HIWORD(wParam) == BN_CLICKED &&
-          (LOWORD(wParam) == cmdClose || LOWORD(wParam) == IDCANCEL)) {
-        cmdClose_Click();
-        return 0;
-      }
-      return Default(msg, wParam, lParam);
-    case DM_GETDEFID:
-      return MAKELRESULT(cmdClose, DC_HASDEFID);
-    case WM_CTLCOLORSTATIC:
-      if (mail_.OnCtlColorStatic(wParam, lParam, result)) return result;
-      return Default(msg, wParam, lParam);
-    case WM_SETCURSOR:
-      if (mail_.OnSetCursor(wParam)) return TRUE;
-      return Default(msg, wParam, lParam);
-    default:
-      return Default(msg, wParam, lParam);
+bool HelpWindow::OnCommand(int id, int code) {
+  if (id == List1 && code == LBN_SELCHANGE) {
+    ShowSelectedTopic();
+    return true;
   }
+  if (id != cmdClose || code != BN_CLICKED) return false;
+  End();
+  return true;
+}
+
+bool HelpWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  return mail_.OnMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace vantrel

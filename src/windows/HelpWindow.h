@@ -2,22 +2,16 @@
 // in a frame on the right, and the support address as a mail link.
 #pragma once
 
-#include <windows.h>
-
 #include <array>
 #include <string>
 
-#include "platform/BaseWindow.h"
-#include "platform/Controls.h"
-#include "platform/FixedWindow.h"
-#include "platform/Gdi.h"
-#include "platform/ModalLoop.h"
+#include "platform/ModalWindow.h"
 #include "windows/HelpTopics.h"
 #include "windows/MailLink.h"
 
 namespace vantrel {
 
-class HelpWindow : public ModalForm<HelpWindow> {
+class HelpWindow : public ModalWindow {
  public:
   static constexpr const char* kClassName = "VantrelHelp";
   static constexpr const char* kCaption = "Help";
@@ -28,27 +22,23 @@ class HelpWindow : public ModalForm<HelpWindow> {
   // Control identifiers.
   enum : int { Label2 = 101, List1, Frame1, Label1, Frame2, Label3, cmdClose };
 
+  HelpWindow();
+
   // The text of each topic at the topic's index in List1; filled at every
   // activation.
   std::array<std::string, kHelpTextCount> HelpTexts;
 
-  HWND Control(int id) const { return hwnd_ ? controls_[id] : nullptr; }
   // What a click on the address hands to the shell.
   std::string MailUrl() const { return mail_.Url(); }
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
  private:
-  friend class ModalForm<HelpWindow>;
-  void Form_Load(HWND mainWindow);
-  void Form_Activate();
-  void List1_Click();
-  void cmdClose_Click();
+  void OnCreate() override;
+  void OnActivate() override;
+  bool OnCommand(int id, int code) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ShowSelectedTopic();
   void ShowNoTopic();
 
-  ControlSet controls_;
-  FocusMemory focus_;
-  Font windowFont_, boldFont_;
   MailLink mail_;
 };
 

@@ -58,29 +58,33 @@ void MailLink::Open() const {
   shellExecute(owner_, nullptr, Url().c_str(), nullptr, "", SW_SHOWNORMAL);
 }
 
-bool MailLink::OnCtlColorStatic(WPARAM wParam, LPARAM lParam, LRESULT& result) const {
-  if (!label_ || reinterpret_cast<HWND>(lParam) != label_) return false;
-  HDC dc = reinterpret_cast<HDC>(wParam);
-  SetTextColor(dc, kLinkColor);
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  return true;
-}
-
-bool MailLink::OnSetCursor(WPARAM wParam) const {
-  if (!label_ || reinterpret_cast<HWND>(wParam) != label_) return false;
-  // The pointing hand is missing before Windows 98 and 2000.
-  HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-  SetCursor(hand ? hand : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-  return true;
-}
-
-bool MailLink::OnCommand(WPARAM wParam, LPARAM lParam) const {
-  if (!label_ || reinterpret_cast<HWND>(lParam) != label_ || HIWORD(wParam) != STN_CLICKED) {
-    return false;
+bool MailLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) const {
+  if (!label_) return false;
+  switch (msg) {
+    case WM_CTLCOLORSTATIC: {
+      if (reinterpret_cast<HWND>(lParam) != label_) return false;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kLinkColor);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_SETCURSOR: {
+      if (reinterpret_cast<HWND>(wParam) != label_) return false;
+      // The pointing hand is missing before Windows 98 and 2000.
+      HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+      SetCursor(hand ? hand : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+      result = TRUE;
+      return true;
+    }
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) != label_ || HIWORD(wParam) != STN_CLICKED) return false;
+      Open();
+      result = 0;
+      return true;
+    default:
+      return false;
   }
-  Open();
-  return true;
 }
 
 }  // namespace vantrel

@@ -34,11 +34,9 @@ class MailLink {
   // Hands the URL to the shell: default verb, normal show.
   void Open() const;
 
-  // Called from the owner's window procedure; each returns true when the
-  // message concerned the link and was handled.
-  bool OnCtlColorStatic(WPARAM wParam, LPARAM lParam, LRESULT& result) const;
-  bool OnSetCursor(WPARAM wParam) const;
-  bool OnCommand(WPARAM wParam, LPARAM lParam) const;
+  // Called first from the owner's window procedure: true when the message
+  // concerned the link and was handled, with its result in `result`.
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
 
  private:
   std::string Address() const;

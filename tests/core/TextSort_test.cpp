@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/FakeUi.h"
-#include "core/wait/ProgressSteps.h"
+#include "core/ProgressSteps.h"
 
 namespace vantrel {
 namespace {

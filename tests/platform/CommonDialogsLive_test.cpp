@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "platform/CommonDialogs.h"
-#include "platform/TestWindow.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {
@@ -285,15 +285,18 @@ class TempFolder {
 class LiveDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
-    FileDialogSettings.SetInitialFolder(folder_.Path());
-    FileDialogSettings.SetFileName("Hosts");
-    FileDialogSettings.SetFlags(0);
     ASSERT_NE(owner_.Handle(), nullptr);
     SetForegroundWindow(owner_.Handle());
-    TestWindow::Pump();
+    test::Pump();
   }
-  void TearDown() override { EXPECT_EQ(DialogHook, nullptr); }
+  FileDialogOptions Options(const char* title, bool centerOnOwner = true) {
+    FileDialogOptions options;
+    options.title = title;
+    options.initialFolder = folder_.Path();
+    options.fileName = "Hosts";
+    options.centerOnOwner = centerOnOwner;
+    return options;
+  }
 
   // The dialog was moved once, to the middle of `area` for the size it had
   // then, and was still there when it was answered.
@@ -316,58 +319,41 @@ class LiveDialogTest : public ::testing::Test {
 
 TEST_F(LiveDialogTest, OpenDialogCentredOnItsOwnerReturnsTheTypedFile) {
   ASSERT_TRUE(moves_.Installed());
-  FileDialogSettings.SetTitle("Open Host File");
   DialogRobot robot("Open Host File",
                     [&](HWND dialog) { TypeAndPress(dialog, folder_.Hosts(), IDOK); });
-  const FileDialogResult result = ShowOpenDialog(owner_.Handle(), true);
+  const auto chosen = ShowOpenDialog(owner_.Handle(), Options("Open Host File"));
   robot.Finish();
 
   ASSERT_TRUE(robot.Appeared()) << robot.Failure();
   EXPECT_EQ(robot.Failure(), "");
   ExpectCentred(owner_.Box(), robot);
-  EXPECT_FALSE(result.Cancelled);
-  EXPECT_EQ(result.FileCount, 1);
-  EXPECT_EQ(result.Folder, folder_.Path());
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "hosts");
-  EXPECT_EQ(FileDialogSettings.FileName(), folder_.Hosts());
-  EXPECT_EQ(FileDialogSettings.FileTitle(), "hosts");
+  EXPECT_EQ(chosen, folder_.Hosts());
 }
 
 TEST_F(LiveDialogTest, CancelledOpenDialogReturnsNothing) {
-  FileDialogSettings.SetTitle("Open Host File");
   DialogRobot robot("Open Host File",
                     [&](HWND dialog) { TypeAndPress(dialog, folder_.Hosts(), IDCANCEL); });
-  const FileDialogResult result = ShowOpenDialog(owner_.Handle(), true);
+  const auto chosen = ShowOpenDialog(owner_.Handle(), Options("Open Host File"));
   robot.Finish();
 
   ASSERT_TRUE(robot.Appeared()) << robot.Failure();
   EXPECT_EQ(robot.Failure(), "");
-  EXPECT_TRUE(result.Cancelled);
-  EXPECT_EQ(result.FileCount, 0);
-  EXPECT_EQ(result.Folder, "");
-  EXPECT_TRUE(result.FileNames.Empty());
+  EXPECT_FALSE(chosen.has_value());
 }
 
 TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
-  FileDialogSettings.SetTitle("Save Host File As");
   const std::string target = folder_.Path() + "saved";
   DialogRobot robot("Save Host File As", [&](HWND dialog) { TypeAndPress(dialog, target, IDOK); });
-  const FileDialogResult result = ShowSaveDialog(owner_.Handle(), false);
+  const auto chosen = ShowSaveDialog(owner_.Handle(), Options("Save Host File As", false));
   robot.Finish();
 
   ASSERT_TRUE(robot.Appeared()) << robot.Failure();
   EXPECT_EQ(robot.Failure(), "");
   ExpectCentred(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, robot);
-  EXPECT_FALSE(result.Cancelled);
-  EXPECT_EQ(result.Folder, folder_.Path());
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "saved");  // no default extension added
-  EXPECT_EQ(FileDialogSettings.FileName(), target);
+  EXPECT_EQ(chosen, target);  // no default extension added
 }
 
 TEST_F(LiveDialogTest, SaveDialogAsksBeforeReplacingAFile) {
-  FileDialogSettings.SetTitle("Save Host File As");
   const DWORD testThread = GetCurrentThreadId();
   bool asked = false;
   DialogRobot robot("Save Host File As", [&](HWND dialog) {
@@ -377,13 +363,12 @@ TEST_F(LiveDialogTest, SaveDialogAsksBeforeReplacingAFile) {
       PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
     }
   });
-  const FileDialogResult result = ShowSaveDialog(owner_.Handle(), true);
+  const auto chosen = ShowSaveDialog(owner_.Handle(), Options("Save Host File As"));
   robot.Finish();
 
   ASSERT_TRUE(robot.Appeared()) << robot.Failure();
   EXPECT_TRUE(asked) << "no question before replacing the file";
-  EXPECT_FALSE(result.Cancelled);
-  EXPECT_EQ(FileDialogSettings.FileName(), folder_.Hosts());
+  EXPECT_EQ(chosen, folder_.Hosts());
 }
 
 }  // namespace

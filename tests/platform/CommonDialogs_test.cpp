@@ -1,13 +1,14 @@
-// The file dialog wrappers with scripted answers, the centring hooks on real
-// windows, and the always-on-top switch.
+// The file dialogs with scripted answers, the centring on real windows, and
+// the always-on-top switch.
 #include "platform/CommonDialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
-#include "platform/TestWindow.h"
 #include "support/ScriptedModal.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {
@@ -24,186 +25,149 @@ const char kHostsPath[] = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 static_assert(kFileDialogRecordSize == 76);
 #endif
 
+// Keeps what the dialog was handed, for the fields the script does not record.
+class RecordingModal : public ScriptedModal {
+ public:
+  BOOL OpenFileName(OPENFILENAMEA* r) override {
+    Keep(*r);
+    return ScriptedModal::OpenFileName(r);
+  }
+  BOOL SaveFileName(OPENFILENAMEA* r) override {
+    Keep(*r);
+    return ScriptedModal::SaveFileName(r);
+  }
+
+  OPENFILENAMEA record{};
+  std::string filter;
+  std::string fileTitle;
+
+ private:
+  void Keep(const OPENFILENAMEA& r) {
+    record = r;
+    filter.assign(r.lpstrFilter, 21);
+    fileTitle = r.lpstrFileTitle;
+  }
+};
+
 class CommonDialogsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FileDialogSettings.SetFilter({{"All Files (*.*)", "*.*"}});
-    FileDialogSettings.SetTitle("Open Host File");
-    FileDialogSettings.SetInitialFolder("C:\\WINDOWS\\system32\\drivers\\etc");
-    FileDialogSettings.SetFileName("Hosts");
-    FileDialogSettings.SetFlags(0);
+  FileDialogOptions Options(const char* title) {
+    FileDialogOptions options;
+    options.title = title;
+    options.initialFolder = "C:\\WINDOWS\\system32\\drivers\\etc";
+    options.fileName = "Hosts";
+    return options;
   }
-  void TearDown() override { EXPECT_EQ(DialogHook, nullptr) << "hook left installed"; }
 
   TestWindow owner_{RECT{100, 100, 900, 700}};
-  ScriptedModal script_;
+  RecordingModal script_;
   ScopedModal scoped_{script_};
 };
 
-TEST_F(CommonDialogsTest, OpenReturnsTheChosenFileSplitIntoFolderAndName) {
-  script_.AnswerFile(kHostsPath);
-  const FileDialogResult result = ShowOpenDialog(owner_.Handle(), true);
+TEST_F(CommonDialogsTest, EachDialogGetsItsFlagsTitleFolderFilterAndBuffers) {
+  struct Case {
+    Asked::What what;
+    DWORD saveFlags;
+    DWORD flags;
+    std::string fileBuffer;
+  };
+  const DWORD own = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY;
+  const Case cases[] = {
+      // The open dialog proposes the caller's name and keeps its own flags.
+      {Asked::What::Open, OFN_ALLOWMULTISELECT, 3674116u, "Hosts" + std::string(2047, ' ')},
+      // The save dialog starts blank, with the caller's flags or its own.
+      {Asked::What::Save, 0, 2621446u, std::string(2047, ' ')},
+      {Asked::What::Save, own, own, std::string(2047, ' ')},
+  };
+  for (const Case& c : cases) {
+    FileDialogOptions options = Options("Open Host File");
+    options.saveFlags = c.saveFlags;
+    script_.AnswerFile(kHostsPath);
+    const bool open = c.what == Asked::What::Open;
+    open ? ShowOpenDialog(owner_.Handle(), options) : ShowSaveDialog(owner_.Handle(), options);
 
-  EXPECT_FALSE(result.Cancelled);
-  EXPECT_EQ(result.FileCount, 1);
-  EXPECT_EQ(result.Folder, "C:\\WINDOWS\\system32\\drivers\\etc\\");
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "hosts");
-  EXPECT_EQ(FileDialogSettings.FileName(), kHostsPath);
-  // The path is followed by its NUL, inside the buffer the dialog was given.
-  const OPENFILENAMEA& record = FileDialogSettings.Record();
-  EXPECT_EQ(std::string(record.lpstrFile), kHostsPath);
-  EXPECT_EQ(record.nMaxFile, 2053u);
+    const Asked& asked = script_.Last();
+    EXPECT_EQ(asked.what, c.what);
+    EXPECT_EQ(asked.type, c.flags);
+    EXPECT_EQ(asked.caption, "Open Host File");
+    EXPECT_EQ(asked.initial, "C:\\WINDOWS\\system32\\drivers\\etc");
+    EXPECT_EQ(asked.fileBuffer, c.fileBuffer);
+    EXPECT_EQ(asked.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
+    const OPENFILENAMEA& record = script_.record;
+    EXPECT_EQ(record.nMaxFile, c.fileBuffer.size() + 1);
+    EXPECT_EQ(record.hwndOwner, owner_.Handle());
+    EXPECT_EQ(record.hInstance, nullptr);
+    EXPECT_EQ(script_.filter, std::string("All Files (*.*)\0*.*\0\0", 21));
+    EXPECT_EQ(record.lpstrDefExt, nullptr);  // no extension is ever appended
+    EXPECT_EQ(record.nMaxFileTitle, 2048u);
+    EXPECT_EQ(script_.fileTitle, std::string(2048, ' '));
+  }
+  EXPECT_EQ(kFileDialogRecordSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
+}
+
+TEST_F(CommonDialogsTest, GivesTheChosenPathOrNothing) {
+  struct Case {
+    bool open;
+    std::string answer;  // "" cancels, or the dialog failed
+  };
+  for (const Case& c : {Case{true, kHostsPath}, Case{true, ""}, Case{false, "D:\\lists\\myhosts"},
+                        Case{false, ""}}) {
+    script_.AnswerFile(c.answer);
+    const FileDialogOptions options = Options("Save Host File As");
+    const std::optional<std::string> chosen = c.open ? ShowOpenDialog(owner_.Handle(), options)
+                                                     : ShowSaveDialog(owner_.Handle(), options);
+    EXPECT_EQ(chosen.value_or(""), c.answer);
+    EXPECT_EQ(chosen.has_value(), !c.answer.empty());
+  }
   EXPECT_TRUE(script_.AllAnswered());
 }
 
-TEST_F(CommonDialogsTest, OpenHandsTheDialogItsSettingsAndRoom) {
-  FileDialogSettings.SetFlags(OFN_ALLOWMULTISELECT);  // overridden by the wrapper
-  script_.AnswerFile(kHostsPath);
-  ShowOpenDialog(owner_.Handle(), true);
-
-  const Asked& asked = script_.Last();
-  EXPECT_EQ(asked.what, Asked::What::Open);
-  EXPECT_EQ(asked.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
-  EXPECT_EQ(kFileDialogRecordSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
-  EXPECT_EQ(asked.type, 3674116u);
-  EXPECT_EQ(asked.caption, "Open Host File");
-  EXPECT_EQ(asked.initial, "C:\\WINDOWS\\system32\\drivers\\etc");
-  // The caller's name followed by the room for the answer.
-  EXPECT_EQ(asked.fileBuffer, "Hosts" + std::string(2047, ' '));
-
-  const OPENFILENAMEA& record = FileDialogSettings.Record();
-  EXPECT_EQ(record.hwndOwner, owner_.Handle());
-  EXPECT_EQ(record.hInstance, nullptr);
-  EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All Files (*.*)\0*.*\0\0", 21));
-  EXPECT_EQ(record.lpstrDefExt, nullptr);  // no extension is ever appended
-  EXPECT_EQ(record.nMaxFileTitle, 2048u);
-  EXPECT_EQ(std::string(record.lpstrFileTitle), std::string(2048, ' '));
-  EXPECT_EQ(DialogOwner, owner_.Handle());
-}
-
-TEST_F(CommonDialogsTest, CancelOrFailureGivesAnEmptyCancelledResult) {
-  script_.AnswerFile("");  // cancel in the open dialog
-  FileDialogResult open = ShowOpenDialog(owner_.Handle(), true);
-  script_.AnswerFile("");  // and in the save dialog
-  FileDialogResult save = ShowSaveDialog(owner_.Handle(), true);
-
-  for (const FileDialogResult* result : {&open, &save}) {
-    EXPECT_TRUE(result->Cancelled);
-    EXPECT_EQ(result->FileCount, 0);
-    EXPECT_TRUE(result->Folder.empty());
-    EXPECT_TRUE(result->FileNames.Empty());
-  }
-}
-
-TEST_F(CommonDialogsTest, SaveStartsBlankWhateverTheCallerLeftInTheName) {
-  FileDialogSettings.SetTitle("Save Host File As");
-  script_.AnswerFile("D:\\lists\\myhosts");
-  const FileDialogResult result = ShowSaveDialog(owner_.Handle(), false);
-
-  const Asked& asked = script_.Last();
-  EXPECT_EQ(asked.what, Asked::What::Save);
-  EXPECT_EQ(asked.caption, "Save Host File As");
-  EXPECT_EQ(asked.fileBuffer, std::string(2047, ' '));
-  EXPECT_EQ(asked.structSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
-  EXPECT_EQ(FileDialogSettings.Record().nMaxFile, 2048u);
-  // A name without extension comes back without one.
-  EXPECT_FALSE(result.Cancelled);
-  EXPECT_EQ(result.Folder, "D:\\lists\\");
-  EXPECT_EQ(result.FileNames(1), "myhosts");
-  EXPECT_EQ(FileDialogSettings.FileName(), "D:\\lists\\myhosts");
-}
-
-TEST_F(CommonDialogsTest, SaveSetsItsFlagsOnlyWhenTheCallerLeftNone) {
-  script_.AnswerFile("C:\\a\\hosts");
-  ShowSaveDialog(owner_.Handle(), true);
-  EXPECT_EQ(script_.Last().type, 2621446u);
-
-  const DWORD own = OFN_EXPLORER | OFN_LONGNAMES | OFN_HIDEREADONLY;
-  FileDialogSettings.SetFlags(own);
-  script_.AnswerFile("C:\\a\\hosts");
-  ShowSaveDialog(owner_.Handle(), true);
-  EXPECT_EQ(script_.Last().type, own);
-}
-
-TEST_F(CommonDialogsTest, SettingsCarryOverAndTheLastAnswerIsProposedAgain) {
-  script_.AnswerFile(kHostsPath);
-  ShowOpenDialog(owner_.Handle(), true);
-  script_.AnswerFile("");
-  ShowOpenDialog(owner_.Handle(), true);
-
-  const Asked& second = script_.Last();
-  EXPECT_EQ(second.caption, "Open Host File");
-  EXPECT_EQ(second.initial, "C:\\WINDOWS\\system32\\drivers\\etc");
-  // The buffer does not keep growing by the rest of the earlier answer.
-  EXPECT_EQ(second.fileBuffer, kHostsPath + std::string(2047, ' '));
-  EXPECT_EQ(FileDialogSettings.Record().nMaxFile, sizeof(kHostsPath) + 2047);
-}
-
-TEST_F(CommonDialogsTest, AHookNeverActivatedIsRemovedWhenTheDialogReturns) {
+TEST_F(CommonDialogsTest, ADialogNeverActivatedLeavesTheNextWindowWhereItWasPut) {
   script_.AnswerFile("");  // the dialog "failed" without ever showing
-  ShowOpenDialog(owner_.Handle(), true);
-  EXPECT_EQ(DialogHook, nullptr);
+  ShowOpenDialog(owner_.Handle(), Options("Open Host File"));
 
-  // The next window activated in this thread stays where it was put.
   TestWindow later(RECT{10, 20, 210, 170}, WS_OVERLAPPEDWINDOW);
   ShowWindow(later.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   EXPECT_EQ(later.Box().left, 10);
   EXPECT_EQ(later.Box().top, 20);
 }
 
-// Installs a centring hook as the wrappers do, and removes it whatever the
-// test does.
-class HookInstalled {
- public:
-  explicit HookInstalled(HOOKPROC proc) {
-    DialogHook = SetWindowsHookExA(WH_CBT, proc, nullptr, GetCurrentThreadId());
-  }
-  ~HookInstalled() {
-    if (DialogHook) UnhookWindowsHookEx(DialogHook);
-    DialogHook = nullptr;
-  }
-  HookInstalled(const HookInstalled&) = delete;
-  HookInstalled& operator=(const HookInstalled&) = delete;
-};
-
-TEST(CenteringHook, MovesTheFirstActivatedWindowOverTheOwnerThenRemovesItself) {
+TEST(DialogCentering, MovesTheFirstActivatedWindowOverTheOwnerThenStops) {
   TestWindow owner(RECT{100, 100, 900, 700});
-  DialogOwner = owner.Handle();
-  HookInstalled hook(&CenterOnOwnerHook);
-  ASSERT_NE(DialogHook, nullptr);
+  DialogCentering centering(owner.Handle(), true);
+  ASSERT_TRUE(centering.Waiting());
 
   // Creating the window is an event of the hook too, but not the one it
   // waits for.
   TestWindow dialog(RECT{0, 0, 500, 400}, WS_POPUP | WS_CAPTION);
-  EXPECT_NE(DialogHook, nullptr);
+  EXPECT_TRUE(centering.Waiting());
   ShowWindow(dialog.Handle(), SW_SHOW);
-  TestWindow::Pump();
-  EXPECT_EQ(DialogHook, nullptr);
+  test::Pump();
+  EXPECT_FALSE(centering.Waiting());
   EXPECT_EQ(dialog.Box().left, 250);
   EXPECT_EQ(dialog.Box().top, 200);
   EXPECT_EQ(dialog.Box().right - dialog.Box().left, 500);  // size kept
 
   TestWindow next(RECT{5, 6, 305, 206}, WS_POPUP | WS_CAPTION);
   ShowWindow(next.Handle(), SW_SHOW);
-  TestWindow::Pump();
+  test::Pump();
   EXPECT_EQ(next.Box().left, 5);
   EXPECT_EQ(next.Box().top, 6);
 }
 
-TEST(CenteringHook, CentresOnTheScreenInPixels) {
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  HookInstalled hook(&CenterOnScreenHook);
+TEST(DialogCentering, CentresOnTheScreenInPixels) {
+  TestWindow owner(RECT{100, 100, 900, 700});
+  DialogCentering centering(owner.Handle(), false);
 
   TestWindow dialog(RECT{0, 0, 301, 201}, WS_POPUP | WS_CAPTION);
   ShowWindow(dialog.Handle(), SW_SHOW);
-  TestWindow::Pump();
-  const POINT expected = CenterOnScreenPosition(screenWidth, screenHeight, 301, 201);
+  test::Pump();
+  const POINT expected = CenterOnScreenPosition(GetSystemMetrics(SM_CXSCREEN),
+                                                GetSystemMetrics(SM_CYSCREEN), 301, 201);
   EXPECT_EQ(dialog.Box().left, expected.x);
   EXPECT_EQ(dialog.Box().top, expected.y);
-  EXPECT_EQ(DialogHook, nullptr);
+  EXPECT_FALSE(centering.Waiting());
 }
 
 TEST(CenteringArithmetic, HalvesRoundToTheEvenNeighbour) {

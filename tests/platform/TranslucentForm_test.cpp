@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/TestWindow.h"
 #include "platform/WindowsCheck.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel {
 namespace {

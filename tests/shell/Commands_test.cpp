@@ -67,7 +67,7 @@ TEST_F(CommandsTest, RemoveDuplicatesAndItsUndo) {
   EXPECT_EQ(UndoCaption(), "Undo Remove Duplicates");
   EXPECT_TRUE(MenuEnabled(kMnuUndo));
   EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.WaitWindow().Handle() ? TextOf(window_.WaitWindow().Handle()) : "",
+  EXPECT_EQ(window_.WaitWindowHandle() ? TextOf(window_.WaitWindowHandle()) : "",
             "Removing Duplicate Host File Entries...");
 
   Menu(kMnuUndo);
@@ -213,7 +213,7 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
 
 TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
   Load("1 ads.one\r\n1 news\r\n");
-  StandInMain other(0, 0);  // another program's window
+  TestWindow other(RECT{0, 0, 500, 400});  // another program's window
   struct Away {
     HWND to;
     const char* whileAway;

@@ -10,7 +10,7 @@
 #include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
 #include "shell/ManifestFile.h"
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 namespace {
@@ -21,37 +21,6 @@ std::string ProgramPath() {
   std::string path = self;
   path.resize(path.find_last_of('\\') + 1);
   return path + "vantrel.exe";
-}
-
-struct Found {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindInProcess(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != found->pid || !IsWindowVisible(hwnd)) return TRUE;
-  char cls[64] = {};
-  GetClassNameA(hwnd, cls, sizeof(cls));
-  if (std::string(cls) != found->className) return TRUE;
-  if (found->title && TextOf(hwnd) != found->title) return TRUE;
-  found->hwnd = hwnd;
-  return FALSE;
-}
-
-// Waits up to ms milliseconds for a visible top-level window of the process.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms = 10000) {
-  for (DWORD waited = 0; waited < ms; waited += 50) {
-    Found found{pid, className, title, nullptr};
-    EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&found));
-    if (found.hwnd) return found.hwnd;
-    Sleep(50);
-  }
-  return nullptr;
 }
 
 BOOL CALLBACK FindFileNameField(HWND child, LPARAM param) {
@@ -290,9 +259,7 @@ TEST(EndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
   Program second;
   ASSERT_TRUE(second.Started());
   EXPECT_TRUE(second.EndsWithin(10000));
-  Found shown{second.Id(), "VantrelMainWindow", nullptr, nullptr};
-  EnumWindows(FindInProcess, reinterpret_cast<LPARAM>(&shown));
-  EXPECT_EQ(shown.hwnd, nullptr);
+  EXPECT_EQ(WaitForWindow(second.Id(), "VantrelMainWindow", nullptr, 0), nullptr);
   EXPECT_FALSE(first.EndsWithin(0));
   EXPECT_TRUE(IsWindowVisible(main));
   PostMessageA(main, WM_CLOSE, 0, 0);

@@ -11,7 +11,7 @@
 
 #include "shell/MainWindow.h"
 #include "support/ScriptedModal.h"
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "shell/MainFixture.h"
-#include "shell/Resources.h"
+#include "windows/ResourceIds.h"
 
 namespace vantrel::test {
 namespace {

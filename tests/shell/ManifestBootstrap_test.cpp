@@ -16,7 +16,7 @@
 #include "shell/ProgramCopy.h"
 #include "shell/SingleInstance.h"
 #include "support/ScriptedModal.h"
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 namespace {

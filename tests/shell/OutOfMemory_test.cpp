@@ -12,7 +12,7 @@
 #include "shell/MainWindow.h"
 #include "support/FailingAllocator.h"
 #include "support/ScriptedModal.h"
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 namespace {

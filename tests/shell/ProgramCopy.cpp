@@ -44,22 +44,6 @@ std::string ClassOf(HWND hwnd) {
   return name;
 }
 
-struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  if (ProcessOf(hwnd) != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  if (ClassOf(hwnd) != search->className) return TRUE;
-  if (search->title && TextOf(hwnd) != search->title) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
 struct MainWindowSearch {
   const ProgramCopy* copy;
   DWORD except;
@@ -186,17 +170,6 @@ bool ProgramCopy::CloseAll() const {
     process.EndsWithin(5000);
   }
   return closed;
-}
-
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    WindowSearch search{pid, className, title, nullptr};
-    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    if (GetTickCount() - start >= ms) return nullptr;
-    Sleep(50);
-  }
 }
 
 DWORD ProcessOf(HWND hwnd) {

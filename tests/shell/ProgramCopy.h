@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/WinTest.h"
+#include "support/WindowTesting.h"
 
 namespace vantrel::test {
 
@@ -73,9 +73,6 @@ class ProgramCopy {
   bool copied_ = false;
 };
 
-// The visible top-level window of the process with that class and caption
-// (any caption when title is null); waits up to ms milliseconds.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms);
 // The process that owns the window.
 DWORD ProcessOf(HWND hwnd);
 // The text of a message box and its OK button, from outside its process.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace vantrel::test {
 
 namespace {
@@ -14,11 +17,26 @@ constexpr UINT kWatchdogMs = 10000;
 
 }  // namespace
 
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(length));
-  return text;
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+std::string TextOf(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::vector<char> text(static_cast<size_t>(length) + 1);
+  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  return text.data();
+}
+
+RECT RectInParent(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 std::vector<std::string> ListItems(HWND list) {
@@ -54,7 +72,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 void ExpectText(HWND window, const std::string& expected, std::source_location where) {
-  const std::string actual = WindowText(window);
+  const std::string actual = TextOf(window);
   if (actual != expected) {
     ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
         << "window text is \"" << actual << "\", expected \"" << expected << "\"";
@@ -64,7 +82,7 @@ void ExpectText(HWND window, const std::string& expected, std::source_location w
 void ExpectVisible(HWND window, bool visible, std::source_location where) {
   if ((IsWindowVisible(window) != FALSE) != visible) {
     ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
-        << "window \"" << WindowText(window) << "\" is " << (visible ? "hidden" : "visible");
+        << "window \"" << TextOf(window) << "\" is " << (visible ? "hidden" : "visible");
   }
 }
 
@@ -78,24 +96,89 @@ void ExpectAt(HWND window, POINT at, std::source_location where) {
   }
 }
 
-StandInMain::StandInMain(int x, int y) {
-  hwnd_ = CreateWindowExA(0, "STATIC", "Vantrel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, x, y,
-                          500, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(hwnd_, SW_SHOWNA);
+TestWindow::TestWindow(RECT box, DWORD style, DWORD exStyle) {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VantrelTestWindow";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    return RegisterClassA(&wc) != 0;
+  }();
+  if (!registered) return;
+  hwnd_ = CreateWindowExA(exStyle, "VantrelTestWindow", "Vantrel test window", style, box.left,
+                          box.top, box.right - box.left, box.bottom - box.top, nullptr, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  Pump();
 }
 
-StandInMain::~StandInMain() {
+TestWindow::~TestWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void StandInMain::MoveTo(int x, int y) {
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-RECT StandInMain::Rect() const {
+RECT TestWindow::Box() const {
   RECT r{};
   GetWindowRect(hwnd_, &r);
   return r;
+}
+
+void TestWindow::MoveTo(int x, int y) {
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+  char className[64] = {};
+  GetClassNameA(hwnd, className, sizeof(className));
+  if (std::string(className) != search->className) return TRUE;
+  if (search->title && TextOf(hwnd) != search->title) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    WindowSearch search{pid, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (GetTickCount() - start >= ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+TempFolder::TempFolder() {
+  char base[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  path_ = std::string(base) + "vantrel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter);
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
+  const std::string path = path_ + "\\" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
 }
 
 ModalSteps::ModalSteps(std::function<HWND()> modalWindow, std::vector<std::function<void()>> steps)

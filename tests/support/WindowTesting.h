@@ -1,6 +1,7 @@
 // Helpers for tests of the program's real windows under Wine: reading the
-// state of controls back, a stand-in main window, steps run from inside a
-// modal loop, and checks that report the line of the test that made them.
+// state of controls back, a plain test window, finding another process's
+// window, steps run from inside a modal loop, temporary files, and checks
+// that report the line of the test that made them.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,12 @@
 
 namespace vantrel::test {
 
-std::string WindowText(HWND window);
+// Runs the messages waiting in this thread's queue.
+void Pump();
+// The window's text (WM_GETTEXT, so it works across processes too).
+std::string TextOf(HWND window);
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
 std::vector<std::string> ListItems(HWND list);
 int ListSelection(HWND list);
 bool IsChecked(HWND button);
@@ -29,19 +35,41 @@ void ExpectVisible(HWND window, bool visible,
 // The window's frame has its top-left corner at `at` (screen pixels).
 void ExpectAt(HWND window, POINT at, std::source_location where = std::source_location::current());
 
-// A plain top-level window standing in for the main window.
-class StandInMain {
+// A plain top-level window, destroyed at the end of its scope: a stand-in
+// for the main window or for another program's window.
+class TestWindow {
  public:
-  StandInMain(int x, int y);
-  ~StandInMain();
-  StandInMain(const StandInMain&) = delete;
-  StandInMain& operator=(const StandInMain&) = delete;
+  explicit TestWindow(RECT box, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD exStyle = 0);
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
   HWND Handle() const { return hwnd_; }
+  RECT Box() const;
+  LONG_PTR ExStyle() const { return GetWindowLongPtrA(hwnd_, GWL_EXSTYLE); }
   void MoveTo(int x, int y);
-  RECT Rect() const;
 
  private:
   HWND hwnd_ = nullptr;
+};
+
+// The visible top-level window of the process with that class and caption
+// (any caption when title is null); waits up to ms milliseconds.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms = 10000);
+
+// A folder of its own under the temporary folder, removed by the destructor.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  // Writes bytes to a file of that name in the folder; returns its full path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::string path_;
 };
 
 // Runs steps one per timer tick from whatever message loop is running, so a

@@ -1,6 +1,6 @@
-// frmSplashWait: the small modal window with a progress bar in which the
-// long jobs run. Created once, then only hidden; it runs the job when it
-// becomes active and hides itself when the job is done.
+// The small modal window with a progress bar in which the long jobs run.
+// Created once, then only hidden; it runs the job when it becomes active and
+// hides itself when the job is done.
 #pragma once
 
 #include <windows.h>
@@ -8,15 +8,16 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/ElapsedTime.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 
 namespace vantrel {
 
-class SplashWait : public BaseWindow<SplashWait> {
+class WaitWindow : public BaseWindow<WaitWindow> {
  public:
-  static constexpr const char* kClassName = "VantrelSplashWait";
+  static constexpr const char* kClassName = "VantrelWaitWindow";
   static constexpr int kProgressBar1 = 1301;
 
   // Shows the window modally over owner; job runs once the window is active
@@ -32,9 +33,8 @@ class SplashWait : public BaseWindow<SplashWait> {
   void SetValue(int32_t value);
   void SetCaption(const char* caption) { SetWindowTextA(hwnd_, caption); }
 
-  // The job's own timing.
-  uint32_t JobStartTick = 0;
-  uint32_t JobEndTick = 0;
+  // The running job's own timing.
+  JobClock Clock;
 
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -49,7 +49,6 @@ class SplashWait : public BaseWindow<SplashWait> {
   bool pending_ = false;
   int32_t minimum_ = 0;
   int32_t maximum_ = 100;
-  int32_t value_ = 0;
   int32_t shown_ = -1;  // the bar's drawn position, in pixels
   int32_t barWidth_ = 0;
 };

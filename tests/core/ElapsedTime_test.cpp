@@ -1,4 +1,4 @@
-#include "core/wait/ElapsedTime.h"
+#include "core/ElapsedTime.h"
 
 #include <gtest/gtest.h>
 

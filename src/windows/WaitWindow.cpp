@@ -1,38 +1,30 @@
-#include "core/wait/SplashWait.h"
+#include "windows/WaitWindow.h"
 
 #include <commctrl.h>
 
-#include "platform/ModalLoop.h"
-#include "platform/Twips.h"
+#include "platform/FixedWindow.h"
+#include "platform/ModalWindow.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr int kClientWidth = 3975;  // twips
-constexpr int kClientHeight = 495;
-constexpr int kLeftFromMain = 3000;
-constexpr int kTopFromMain = 3200;
+constexpr FixedWindowSpec kWindow{WaitWindow::kClassName, " ",  WS_POPUP | WS_CAPTION | WS_BORDER,
+                                  WS_EX_DLGMODALFRAME,    3975, 495};
+// Where the window goes when it is created, from the main window's corner.
+constexpr POINT kOffset{3000, 3200};
 constexpr UINT kRunJob = WM_APP + 1;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_BORDER;
 
 const ControlSpec kControls[] = {
-    {SplashWait::kProgressBar1, "ProgressBar1", Kind::Progress, "", 240, 120, 3495, 255, -1},
+    {WaitWindow::kProgressBar1, "ProgressBar1", Kind::Progress, "", 240, 120, 3495, 255, -1},
 };
 
 }  // namespace
 
-bool SplashWait::CreateOnce(HWND owner) {
+bool WaitWindow::CreateOnce(HWND owner) {
   if (hwnd_) return true;
   if (!Register(kClassName, nullptr)) return false;
-  RECT rect{0, 0, TwipsToPixelsX(kClientWidth), TwipsToPixelsY(kClientHeight)};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-  RECT main{};
-  GetWindowRect(owner, &main);
-  const int x = main.left + TwipsToPixelsX(kLeftFromMain);
-  const int y = main.top + TwipsToPixelsY(kTopFromMain);
-  if (!CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, " ", kStyle, x, y, rect.right - rect.left,
-                       rect.bottom - rect.top, owner, nullptr, GetModuleHandleA(nullptr), this)) {
+  if (!CreateFixedWindow(kWindow, OffsetFromWindow(owner, kOffset.x, kOffset.y), owner, this)) {
     return false;
   }
   font_ = MakeFont({"Tahoma", 9.75});
@@ -44,7 +36,7 @@ bool SplashWait::CreateOnce(HWND owner) {
   return true;
 }
 
-void SplashWait::ShowModal(HWND owner, std::function<void()> job) {
+void WaitWindow::ShowModal(HWND owner, std::function<void()> job) {
   if (!CreateOnce(owner)) return;
   job_ = std::move(job);
   pending_ = true;
@@ -52,7 +44,7 @@ void SplashWait::ShowModal(HWND owner, std::function<void()> job) {
   pending_ = false;
 }
 
-void SplashWait::RunJob() {
+void WaitWindow::RunJob() {
   if (!pending_) return;
   pending_ = false;
   UpdateWindow(hwnd_);
@@ -65,13 +57,13 @@ void SplashWait::RunJob() {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-int32_t SplashWait::ShownPosition(int32_t value) const {
+int32_t WaitWindow::ShownPosition(int32_t value) const {
   const int64_t span = static_cast<int64_t>(maximum_) - minimum_;
   if (span <= 0) return 0;
   return static_cast<int32_t>((static_cast<int64_t>(value) - minimum_) * barWidth_ / span);
 }
 
-void SplashWait::SetRange(int32_t minimum, int32_t maximum) {
+void WaitWindow::SetRange(int32_t minimum, int32_t maximum) {
   minimum_ = minimum;
   maximum_ = maximum;
   SendMessageA(controls_[kProgressBar1], PBM_SETRANGE32, static_cast<WPARAM>(minimum),
@@ -79,10 +71,9 @@ void SplashWait::SetRange(int32_t minimum, int32_t maximum) {
   shown_ = -1;
 }
 
-void SplashWait::SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
+void WaitWindow::SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
 
-void SplashWait::SetValue(int32_t value) {
-  value_ = value;
+void WaitWindow::SetValue(int32_t value) {
   const int32_t position = ShownPosition(value);
   if (position == shown_ && value != maximum_) return;
   shown_ = position;
@@ -91,7 +82,7 @@ void SplashWait::SetValue(int32_t value) {
   UpdateWindow(bar);
 }
 
-LRESULT SplashWait::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT WaitWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && pending_) PostMessageA(hwnd_, kRunJob, 0, 0);

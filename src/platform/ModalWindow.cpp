@@ -1,0 +1,110 @@
+#include "platform/ModalWindow.h"
+
+namespace vantrel {
+
+void RunModal(HWND window, HWND owner) {
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  MSG msg;
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (IsDialogMessageA(window, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  if (ownerWasEnabled) {
+    EnableWindow(owner, TRUE);
+    SetActiveWindow(owner);
+  }
+}
+
+ModalWindow::~ModalWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool ModalWindow::Create(HWND owner, POINT at) {
+  if (!Register(spec_.window.className, nullptr)) return false;
+  if (!CreateFixedWindow(spec_.window, at, owner, this)) return false;
+  fonts_.clear();
+  fonts_.push_back(MakeFont(spec_.font));
+  controls_ = ControlSet{};
+  controls_.Create(hwnd_, spec_.controls, fonts_.front().Get());
+  OnCreate();
+  return true;
+}
+
+void ModalWindow::Load(HWND mainWindow) {
+  if (hwnd_) return;
+  Create(mainWindow, OffsetFromWindow(mainWindow, spec_.offset.x, spec_.offset.y));
+}
+
+void ModalWindow::ShowModal(HWND mainWindow) {
+  Load(mainWindow);
+  if (!hwnd_) return;
+  OnShow();
+  RunModal(hwnd_, mainWindow);
+  OnEnd();
+}
+
+void ModalWindow::SetFont(std::initializer_list<int> ids, const FontSpec& font) {
+  fonts_.push_back(MakeFont(font));
+  for (int id : ids) {
+    SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().Get()), FALSE);
+  }
+}
+
+void ModalWindow::RestoreFocus(bool active) {
+  // The default handling gave the focus to the window itself.
+  if (!active) {
+    const HWND focus = GetFocus();
+    lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+    return;
+  }
+  if (IsIconic(hwnd_)) return;
+  HWND target = lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : nullptr;
+  if (!target) target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target) SetFocus(target);
+}
+
+bool ModalWindow::Checked(int id) const {
+  return SendMessageA(controls_[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ModalWindow::SetChecked(int id, bool checked) {
+  SendMessageA(controls_[id], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (OnMessage(msg, wParam, lParam, result)) return result;
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) OnActivate();
+      Default(msg, wParam, lParam);
+      RestoreFocus(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        OnCancel();
+        return 0;
+      }
+      if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      return Default(msg, wParam, lParam);
+    case DM_GETDEFID:
+      return MAKELRESULT(spec_.defaultButton, DC_HASDEFID);
+    case WM_DRAWITEM:
+      if (controls_.DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      return Default(msg, wParam, lParam);
+    default:
+      return Default(msg, wParam, lParam);
+  }
+}
+
+}  // namespace vantrel
