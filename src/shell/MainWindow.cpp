@@ -66,7 +66,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   }
   // Before any control exists, so the controls get the common controls that
   // the bootstrap initialises.
-  Form_Initialize();
+  CheckVisualStyle();
   OnCreate();
   return true;
 }
@@ -145,7 +145,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_TIMER:
-      if (wParam == kTimer1) Timer1_Timer();
+      if (wParam == kTimer1) RelaunchWhenReady();
       return 0;  // Timer2 has no work to do
     case WM_CLOSE:
       Form_Unload();

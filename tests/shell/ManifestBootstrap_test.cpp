@@ -21,7 +21,6 @@
 namespace vantrel::test {
 namespace {
 
-constexpr const char* kProbe = "c:\\checkexist.txt";
 constexpr const char* kThemeingError =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
@@ -108,7 +107,7 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   Start();
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
-  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
+  EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
   EXPECT_TRUE(script_.Questions().empty());
   // The window loads and shows first; the relaunch follows on Timer1.
   EXPECT_TRUE(window_->Timer1Running());
@@ -131,7 +130,7 @@ TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
   Start();
   EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
   EXPECT_FALSE(Hidden(ManifestPath()));
-  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(window_->Timer1Running());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -237,7 +236,7 @@ TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
   EXPECT_FALSE(window.Timer1Running());
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  EXPECT_EQ(Attributes(ManifestPathOf(SplitProgramPath(self))), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Attributes(PathBesideProgram(self, ".exe.manifest")), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
