@@ -44,8 +44,8 @@ class Bootstrap : public ::testing::Test {
   std::string ManifestPath() const { return folder_.Path() + "\\app.exe.manifest"; }
 
   // Creates the main window with the bootstrap, then runs start-up as the
-  // program does.
-  void Start(bool relaunched = false) {
+  // program does unless told not to.
+  void Start(bool relaunched = false, bool startup = true) {
     bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), relaunched, &claim_);
     bootstrap_->StartProgram = [this](const std::string& path) {
       started_.push_back(path);
@@ -57,7 +57,7 @@ class Bootstrap : public ::testing::Test {
     window_ = std::make_unique<MainWindow>();
     window_->UseBootstrap(*bootstrap_);
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
-    window_->Startup();
+    if (startup) window_->Startup();
   }
 
   // Runs this thread's messages until done holds or ms milliseconds passed.
@@ -204,14 +204,7 @@ TEST_F(Bootstrap, FailedRelaunchIsReportedAndTheProgramStillEnds) {
 }
 
 TEST_F(Bootstrap, RelaunchWaitsForTheWindowToLoadAndForModalWindowsToClose) {
-  bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), false, &claim_);
-  bootstrap_->StartProgram = [this](const std::string& path) {
-    started_.push_back(path);
-    return true;
-  };
-  window_ = std::make_unique<MainWindow>();
-  window_->UseBootstrap(*bootstrap_);
-  ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
+  Start(false, false);
   // Not loaded yet: the window is still hidden.
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
