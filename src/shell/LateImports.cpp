@@ -1,11 +1,8 @@
-// Imports that the program supplies itself, so that it starts on Windows
-// XP: defined here, they keep the linker from putting the functions into
-// the import table, and each finds the system's function at its first call.
-//
-// GetTickCount64 (called by the compiler's thread library) came with Vista;
-// before it, GetTickCount widened to 64 bits stands in. The common
-// controls of XP without the manifest (the first start) export the window
-// subclass functions by number only; every version has those numbers.
+// Imports the program supplies itself so that it starts on Windows XP:
+// defined here, they stay out of the import table, and each finds the
+// system's function at its first call. GetTickCount64 (called by the
+// compiler's thread library) came with Vista; the common controls of XP
+// without the manifest export the subclass functions by number only.
 #include <windows.h>
 // windows.h first
 #include <commctrl.h>
@@ -44,8 +41,7 @@ ULONGLONG WINAPI TickCount64() {
 
 }  // namespace vantrel
 
-// GetTickCount64 is called through its import slot, under the name that
-// the import library gives it.
+// Callers go through the import slot, named as the import library names it.
 #ifdef _WIN64
 #define VANTREL_TICK_COUNT_SLOT "__imp_GetTickCount64"
 #else
@@ -57,9 +53,7 @@ extern ULONGLONG(WINAPI* const vantrelGetTickCount64)() asm(VANTREL_TICK_COUNT_S
 ULONGLONG(WINAPI* const vantrelGetTickCount64)() = vantrel::TickCount64;
 }
 
-// The common controls are in the import table (InitCommonControls), so
-// they are loaded before any of these is called. Defined here, they are
-// taken instead of the import library's.
+// comctl32 is imported (InitCommonControls), so it is loaded before these run.
 BOOL WINAPI SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
   static const auto system =
       vantrel::Find<decltype(&SetWindowSubclass)>("comctl32.dll", MAKEINTRESOURCEA(410));

@@ -65,7 +65,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   }
   // Before any control exists, so the controls get the common controls that
   // the bootstrap initialises.
-  Form_Initialize();
+  CheckVisualStyle();
   OnCreate();
   return true;
 }
@@ -144,7 +144,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_TIMER:
-      if (wParam == kTimer1) Timer1_Timer();
+      if (wParam == kTimer1) RelaunchWhenReady();
       return 0;
     case WM_CLOSE:
       Form_Unload();

@@ -75,9 +75,9 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   // The visual-style bootstrap: the probe on creation, the writer, and the
   // relaunch when Timer1 ticks.
-  void Form_Initialize();
-  void makeNEWmanifest();
-  void Timer1_Timer();
+  void CheckVisualStyle();
+  void WriteNewManifest();
+  void RelaunchWhenReady();
   bool Timer1Running() const { return timer1Running_; }
 
   // The commands, as the buttons and menu items run them.

@@ -4,7 +4,7 @@ namespace vantrel {
 
 namespace {
 
-// Not in older headers; the value Windows Vista gave it.
+// TokenVirtualizationEnabled, missing from older headers.
 constexpr auto kTokenVirtualizationEnabled = static_cast<TOKEN_INFORMATION_CLASS>(24);
 
 bool TurnVirtualizationOff(const ProcessSetupCalls& calls) {
@@ -21,14 +21,8 @@ bool TurnVirtualizationOff(const ProcessSetupCalls& calls) {
 }  // namespace
 
 ProcessSetupCalls SystemProcessSetupCalls() {
-  ProcessSetupCalls calls;
-  // Every Windows NT has these; only the token class is new with Vista.
-  calls.openProcessToken = OpenProcessToken;
-  calls.setTokenInformation = SetTokenInformation;
-  calls.closeHandle = CloseHandle;
-  // New with Vista: looked up, so that older systems start all the same.
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  if (user32) {
+  ProcessSetupCalls calls{OpenProcessToken, SetTokenInformation, CloseHandle, nullptr};
+  if (HMODULE user32 = GetModuleHandleA("user32.dll")) {
     calls.setProcessDpiAware = reinterpret_cast<BOOL(WINAPI*)()>(
         reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetProcessDPIAware")));
   }
@@ -36,10 +30,7 @@ ProcessSetupCalls SystemProcessSetupCalls() {
 }
 
 ProcessSetupOutcome PrepareProcess(const ProcessSetupCalls& calls) {
-  ProcessSetupOutcome outcome;
-  outcome.virtualizationOff = TurnVirtualizationOff(calls);
-  outcome.dpiAware = calls.setProcessDpiAware && calls.setProcessDpiAware();
-  return outcome;
+  return {TurnVirtualizationOff(calls), calls.setProcessDpiAware && calls.setProcessDpiAware()};
 }
 
 }  // namespace vantrel

@@ -16,9 +16,22 @@ class SingleInstance {
   ~SingleInstance() { Release(); }
 
   // True when no other copy holds the claim; this process holds it then.
-  bool Claim();
-  // Gives the claim up, so that a copy started from now on may run.
-  void Release();
+  bool Claim() {
+    if (mutex_) return true;
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kName);
+    if (!mutex) return true;  // no claim can be made: better to run than to refuse
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+      CloseHandle(mutex);
+      return false;
+    }
+    mutex_ = mutex;
+    return true;
+  }
+  // Lets a copy started from now on run.
+  void Release() {
+    if (mutex_) CloseHandle(mutex_);
+    mutex_ = nullptr;
+  }
 
  private:
   HANDLE mutex_ = nullptr;

@@ -9,10 +9,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Before any window: DPI awareness holds only for windows made after it.
   vantrel::PrepareProcess(vantrel::SystemProcessSetupCalls());
   vantrel::SingleInstance instanceClaim;
-  // Initialises the common controls, or writes the manifest and starts the
-  // program again.
   vantrel::ManifestBootstrap bootstrap(&instanceClaim);
   vantrel::MainWindow window;
+  // Creating the window checks the visual style: it initialises the common
+  // controls, or writes the manifest and later starts the program again.
   window.UseBootstrap(bootstrap);
   if (!window.Create(instance)) return 1;
   // A second copy ends here, silently, before anything shows.

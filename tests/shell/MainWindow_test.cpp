@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,19 +14,6 @@ namespace vantrel::test {
 namespace {
 
 using MainWindowTest = MainFixture;
-
-// Twips to pixels at 96 DPI.
-RECT Px(int left, int top, int width, int height) {
-  return RECT{left / 15, top / 15, (left + width) / 15, (top + height) / 15};
-}
-
-void ExpectRect(HWND hwnd, RECT expected, const char* name) {
-  const RECT r = RectInParent(hwnd);
-  EXPECT_EQ(r.left, expected.left) << name;
-  EXPECT_EQ(r.top, expected.top) << name;
-  EXPECT_EQ(r.right - r.left, expected.right - expected.left) << name;
-  EXPECT_EQ(r.bottom - r.top, expected.bottom - expected.top) << name;
-}
 
 TEST_F(MainWindowTest, WindowHasItsCaptionSizeAndStyle) {
   EXPECT_EQ(TextOf(window_.Handle()), "Vantrel");
@@ -84,36 +74,61 @@ TEST_F(MainWindowTest, SmallIconIsTheIconFilesOwnSmallImage) {
   EXPECT_EQ(shownPixels, ownPixels);
 }
 
-TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
-  // Positions inside a frame are relative to the frame.
-  ExpectRect(Control(kCmdOpen), Px(-120 + 240, -120 + 240, 1095, 855), "cmdOpen");
-  ExpectRect(Control(kCmdRemDup), Px(-120 + 6480, -120 + 240, 1095, 855), "cmdRemDup");
-  ExpectRect(Control(kLabel6), Px(120 + 240, 1200 + 240, 9375, 495), "Label6");
-  ExpectRect(Control(kList1), Px(120, 2760, 3015, 3570), "List1");
-  ExpectRect(Control(kListComments), Px(3240, 2760, 3015, 3570), "List_Comments");
-  ExpectRect(Control(kText1), Px(6360 + 120, 2640 + 600, 3255, 375), "Text1");
-  ExpectRect(Control(kLabel7), Px(6360 + 120, 2640 + 3360, 2415, 255), "Label7");
-  ExpectRect(Control(kCmdNotepad), Px(120 + 5880, 6360 + 360, 3735, 375), "cmdNotepad");
-  ExpectRect(Control(kFrame3), Px(6360, 2640, 3495, 3690), "Frame3");
+// The controls a user clicks or types into, in the window's client pixels.
+std::vector<std::pair<const char*, RECT>> UsableControlRects(const MainWindow& window) {
+  std::vector<std::pair<const char*, RECT>> rects;
+  for (const ControlSpec& spec : MainControls()) {
+    if (spec.kind == Kind::Frame || spec.kind == Kind::Label || spec.kind == Kind::Line) continue;
+    RECT r{};
+    GetWindowRect(window.Control(spec.id), &r);
+    MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    rects.emplace_back(spec.name, r);
+  }
+  return rects;
 }
 
-TEST_F(MainWindowTest, CaptionsAreTheProgramsOwn) {
-  const std::vector<std::pair<int, std::string>> captions = {
-      {kCmdOpen, "&Open..."},
-      {kCmdSaveAs, "&Save As..."},
-      {kCmdRemDup, "&Remove Duplicates"},
-      {kLabel9, "Find:"},
-      {kFrame2, "Current Host File Loaded:"},
-      {kLabel4, "Entries Found in Host File"},
-      {kLabel8, "Comments Found in Host File"},
-      {kLabel2, "Number of Hosts left after Duplicates Removed"},
-      {kCmdCountHost, "Count &Unmodified Host File"},
-      {kCmdNotepad, "Open Unmodified Host File with &Notepad"},
-      {kLabel6, "none"},
-      {kLabel7, "00: 00: 00"},
-      {kComboFind, "type query here"},
-  };
-  for (const auto& [id, caption] : captions) EXPECT_EQ(Text(id), caption) << id;
+TEST_F(MainWindowTest, UsableControlsLieInsideTheWindowWithoutOverlapping) {
+  RECT client{};
+  GetClientRect(window_.Handle(), &client);
+  const auto rects = UsableControlRects(window_);
+  ASSERT_EQ(rects.size(), 15u);
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const auto& [name, r] = rects[i];
+    RECT inside{};
+    IntersectRect(&inside, &r, &client);
+    EXPECT_TRUE(EqualRect(&inside, &r)) << name;
+    for (size_t j = i + 1; j < rects.size(); ++j) {
+      RECT both{};
+      EXPECT_FALSE(IntersectRect(&both, &r, &rects[j].second)) << name << " " << rects[j].first;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, EveryCommandHasItsControlAndMenuItemWithDistinctAccessKeys) {
+  // Access keys by the menu item that holds them; -1 the menu bar, whose
+  // keys the buttons share.
+  std::map<int, std::string> keys;
+  for (const ControlSpec& spec : MainControls()) {
+    ASSERT_NE(Control(spec.id), nullptr) << spec.name;
+    const char* key = strchr(spec.caption, '&');
+    if (key && spec.kind == Kind::Graphical) keys[-1] += static_cast<char>(toupper(key[1]));
+  }
+  int parent[3] = {-1, 0, 0};
+  int index = 0;
+  for (const MenuSpec& spec : MainMenuTable()) {
+    if (spec.id != 0) {
+      EXPECT_NE(GetMenuState(GetMenu(window_.Handle()), spec.id, MF_BYCOMMAND), ~0u) << spec.name;
+    }
+    const char* key = strchr(spec.caption, '&');
+    if (key) keys[parent[spec.level]] += static_cast<char>(toupper(key[1]));
+    if (spec.level < 2) parent[spec.level + 1] = index;
+    ++index;
+  }
+  EXPECT_EQ(keys.size(), 6u);  // the bar, four menus, Transparency
+  for (auto [menu, group] : keys) {
+    std::sort(group.begin(), group.end());
+    EXPECT_TRUE(std::adjacent_find(group.begin(), group.end()) == group.end()) << group;
+  }
 }
 
 TEST_F(MainWindowTest, StartsWithOnlyOpenAndTheListsUsable) {

@@ -21,7 +21,6 @@
 namespace vantrel::test {
 namespace {
 
-constexpr const char* kProbe = "c:\\checkexist.txt";
 constexpr const char* kThemeingError =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
@@ -45,8 +44,8 @@ class Bootstrap : public ::testing::Test {
   std::string ManifestPath() const { return folder_.Path() + "\\app.exe.manifest"; }
 
   // Creates the main window with the bootstrap, then runs start-up as the
-  // program does.
-  void Start(bool relaunched = false) {
+  // program does unless told not to.
+  void Start(bool relaunched = false, bool startup = true) {
     bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), relaunched, &claim_);
     bootstrap_->StartProgram = [this](const std::string& path) {
       started_.push_back(path);
@@ -58,7 +57,7 @@ class Bootstrap : public ::testing::Test {
     window_ = std::make_unique<MainWindow>();
     window_->UseBootstrap(*bootstrap_);
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
-    window_->Startup();
+    if (startup) window_->Startup();
   }
 
   // Runs this thread's messages until done holds or ms milliseconds passed.
@@ -108,7 +107,7 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   Start();
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
-  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
+  EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
   EXPECT_TRUE(script_.Questions().empty());
   // The window loads and shows first; the relaunch follows on Timer1.
   EXPECT_TRUE(window_->Timer1Running());
@@ -131,7 +130,7 @@ TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
   Start();
   EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
   EXPECT_FALSE(Hidden(ManifestPath()));
-  EXPECT_EQ(Attributes(kProbe), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(window_->Timer1Running());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -205,14 +204,7 @@ TEST_F(Bootstrap, FailedRelaunchIsReportedAndTheProgramStillEnds) {
 }
 
 TEST_F(Bootstrap, RelaunchWaitsForTheWindowToLoadAndForModalWindowsToClose) {
-  bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), false, &claim_);
-  bootstrap_->StartProgram = [this](const std::string& path) {
-    started_.push_back(path);
-    return true;
-  };
-  window_ = std::make_unique<MainWindow>();
-  window_->UseBootstrap(*bootstrap_);
-  ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
+  Start(false, false);
   // Not loaded yet: the window is still hidden.
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -237,7 +229,7 @@ TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
   EXPECT_FALSE(window.Timer1Running());
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  EXPECT_EQ(Attributes(ManifestPathOf(SplitProgramPath(self))), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(Attributes(PathBesideProgram(self, ".exe.manifest")), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
