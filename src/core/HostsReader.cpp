@@ -10,6 +10,7 @@
 #include "core/FileImage.h"
 #include "core/HostsGrammar.h"
 #include "core/Parallel.h"
+#include "core/SilentUi.h"
 #include "core/TextEncoding.h"
 
 namespace vantrel {
@@ -171,32 +172,30 @@ void HostsReader::CountingPass(HostsDocument& doc) {
   if (parts == 0) parts = text.size() < kBytesWorthThreads ? 1 : Cores();
   pieces_ = CutIntoPieces(text, parts);
   RunPieces(pieces_.size(), [&](size_t i) { CountPiece(text, pieces_[i]); });
-  doc.LineCount = 0;
-  doc.EntryCount = 0;
-  doc.CommentCount = 0;
+  totals_ = ItemCounts{};
   // The counts are 32-bit: a file short of 2 GiB has fewer items.
-  for (const ReadPiece& piece : pieces_) {
-    doc.LineCount += piece.items;
-    doc.EntryCount += piece.entries;
-    doc.CommentCount += piece.comments;
-  }
-  doc.LoadedEntryCount = doc.EntryCount;
+  for (const ReadPiece& piece : pieces_) totals_ += piece;
+  doc.LineCount = totals_.items;
+  doc.LoadedEntryCount = totals_.entries;
 }
 
 void HostsReader::Allocate(HostsDocument& doc) {
   adopted_ = &doc.Texts.AdoptFile(std::move(text_));
   text_.Clear();
   doc.Utf8Bom = utf8Bom_;
-  doc.EntriesBeforeDedup.Clear();
-  doc.Entries.Reallocate(doc.EntryCount);
-  doc.Comments.Reallocate(doc.CommentCount);
-  doc.CommentPositions.Reallocate(doc.CommentCount);
+  doc.EntriesBeforeDedup = {};
+  // The arrays keep their places when they move into the document, so the
+  // load pass fills them there.
+  std::vector<Text> entries(static_cast<size_t>(totals_.entries));
+  entries_ = entries.data();
+  doc.SetEntries(std::move(entries));
+  doc.Comments.assign(static_cast<size_t>(totals_.comments), Text{});
+  doc.CommentPositions.assign(static_cast<size_t>(totals_.comments), 0);
 }
 
 void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
-  const LoadTarget to{doc.Entries.Items().data(), doc.Comments.Items().data(),
-                      doc.CommentPositions.Items().data()};
+  const LoadTarget to{entries_, doc.Comments.data(), doc.CommentPositions.data()};
   // Where each piece's items go: after the items of the pieces before it.
   std::vector<ItemCounts> starts(pieces_.size());
   for (size_t i = 1; i < pieces_.size(); ++i) (starts[i] = starts[i - 1]) += pieces_[i - 1];
@@ -211,8 +210,9 @@ void HostsReader::LoadPass(HostsDocument& doc) {
 }
 
 std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
-  if (doc.EntryCount < 1) return {};
-  const Text last = doc.Entries(doc.EntryCount);
+  const EntriesView entries = doc.Entries();
+  if (entries.Empty()) return {};
+  const Text last = entries[static_cast<size_t>(entries.Count() - 1)];
   if (!last.empty() && last.front() == '0') return kLabelIPNotLocalHost;
   if (last.find("127.0.0.1") == Text::npos) {
     const size_t space = last.find(' ');
@@ -223,46 +223,44 @@ std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
   return kLabelIPLocalHost;
 }
 
-void HostsReader::HostParts(HostsDocument& doc) {
-  if (!loaded_) {
-    for (Text& entry : doc.Entries) entry = HostPart(entry);
-    return;
-  }
+void HostsReader::HostParts() {
+  // Only the last entry is left whole by LoadPass.
+  if (!loaded_ || totals_.entries == 0) return;
   loaded_ = false;
-  if (doc.EntryCount > 0) doc.Entries(doc.EntryCount) = HostPart(doc.Entries(doc.EntryCount));
+  Text& last = entries_[totals_.entries - 1];
+  last = HostPart(last);
 }
 
-namespace {
-
-ReadResult RunStages(HostsReader& reader, HostsDocument& doc) {
+ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
   ReadResult result;
   reader.CountingPass(doc);
   if (IsEmptyHostsFile(doc)) {
     result.outcome = ReadOutcome::Empty;
     return result;
   }
+  ui.SetBusy(true);
   reader.Allocate(doc);
   reader.LoadPass(doc);
   result.labelIP = HostsReader::RedirectAddressCaption(doc);
-  reader.HostParts(doc);
+  reader.HostParts();
   result.outcome = ReadOutcome::Loaded;
   return result;
 }
-
-}  // namespace
 
 ReadResult ReadHostsText(std::string_view text, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
   if (!reader.SetText(text, result.reason)) return result;
-  return RunStages(reader, doc);
+  SilentUi ui;
+  return ReadStages(reader, doc, ui);
 }
 
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
   if (!reader.Open(path, result.reason)) return result;
-  return RunStages(reader, doc);
+  SilentUi ui;
+  return ReadStages(reader, doc, ui);
 }
 
 }  // namespace vantrel

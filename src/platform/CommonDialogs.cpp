@@ -66,7 +66,7 @@ FileDialogResult ResultOf(BOOL chosen, const FileDialogRecord& settings) {
   const std::string path = settings.FileName();
   const size_t offset = std::min<size_t>(settings.Record().nFileOffset, path.size());
   result.Folder = path.substr(0, offset);
-  result.FileNames.Append(path.substr(offset));
+  result.FileNames.push_back(path.substr(offset));
   result.FileCount = 1;
   return result;
 }

@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/OneBased.h"
-
 namespace vantrel {
 
 // The record ends after its template-name field (the pre-2000 layout): 76
@@ -85,10 +83,10 @@ class FileDialogRecord {
 };
 
 struct FileDialogResult {
-  int32_t FileCount = 0;            // 1 after a successful call, 0 after cancel
-  OneBased<std::string> FileNames;  // the chosen name without its folder
-  std::string Folder;               // with its trailing backslash
-  bool Cancelled = false;           // cancelled, or the dialog failed
+  int32_t FileCount = 0;               // 1 after a successful call, 0 after cancel
+  std::vector<std::string> FileNames;  // the chosen name without its folder
+  std::string Folder;                  // with its trailing backslash
+  bool Cancelled = false;              // cancelled, or the dialog failed
 };
 
 extern FileDialogRecord FileDialogSettings;

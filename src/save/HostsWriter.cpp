@@ -25,7 +25,7 @@ struct Marks {
   bool tab = false;
 };
 
-Marks Look(Text text) {
+Marks MarksOf(Text text) {
   uint64_t commas = 0;
   uint64_t tabs = 0;
   size_t i = 0;
@@ -42,39 +42,39 @@ Marks Look(Text text) {
   return marks;
 }
 
+// The bytes of one part of the output: its buffer grows to the part's
+// largest size and is reused for later parts.
+struct PartBuffer {
+  std::vector<char> buffer;
+  size_t size = 0;
+
+  std::string_view Bytes() const { return {buffer.data(), size}; }
+};
+
 // Formats lines into a buffer. After an entry, the first comment of a run
 // of consecutive comments gets an empty line before it, which sets the
 // comments apart from the entries above them.
-// The bytes of one part of the output. Its room is used as it is, without
-// being cleared first.
-struct PartBuffer {
-  BigBuffer room;
-  size_t size = 0;
-
-  std::string_view Bytes() const { return {room.data(), size}; }
-};
-
 class LineWriter {
  public:
   LineWriter(const std::string& prefix, PartBuffer& out) : prefix_(prefix), out_(out) {
     address_ = prefix_;
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
-    at_ = out_.room.data();
-    end_ = at_ + out_.room.size();
+    at_ = out_.buffer.data();
+    end_ = at_ + out_.buffer.size();
   }
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
   // The buffer holds exactly the lines written.
-  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.room.data()); }
+  ~LineWriter() { out_.size = static_cast<size_t>(at_ - out_.buffer.data()); }
 
   // A host part holding a tab keeps a tab before it: after a space, the
   // reader would cut at that tab and lose the host name. One holding a comma
   // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
-    const Marks marks = Look(host);
+    const Marks marks = MarksOf(host);
     const bool usual = !marks.comma && !marks.tab;
     const std::string& lead = usual || !marks.tab ? prefix_ : address_;
-    char* p = Room(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
+    char* p = MakeSpace(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
     if (marks.comma) *p++ = '"';
     p = Put(p, lead);
     if (marks.tab) *p++ = '\t';
@@ -85,7 +85,7 @@ class LineWriter {
 
   void Comment(Text comment, bool firstOfRun) {
     const bool quoted = comment.find(',') != Text::npos;
-    char* p = Room(comment.size() + 6);
+    char* p = MakeSpace(comment.size() + 6);
     if (firstOfRun) p = Put(p, kLineEnd);
     if (quoted) *p++ = '"';
     p = Put(p, comment);
@@ -99,14 +99,12 @@ class LineWriter {
     return p + text.size();
   }
   // Where n more bytes can go.
-  char* Room(size_t n) {
+  char* MakeSpace(size_t n) {
     if (static_cast<size_t>(end_ - at_) < n) {
-      const size_t used = static_cast<size_t>(at_ - out_.room.data());
-      BigBuffer room(std::max(2 * out_.room.size(), used + n + 4096));
-      if (used > 0) std::memcpy(room.data(), out_.room.data(), used);
-      out_.room = std::move(room);
-      at_ = out_.room.data() + used;
-      end_ = out_.room.data() + out_.room.size();
+      const size_t used = static_cast<size_t>(at_ - out_.buffer.data());
+      out_.buffer.resize(std::max(2 * out_.buffer.size(), used + n + 4096));
+      at_ = out_.buffer.data() + used;
+      end_ = out_.buffer.data() + out_.buffer.size();
     }
     return at_;
   }
@@ -144,14 +142,17 @@ struct Part {
 // the entries alone.
 class LineWalk {
  public:
+  // The comments' positions count the list's items and the comments: what
+  // the two lists showed when positions were first written back.
   LineWalk(const HostsDocument& doc, bool withComments)
-      : entries_(doc.Entries.Items().data()),
-        entryCount_(doc.Entries.Count()),
-        comments_(withComments ? doc.Comments.Items().data() : nullptr),
-        positions_(withComments ? doc.CommentPositions.Items().data() : nullptr),
-        commentCount_(withComments ? std::min(doc.Comments.Count(), doc.CommentPositions.Count())
+      : entries_(doc.Entries()),
+        entryCount_(entries_.Count()),
+        comments_(withComments ? doc.Comments.data() : nullptr),
+        positions_(withComments ? doc.CommentPositions.data() : nullptr),
+        commentCount_(withComments ? static_cast<int32_t>(
+                                         std::min(doc.Comments.size(), doc.CommentPositions.size()))
                                    : 0),
-        positionCount_(withComments ? PositionCount(doc) : 0) {}
+        positionCount_(withComments ? doc.List1.Count() + doc.CommentCount() : 0) {}
 
   enum class Step { End, Entry, Comment };
 
@@ -174,12 +175,12 @@ class LineWalk {
     constexpr int32_t kAhead = 16;
     for (;;) {
       if (to && s.e == to->e && s.c == to->c) return;
-      if (s.e + kAhead <= entryCount_) __builtin_prefetch(entries_[s.e + kAhead - 1].data());
+      if (s.e + kAhead <= entryCount_) __builtin_prefetch(Entry(s.e + kAhead).data());
       switch (Next(s)) {
         case Step::End:
           return;
         case Step::Entry: {
-          const Text entry = entries_[s.e - 2];
+          const Text entry = Entry(s.e - 1);
           if (!entry.empty()) out.Entry(entry);
           break;
         }
@@ -201,7 +202,7 @@ class LineWalk {
       const Step step = Next(s);
       if (step == Step::End) break;
       if (step == Step::Entry) {
-        const Text entry = entries_[s.e - 2];
+        const Text entry = Entry(s.e - 1);
         // Quotes, the address, a tab, the host, CR LF.
         if (!entry.empty()) parts.back().bytes += prefix + entry.size() + 5;
       } else {
@@ -216,7 +217,7 @@ class LineWalk {
  private:
   Step TakeEntry(WalkState& s) const {
     // An empty element writes no line, so the comments around it stay one run.
-    if (!entries_[s.e - 1].empty()) s.run = 0;
+    if (!Entry(s.e).empty()) s.run = 0;
     ++s.e;
     return Step::Entry;
   }
@@ -226,7 +227,10 @@ class LineWalk {
     return Step::Comment;
   }
 
-  const Text* entries_;
+  // Entry e, from 1.
+  Text Entry(int32_t e) const { return entries_[static_cast<size_t>(e) - 1]; }
+
+  EntriesView entries_;
   int32_t entryCount_;
   const Text* comments_;
   const int32_t* positions_;
@@ -256,19 +260,9 @@ std::string SaveDialogTitle(const SaveTarget& target) {
   return "Save Host File " + target.phrase + " As...";
 }
 
-bool ShowsNoComments(const HostsDocument& doc) {
-  return !doc.List_Comments.empty() && doc.List_Comments.front() == kNoCommentsFound;
-}
-
-int32_t PositionCount(const HostsDocument& doc) {
-  int32_t count = doc.List1.Count();
-  if (!ShowsNoComments(doc)) count += static_cast<int32_t>(doc.List_Comments.size());
-  return count;
-}
-
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink) {
-  const LineWalk walk(doc, withComments && !ShowsNoComments(doc));
+  const LineWalk walk(doc, withComments);
   // The walk is cut into parts; the cores format the parts ahead, each into
   // a buffer of its own, and the buffers go to the sink in order.
   const std::vector<Part> parts = walk.Cuts(kPartBytes, prefix.size());
@@ -278,7 +272,7 @@ bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool wi
       parts.size(), buffers.size(),
       [&](size_t part, size_t slot) {
         PartBuffer& out = buffers[slot];
-        if (out.room.size() < parts[part].bytes) out.room = BigBuffer(parts[part].bytes);
+        if (out.buffer.size() < parts[part].bytes) out.buffer.resize(parts[part].bytes);
         LineWriter writer(prefix, out);
         walk.Write(parts[part].from, part + 1 < parts.size() ? &parts[part + 1].from : nullptr,
                    writer);

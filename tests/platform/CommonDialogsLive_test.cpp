@@ -328,8 +328,8 @@ TEST_F(LiveDialogTest, OpenDialogCentredOnItsOwnerReturnsTheTypedFile) {
   EXPECT_FALSE(result.Cancelled);
   EXPECT_EQ(result.FileCount, 1);
   EXPECT_EQ(result.Folder, folder_.Path());
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "hosts");
+  ASSERT_EQ(result.FileNames.size(), 1u);
+  EXPECT_EQ(result.FileNames[0], "hosts");
   EXPECT_EQ(FileDialogSettings.FileName(), folder_.Hosts());
   EXPECT_EQ(FileDialogSettings.FileTitle(), "hosts");
 }
@@ -346,7 +346,7 @@ TEST_F(LiveDialogTest, CancelledOpenDialogReturnsNothing) {
   EXPECT_TRUE(result.Cancelled);
   EXPECT_EQ(result.FileCount, 0);
   EXPECT_EQ(result.Folder, "");
-  EXPECT_TRUE(result.FileNames.Empty());
+  EXPECT_TRUE(result.FileNames.empty());
 }
 
 TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
@@ -361,8 +361,8 @@ TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
   ExpectCentred(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, robot);
   EXPECT_FALSE(result.Cancelled);
   EXPECT_EQ(result.Folder, folder_.Path());
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "saved");  // no default extension added
+  ASSERT_EQ(result.FileNames.size(), 1u);
+  EXPECT_EQ(result.FileNames[0], "saved");  // no default extension added
   EXPECT_EQ(FileDialogSettings.FileName(), target);
 }
 

@@ -47,8 +47,8 @@ TEST_F(CommonDialogsTest, OpenReturnsTheChosenFileSplitIntoFolderAndName) {
   EXPECT_FALSE(result.Cancelled);
   EXPECT_EQ(result.FileCount, 1);
   EXPECT_EQ(result.Folder, "C:\\WINDOWS\\system32\\drivers\\etc\\");
-  ASSERT_EQ(result.FileNames.Count(), 1);
-  EXPECT_EQ(result.FileNames(1), "hosts");
+  ASSERT_EQ(result.FileNames.size(), 1u);
+  EXPECT_EQ(result.FileNames[0], "hosts");
   EXPECT_EQ(FileDialogSettings.FileName(), kHostsPath);
   // The path is followed by its NUL, inside the buffer the dialog was given.
   const OPENFILENAMEA& record = FileDialogSettings.Record();
@@ -92,7 +92,7 @@ TEST_F(CommonDialogsTest, CancelOrFailureGivesAnEmptyCancelledResult) {
     EXPECT_TRUE(result->Cancelled);
     EXPECT_EQ(result->FileCount, 0);
     EXPECT_TRUE(result->Folder.empty());
-    EXPECT_TRUE(result->FileNames.Empty());
+    EXPECT_TRUE(result->FileNames.empty());
   }
 }
 
@@ -110,7 +110,7 @@ TEST_F(CommonDialogsTest, SaveStartsBlankWhateverTheCallerLeftInTheName) {
   // A name without extension comes back without one.
   EXPECT_FALSE(result.Cancelled);
   EXPECT_EQ(result.Folder, "D:\\lists\\");
-  EXPECT_EQ(result.FileNames(1), "myhosts");
+  EXPECT_EQ(result.FileNames[0], "myhosts");
   EXPECT_EQ(FileDialogSettings.FileName(), "D:\\lists\\myhosts");
 }
 
