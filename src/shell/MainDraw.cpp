@@ -59,10 +59,8 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   const int32_t index = static_cast<int32_t>(item.itemID);
   if (item.CtlID == kList1) {
     text = doc_.List1.Item(index);
-  } else if (doc_.Comments.empty()) {
-    text = kNoCommentsFound;
-  } else if (index < CommentRowCount()) {
-    text = doc_.Comments[static_cast<size_t>(index)];
+  } else {
+    text = CommentRow(index);
   }
   const bool selected = item.itemState & ODS_SELECTED;
   const bool disabled = !IsWindowEnabled(item.hwndItem);
@@ -88,6 +86,11 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
 int32_t MainWindow::CommentRowCount() const {
   if (doc_.LineCount == 0) return 0;
   return doc_.Comments.empty() ? 1 : doc_.CommentCount();
+}
+
+Text MainWindow::CommentRow(int32_t i) const {
+  if (i < 0 || i >= CommentRowCount()) return {};
+  return doc_.Comments.empty() ? kNoCommentsFound : doc_.Comments[static_cast<size_t>(i)];
 }
 
 void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {

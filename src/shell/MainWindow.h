@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/DocumentUi.h"
 #include "core/Find.h"
@@ -65,6 +65,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   const MenuBar& Menus() const { return menu_; }
   int DefaultButton() const { return defaultButton_; }
   const SplashWait& WaitWindow() const { return wait_; }
+  // The comments list's rows: the comments, or one placeholder row when the
+  // file had none; nothing without a document.
+  int32_t CommentRowCount() const;
+  Text CommentRow(int32_t i) const;
 
   // Main-window members of the document and of the elapsed-time display.
   std::string HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
@@ -154,9 +158,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
   void DrawListItem(const DRAWITEMSTRUCT& item);
-  // The comments list's rows: the comments, or one placeholder row when the
-  // file had none; nothing without a document.
-  int32_t CommentRowCount() const;
 
   // The open operation and its steps.
   void OpenOperation();
@@ -171,7 +172,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
     bool menu;  // a menu item, not a control
     bool enabled;
   };
-  static std::vector<CommandState> CommandStatesFor(const HostsDocument& doc);
+  using CommandStates = std::array<CommandState, 16>;
+  static CommandStates CommandStatesFor(const HostsDocument& doc);
   void ApplyCommandStates();
   void FailOpen(const std::string& path, const std::string& reason);
   // After an operation ran out of memory, which left the document as it

@@ -51,22 +51,31 @@ bool MainWindow::ChooseFileToOpen(std::string& path) {
   return true;
 }
 
-std::vector<MainWindow::CommandState> MainWindow::CommandStatesFor(const HostsDocument& doc) {
+MainWindow::CommandStates MainWindow::CommandStatesFor(const HostsDocument& doc) {
   const bool loaded = doc.LineCount != 0;
-  std::vector<CommandState> states;
-  for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs, kCmdAdd, kCmdChange,
-                 kCmdDelete, kComboFind, kList1}) {
-    states.push_back({id, false, loaded});
-  }
-  // The comments are shown for reading only, greyed.
-  states.push_back({kListComments, false, false});
-  for (int id : {kMnuRemDup, kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) {
-    states.push_back({id, true, loaded});
-  }
-  return states;
+  return {{
+      {kCmdRemDup, false, loaded},
+      {kCmdNotepad, false, loaded},
+      {kCmdCountHost, false, loaded},
+      {kCmdSaveAs, false, loaded},
+      {kCmdAdd, false, loaded},
+      {kCmdChange, false, loaded},
+      {kCmdDelete, false, loaded},
+      {kComboFind, false, loaded},
+      {kList1, false, loaded},
+      // The comments are shown for reading only, greyed.
+      {kListComments, false, false},
+      {kMnuRemDup, true, loaded},
+      {kMnuSaveAs, true, loaded},
+      {kMnuAdd, true, loaded},
+      {kMnuChange, true, loaded},
+      {kMnuDelete, true, loaded},
+      {kMnuClose, true, loaded},
+  }};
 }
 
 void MainWindow::ApplyCommandStates() {
+  // Takes no memory: it runs after operations that may no longer fail.
   for (const CommandState& state : CommandStatesFor(doc_)) {
     if (state.menu) {
       menu_.Enable(state.id, state.enabled);
