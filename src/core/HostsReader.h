@@ -66,8 +66,8 @@ class HostsReader {
   void LoadPass(HostsDocument& doc);
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
-  // Stage 5: every entry cut to its host part (after LoadPass, only the last
-  // one is left to cut).
+  // Stage 5: the last entry of the document that LoadPass filled cut to its
+  // host part, as the others already are.
   void HostParts();
 
  private:
@@ -77,7 +77,7 @@ class HostsReader {
   size_t wantedPieces_;
   std::vector<ReadPiece> pieces_;  // the bytes as the counting pass cut them
   bool utf8Bom_ = false;
-  ItemCounts totals_;
+  ItemCounts totals_;                   // the whole file's, from the counting pass
   const FileImage* adopted_ = nullptr;  // the bytes once the document holds them
   Text* entries_ = nullptr;             // the entries' array in the document
   bool loaded_ = false;                 // LoadPass ran; HostParts has not

@@ -50,9 +50,11 @@ uint64_t KeyAt(Text text, size_t depth) {
   return key << 8 | std::min<uint64_t>(text.size() + 2 - depth, kContinues);
 }
 
+// A text of the group being sorted: its key, and where it is in the copy of
+// the group's texts.
 struct Record {
   uint64_t key;
-  Text text;
+  uint32_t at;
 };
 
 struct Run {
@@ -61,35 +63,43 @@ struct Run {
   size_t depth;
 };
 
+// What each thread sorts its groups with; kept from group to group.
+struct Scratch {
+  std::vector<Text> texts;
+  std::vector<Record> records;
+  std::vector<Run> runs;
+};
+
 // Sorts one group's texts where they are, and marks the repeats: on keys,
 // then each run of texts that tie on a key and go on past it on their next
 // bytes, until the runs hold equal texts.
-void SortGroup(Text* texts, uint8_t* repeats, size_t n, std::vector<Record>& records,
-               std::vector<Run>& runs) {
-  records.clear();
+void SortGroup(Text* group, uint8_t* repeats, size_t n, Scratch& scratch) {
+  const std::vector<Text>& texts = scratch.texts;
+  scratch.texts.assign(group, group + n);
+  scratch.records.resize(n);
   // The texts lie all over the file: their bytes are asked for a few texts
   // ahead, so that the waits for memory overlap.
-  constexpr size_t kAhead = 8;
+  constexpr size_t kAhead = 16;
   for (size_t i = 0; i < n; ++i) {
     if (i + kAhead < n) __builtin_prefetch(texts[i + kAhead].data());
-    records.push_back({KeyAt(texts[i], 2), texts[i]});
+    scratch.records[i] = {KeyAt(texts[i], 2), static_cast<uint32_t>(i)};
   }
-  for (size_t i = 0; i < n; ++i) repeats[i] = 0;
-  Record* const base = records.data();
-  runs.assign(1, Run{base, base + n, 2});
-  while (!runs.empty()) {
-    const Run run = runs.back();
-    runs.pop_back();
+  std::fill(repeats, repeats + n, uint8_t{0});
+  Record* const base = scratch.records.data();
+  scratch.runs.assign(1, Run{base, base + n, 2});
+  while (!scratch.runs.empty()) {
+    const Run run = scratch.runs.back();
+    scratch.runs.pop_back();
     if (run.depth >= kDeepest) {
       std::sort(run.first, run.last,
-                [](const Record& a, const Record& b) { return a.text < b.text; });
+                [&](const Record& a, const Record& b) { return texts[a.at] < texts[b.at]; });
       for (Record* r = run.first + 1; r < run.last; ++r) {
-        repeats[r - base] = r->text == r[-1].text;
+        repeats[r - base] = texts[r->at] == texts[r[-1].at];
       }
       continue;
     }
     if (run.depth > 2) {
-      for (Record* r = run.first; r != run.last; ++r) r->key = KeyAt(r->text, run.depth);
+      for (Record* r = run.first; r != run.last; ++r) r->key = KeyAt(texts[r->at], run.depth);
     }
     std::sort(run.first, run.last, [](const Record& a, const Record& b) { return a.key < b.key; });
     for (Record* tie = run.first; tie != run.last;) {
@@ -97,7 +107,7 @@ void SortGroup(Text* texts, uint8_t* repeats, size_t n, std::vector<Record>& rec
       while (end != run.last && end->key == tie->key) ++end;
       if (end - tie > 1) {
         if ((tie->key & 0xff) == kContinues) {
-          runs.push_back({tie, end, run.depth + kKeyBytes});
+          scratch.runs.push_back({tie, end, run.depth + kKeyBytes});
         } else {
           for (Record* r = tie + 1; r != end; ++r) repeats[r - base] = 1;
         }
@@ -105,7 +115,7 @@ void SortGroup(Text* texts, uint8_t* repeats, size_t n, std::vector<Record>& rec
       tie = end;
     }
   }
-  for (size_t i = 0; i < n; ++i) texts[i] = records[i].text;
+  for (size_t i = 0; i < n; ++i) group[i] = texts[scratch.records[i].at];
 }
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
@@ -138,14 +148,13 @@ MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
     if (starts[g] - starts[runs.back()] >= share) runs.push_back(g);
   }
   runs.push_back(kGroups);
-  std::vector<std::vector<Record>> records(threads);
-  std::vector<std::vector<Run>> ties(threads);
+  std::vector<Scratch> scratch(threads);
   RunPieces(runs.size() - 1, threads, [&](size_t run, unsigned worker) {
     for (size_t g = runs[run]; g < runs[run + 1]; ++g) {
       const size_t size = starts[g + 1] - starts[g];
       if (size == 0) continue;
       SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size,
-                records[worker], ties[worker]);
+                scratch[worker]);
     }
   });
 
