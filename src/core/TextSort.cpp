@@ -6,7 +6,6 @@
 #include "core/TextSort.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/Parallel.h"
 
@@ -20,13 +19,6 @@ constexpr uint64_t kContinues = 10;
 // Texts still tied this deep are few; they are compared as whole texts.
 constexpr size_t kDeepest = 2 + 32 * kKeyBytes;
 
-uint64_t BigEndian(uint64_t word) {
-  const auto* b = reinterpret_cast<const unsigned char*>(&word);
-  uint64_t value = 0;
-  for (int i = 0; i < 8; ++i) value = value << 8 | b[i];
-  return value;
-}
-
 size_t GroupOf(Text text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   if (text.size() >= 2) return size_t{p[0]} << 8 | p[1];
@@ -38,14 +30,13 @@ size_t GroupOf(Text text) {
 // text's length up to kContinues, so that a text sorts before every longer
 // one it begins, and equal keys below kContinues are equal texts.
 uint64_t KeyAt(Text text, size_t depth) {
-  if (text.size() >= depth + 8) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + depth, 8);
-    return (BigEndian(word) & ~uint64_t{0xff}) | kContinues;
-  }
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   uint64_t key = 0;
-  for (size_t i = depth; i < depth + kKeyBytes; ++i) {
-    key = key << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+  if (text.size() >= depth + kKeyBytes) {
+    for (size_t i = depth; i < depth + kKeyBytes; ++i) key = key << 8 | p[i];
+  } else {
+    for (size_t i = depth; i < depth + kKeyBytes; ++i)
+      key = key << 8 | (i < text.size() ? p[i] : 0u);
   }
   return key << 8 | std::min<uint64_t>(text.size() + 2 - depth, kContinues);
 }
@@ -139,18 +130,19 @@ MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
     }
   }
 
-  // Runs of groups of about equal size, one at a time per thread.
+  // Chunks of consecutive groups of about equal size, one at a time per
+  // thread.
   constexpr size_t kWorthThreads = size_t{1} << 16;
   const unsigned threads = sorted.texts.size() < kWorthThreads ? 1 : Cores();
   const size_t share = sorted.texts.size() / (8 * threads) + 1;
-  std::vector<size_t> runs{0};
+  std::vector<size_t> chunks{0};
   for (size_t g = 1; g < kGroups; ++g) {
-    if (starts[g] - starts[runs.back()] >= share) runs.push_back(g);
+    if (starts[g] - starts[chunks.back()] >= share) chunks.push_back(g);
   }
-  runs.push_back(kGroups);
+  chunks.push_back(kGroups);
   std::vector<Scratch> scratch(threads);
-  RunPieces(runs.size() - 1, threads, [&](size_t run, unsigned worker) {
-    for (size_t g = runs[run]; g < runs[run + 1]; ++g) {
+  RunPieces(chunks.size() - 1, threads, [&](size_t chunk, unsigned worker) {
+    for (size_t g = chunks[chunk]; g < chunks[chunk + 1]; ++g) {
       const size_t size = starts[g + 1] - starts[g];
       if (size == 0) continue;
       SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size,
