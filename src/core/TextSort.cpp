@@ -26,7 +26,7 @@ size_t GroupOf(Text text) {
 }
 
 // Bytes depth to depth + 6 of a text whose first depth bytes are known to
-// tie (at least two: its group's), then a low byte that grows with the
+// tie (its group's two, or none for a sort without groups), then a low byte that grows with the
 // text's length up to kContinues, so that a text sorts before every longer
 // one it begins, and equal keys below kContinues are equal texts.
 uint64_t KeyAt(Text text, size_t depth) {
@@ -64,7 +64,7 @@ struct Scratch {
 // Sorts one group's texts where they are, and marks the repeats: on keys,
 // then each run of texts that tie on a key and go on past it on their next
 // bytes, until the runs hold equal texts.
-void SortGroup(Text* group, uint8_t* repeats, size_t n, Scratch& scratch) {
+void SortGroup(Text* group, uint8_t* repeats, size_t n, size_t depth, Scratch& scratch) {
   const std::vector<Text>& texts = scratch.texts;
   scratch.texts.assign(group, group + n);
   scratch.records.resize(n);
@@ -73,11 +73,11 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, Scratch& scratch) {
   constexpr size_t kAhead = 16;
   for (size_t i = 0; i < n; ++i) {
     if (i + kAhead < n) __builtin_prefetch(texts[i + kAhead].data());
-    scratch.records[i] = {KeyAt(texts[i], 2), static_cast<uint32_t>(i)};
+    scratch.records[i] = {KeyAt(texts[i], depth), static_cast<uint32_t>(i)};
   }
   std::fill(repeats, repeats + n, uint8_t{0});
   Record* const base = scratch.records.data();
-  scratch.runs.assign(1, Run{base, base + n, 2});
+  scratch.runs.assign(1, Run{base, base + n, depth});
   while (!scratch.runs.empty()) {
     const Run run = scratch.runs.back();
     scratch.runs.pop_back();
@@ -89,7 +89,7 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, Scratch& scratch) {
       }
       continue;
     }
-    if (run.depth > 2) {
+    if (run.depth > depth) {
       for (Record* r = run.first; r != run.last; ++r) r->key = KeyAt(texts[r->at], run.depth);
     }
     std::sort(run.first, run.last, [](const Record& a, const Record& b) { return a.key < b.key; });
@@ -111,9 +111,20 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, Scratch& scratch) {
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-}  // namespace
+// Few texts are sorted as one group: placing them would walk all the
+// groups for nothing.
+MarkedTexts SortUngrouped(const Text* texts, size_t n, SortedCopy what) {
+  MarkedTexts sorted;
+  for (size_t i = 0; i < n; ++i) {
+    if (Wanted(texts[i], what)) sorted.texts.push_back(texts[i]);
+  }
+  sorted.repeats.resize(sorted.texts.size());
+  Scratch scratch;
+  SortGroup(sorted.texts.data(), sorted.repeats.data(), sorted.texts.size(), 0, scratch);
+  return sorted;
+}
 
-MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
+MarkedTexts SortGrouped(const Text* texts, size_t n, SortedCopy what) {
   // Where each group begins in the result.
   std::vector<uint32_t> starts(kGroups + 1, 0);
   for (size_t i = 0; i < n; ++i) {
@@ -145,10 +156,19 @@ MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
     for (size_t g = chunks[chunk]; g < chunks[chunk + 1]; ++g) {
       const size_t size = starts[g + 1] - starts[g];
       if (size == 0) continue;
-      SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size,
+      SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size, 2,
                 scratch[worker]);
     }
   });
+  return sorted;
+}
+
+}  // namespace
+
+MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
+  constexpr size_t kWorthGrouping = size_t{1} << 14;
+  MarkedTexts sorted =
+      n < kWorthGrouping ? SortUngrouped(texts, n, what) : SortGrouped(texts, n, what);
 
   if (what == SortedCopy::DistinctNonEmpty) {
     size_t kept = 0;
