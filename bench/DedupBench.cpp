@@ -13,6 +13,7 @@
 #include "core/Dedup.h"
 #include "core/HostsReader.h"
 #include "core/SilentUi.h"
+#include "core/TextSort.h"
 
 namespace {
 
@@ -44,11 +45,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const double fill = TimeMs([&] {
-    doc.List1.Reserve(static_cast<size_t>(doc.EntryCount));
-    for (const vantrel::Text entry : doc.Entries) {
-      if (!entry.empty()) doc.List1.Append(entry);
-    }
-    doc.List1.Sort();
+    doc.List1.Assign(vantrel::SortedTexts(doc.CopyEntries(), vantrel::SortedCopy::NonEmpty));
   });
 
   vantrel::SilentUi ui;
@@ -57,10 +54,10 @@ int main(int argc, char** argv) {
   int32_t left = 0;
   for (int i = 0; i < runs; ++i) {
     removal.push_back(TimeMs([&] { vantrel::RemoveDuplicatesJob(doc, ui); }));
-    left = doc.EntryCount;
+    left = doc.EntryCount();
     undo.push_back(TimeMs([&] { vantrel::UndoRemoveDuplicatesJob(doc, ui); }));
   }
-  std::printf("%d entries, %d distinct; List1 filled in %.1f ms\n", doc.EntryCount, left, fill);
+  std::printf("%d entries, %d distinct; List1 filled in %.1f ms\n", doc.EntryCount(), left, fill);
   std::printf("remove duplicates: median %.1f ms (%d runs)\n", Median(removal), runs);
   std::printf("undo removal:      median %.1f ms (%d runs)\n", Median(undo), runs);
   return 0;

@@ -16,7 +16,7 @@
 
 #include "core/Dedup.h"
 #include "core/HostsReader.h"
-#include "core/LoadJob.h"
+#include "core/OpenFile.h"
 #include "core/SilentUi.h"
 #include "core/TextSort.h"
 #include "save/HostsWriter.h"
@@ -73,13 +73,12 @@ bool RunOnce(const char* in, const char* out, Phases& phases) {
   });
   phases.Time("redirect + host parts", [&] {
     vantrel::HostsReader::RedirectAddressCaption(doc);
-    reader.HostParts(doc);
+    reader.HostParts();
   });
   // The sort on its own, for comparison with the jobs that use it.
   phases.Time("  (sort of the entries)",
-              [&] { vantrel::SortedTexts(doc.Entries.Items(), vantrel::SortedCopy::NonEmpty); });
+              [&] { vantrel::SortedTexts(doc.Entries().Head(), vantrel::SortedCopy::NonEmpty); });
   phases.Time("load job (List1)", [&] { vantrel::LoadListsJob(doc, ui); });
-  if (doc.List_Comments.empty()) doc.List_Comments.push_back(vantrel::kNoCommentsFound);
   phases.Time("remove duplicates job", [&] { vantrel::RemoveDuplicatesJob(doc, ui); });
   phases.Time("undo removal job", [&] { vantrel::UndoRemoveDuplicatesJob(doc, ui); });
   phases.Time("remove duplicates again", [&] { vantrel::RemoveDuplicatesJob(doc, ui); });

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "not loaded: %s\n", r.reason.c_str());
       return 1;
     }
-    entries = doc.EntryCount;
+    entries = doc.EntryCount();
     ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }
   std::sort(ms.begin(), ms.end());

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/HostsReader.h"
+#include "core/OpenFile.h"
+#include "core/SilentUi.h"
 #include "save/HostsWriter.h"
 #include "save/SafeWrite.h"
 
@@ -34,12 +36,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "not loaded: %s\n", r.reason.c_str());
     return 1;
   }
-  for (const vantrel::Text e : doc.Entries) {
-    if (!e.empty()) doc.List1.Append(e);
-  }
-  doc.List1.Sort();
-  for (const vantrel::Text c : doc.Comments) doc.List_Comments.push_back(c);
-  if (doc.List_Comments.empty()) doc.List_Comments.push_back(vantrel::kNoCommentsFound);
+  vantrel::SilentUi ui;
+  vantrel::LoadListsJob(doc, ui);
 
   std::vector<double> textMs, fileMs;
   size_t bytes = 0;
@@ -59,6 +57,6 @@ int main(int argc, char** argv) {
     fileMs.push_back(std::chrono::duration<double, std::milli>(end - built).count());
   }
   std::printf("wrote %d entries, %zu bytes: text median %.1f ms, file median %.1f ms (%d runs)\n",
-              doc.EntryCount, bytes, Median(textMs), Median(fileMs), runs);
+              doc.EntryCount(), bytes, Median(textMs), Median(fileMs), runs);
   return 0;
 }

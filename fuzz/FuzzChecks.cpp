@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 #include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
+#include "core/OpenFile.h"
+#include "core/SilentUi.h"
 #include "save/HostsWriter.h"
 
 namespace vantrel::fuzz {
@@ -22,25 +24,19 @@ bool ReadAll(std::string_view bytes, HostsDocument& doc) {
   reader.CountingPass(doc);
   reader.Allocate(doc);
   reader.LoadPass(doc);
-  reader.HostParts(doc);
+  reader.HostParts();
   return true;
 }
 
-// The two lists as the load job leaves them.
+// The list as the load job leaves it.
 void FillLists(HostsDocument& doc) {
-  doc.List1.Clear();
-  for (const Text entry : doc.Entries) {
-    if (!entry.empty()) doc.List1.Append(entry);
-  }
-  doc.List1.Sort();
-  doc.List_Comments.clear();
-  for (const Text comment : doc.Comments) doc.List_Comments.push_back(comment);
-  if (doc.List_Comments.empty()) doc.List_Comments.push_back(kNoCommentsFound);
+  SilentUi ui;
+  LoadListsJob(doc, ui);
 }
 
 std::vector<std::string> NonEmptyEntries(const HostsDocument& doc) {
   std::vector<std::string> entries;
-  for (const Text entry : doc.Entries) {
+  for (const Text entry : doc.Entries()) {
     if (!entry.empty()) entries.emplace_back(entry);
   }
   return entries;
@@ -51,25 +47,23 @@ std::vector<std::string> AllComments(const HostsDocument& doc) {
 }
 
 std::string CheckDocument(const HostsDocument& doc) {
-  if (doc.EntryCount != doc.Entries.Count()) return "EntryCount differs from Entries";
-  if (doc.CommentCount != doc.Comments.Count()) return "CommentCount differs from Comments";
-  if (doc.CommentPositions.Count() != doc.CommentCount) return "one position per comment";
-  if (doc.LoadedEntryCount != doc.EntryCount) return "LoadedEntryCount differs";
-  if (doc.LineCount < doc.EntryCount + doc.CommentCount) return "more items than LineCount";
+  if (doc.CommentPositions.size() != doc.Comments.size()) return "one position per comment";
+  if (doc.LoadedEntryCount != doc.EntryCount()) return "LoadedEntryCount differs";
+  if (doc.LineCount < doc.EntryCount() + doc.CommentCount()) return "more items than LineCount";
   int32_t previous = 0;
-  for (int32_t c = 1; c <= doc.CommentCount; ++c) {
-    const Text comment = doc.Comments(c);
+  for (size_t c = 0; c < doc.Comments.size(); ++c) {
+    const Text comment = doc.Comments[c];
     if (comment.empty() || comment.front() != '#') return "a comment without its #";
     if (comment.find_first_of("\r\n") != Text::npos) return "a comment holds a line end";
     // Only a quoted item holds a comma, and it ends at its closing quote.
     if (comment.find(',') != Text::npos && comment.find('"') != Text::npos) {
       return "a comment holds both a comma and a quote";
     }
-    if (doc.CommentPositions(c) <= previous) return "comment positions do not rise";
-    previous = doc.CommentPositions(c);
+    if (doc.CommentPositions[c] <= previous) return "comment positions do not rise";
+    previous = doc.CommentPositions[c];
     if (previous > doc.LineCount) return "a comment position past LineCount";
   }
-  for (const Text entry : doc.Entries) {
+  for (const Text entry : doc.Entries()) {
     if (entry.find_first_of("\r\n") != Text::npos) return "an entry holds a line end";
     if (entry.find(',') != Text::npos && entry.find('"') != Text::npos) {
       return "an entry holds both a comma and a quote";
@@ -109,7 +103,7 @@ std::string CheckRead(std::string_view bytes) {
   }
   if (result.outcome == ReadOutcome::Empty) return doc.LineCount < 2 ? "" : "empty with items";
   std::string problem = CheckDocument(doc);
-  if (problem.empty() && doc.EntryCount > 0 &&
+  if (problem.empty() && doc.EntryCount() > 0 &&
       result.labelIP.rfind("Host File currently ", 0) != 0) {
     problem = "no LabelIP caption";
   }
@@ -130,7 +124,7 @@ std::string CheckRoundTrip(std::string_view bytes) {
       return Describe(choice, problem);
     }
     if (NonEmptyEntries(again) != entries) return Describe(choice, "entries differ");
-    if (again.Entries.Count() != static_cast<int32_t>(entries.size())) {
+    if (again.EntryCount() != static_cast<int32_t>(entries.size())) {
       return Describe(choice, "an empty entry was written");
     }
     const std::vector<std::string> comments =

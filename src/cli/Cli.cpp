@@ -7,7 +7,7 @@
 #include "core/Dedup.h"
 #include "core/HostsGrammar.h"
 #include "core/HostsReader.h"
-#include "core/LoadJob.h"
+#include "core/OpenFile.h"
 #include "core/OutOfMemory.h"
 #include "core/SilentUi.h"
 #include "save/HostsWriter.h"
@@ -34,18 +34,18 @@ void AppendCount(std::string& text, std::string_view name, int32_t value) {
 std::string FormatDocument(const HostsDocument& doc, const std::string& labelIP) {
   std::string text;
   size_t size = 128 + labelIP.size();
-  for (const Text e : doc.Entries) size += e.size() + 8;
+  for (const Text e : doc.Entries()) size += e.size() + 8;
   for (const Text c : doc.Comments) size += c.size() + 20;
   text.reserve(size);
   AppendCount(text, "LineCount", doc.LineCount);
-  AppendCount(text, "EntryCount", doc.EntryCount);
-  AppendCount(text, "CommentCount", doc.CommentCount);
+  AppendCount(text, "EntryCount", doc.EntryCount());
+  AppendCount(text, "CommentCount", doc.CommentCount());
   AppendCount(text, "LoadedEntryCount", doc.LoadedEntryCount);
   text.append("LabelIP: ").append(labelIP).push_back('\n');
-  for (const Text entry : doc.Entries) text.append("Entry: ").append(entry).push_back('\n');
-  for (int32_t c = 1; c <= doc.Comments.Count(); ++c) {
-    text.append("Comment: ").append(std::to_string(doc.CommentPositions(c))).push_back(' ');
-    text.append(doc.Comments(c)).push_back('\n');
+  for (const Text entry : doc.Entries()) text.append("Entry: ").append(entry).push_back('\n');
+  for (size_t c = 0; c < doc.Comments.size(); ++c) {
+    text.append("Comment: ").append(std::to_string(doc.CommentPositions[c])).push_back(' ');
+    text.append(doc.Comments[c]).push_back('\n');
   }
   return text;
 }
@@ -79,13 +79,6 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.flush();
   return kExitOk;
-}
-
-// The two lists as the load job fills them, and the placeholder that Open
-// shows when the file has no comment.
-void FillLists(HostsDocument& doc, DocumentUi& ui) {
-  LoadListsJob(doc, ui);
-  if (doc.List_Comments.empty()) doc.List_Comments.push_back(kNoCommentsFound);
 }
 
 struct CleanArgs {
@@ -149,11 +142,8 @@ FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
 int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   HostsDocument doc;
   ReadResult result;
-  if (RanOutOfMemory([&] {
-        result = ReadHostsFile(args.in, doc);
-        SilentUi ui;
-        if (result.outcome == ReadOutcome::Loaded) FillLists(doc, ui);
-      })) {
+  SilentUi ui;
+  if (RanOutOfMemory([&] { result = OpenHostsFile(args.in, doc, ui); })) {
     return OutOfMemory(err, "read", args.in);
   }
   if (result.outcome == ReadOutcome::Unreadable) {

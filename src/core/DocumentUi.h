@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vantrel {
@@ -37,8 +38,9 @@ class DocumentUi {
   virtual void SetBusy(bool busy) = 0;
 
   // --- the wait window
-  // Shows the wait window modally; it runs the job that doc.WaitJob names.
-  virtual void ShowWaitWindow() = 0;
+  // Shows the wait window modally and runs job in it. Whatever the job
+  // throws comes out of this call, never through the window.
+  virtual void RunInWaitWindow(const std::function<void()>& job) = 0;
   // Inside a job: the wait window's caption and progress bar.
   virtual void SetJobCaption(const std::string& caption) = 0;
   virtual void SetProgressRange(int32_t minimum, int32_t maximum) = 0;

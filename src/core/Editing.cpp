@@ -3,16 +3,30 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "core/Dedup.h"
 #include "core/HostsGrammar.h"
 
 namespace vantrel {
 namespace {
 
-// EntryCount and the size of Entries move together; neither goes below 0.
-void SetEntryCount(HostsDocument& doc, int32_t n) {
-  doc.EntryCount = std::max(n, 0);
-  doc.Entries.Resize(doc.EntryCount);
+// After each edit, element k of Entries (from 1) becomes item k-1 of List1
+// for k up to n, an item past the list's end reading as the empty text;
+// elements past n stay as they were. n is the list's count, or EntryCount
+// where the count of Entries went down with the edit. So Entries is the
+// list's items, then a tail: the elements [first, count) of Entries before
+// the list changed (count elements in all once the edit grew or shrank
+// Entries, `grown` standing for the one it added), after `blanks` empty
+// ones. Made before anything changes: it takes memory.
+std::vector<Text> TailAfterEdit(const HostsDocument& doc, int32_t blanks, int32_t first,
+                                int32_t count, Text grown = {}) {
+  const EntriesView entries = doc.Entries();
+  std::vector<Text> tail(static_cast<size_t>(std::max(blanks, 0)));
+  for (int32_t k = first; k < count; ++k) {
+    tail.push_back(k < entries.Count() ? entries[static_cast<size_t>(k)] : grown);
+  }
+  return tail;
 }
 
 // Selects the last item equal to text, as a walk from the first item
@@ -41,62 +55,43 @@ std::string Typed(std::string text) {
 
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
-// Gives List1 and Entries arrays of their own (copied while another owner
-// holds them) with room for `more` further elements, so that the edit that
-// follows takes no memory and cannot stop half-way. Called after the edit's
-// other allocations; a failure here leaves every text as it was.
-void MakeRoom(HostsDocument& doc, int32_t more) {
-  const auto extra = static_cast<size_t>(more);
-  doc.List1.Reserve(static_cast<size_t>(doc.List1.Count()) + extra);
-  std::vector<Text>& entries = doc.Entries.Items();
-  const auto largest = static_cast<size_t>(std::max(doc.EntryCount, doc.List1.Count()));
-  entries.reserve(std::max(entries.size(), largest) + extra);
-}
-
 void UndoAdd(HostsDocument& doc) {
-  MakeRoom(doc, 0);
+  // Every element past the list's items reads empty after this undo.
+  std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
   // The count is taken once, and after a removal the scan moves on to the
   // next index, so the item that slid into the removed one's place is not
   // looked at.
   const int32_t count = doc.List1.Count();
   for (int32_t p = 0; p < count; ++p) {
-    if (doc.List1.Item(p) != doc.UndoAddedEntry) continue;
-    doc.List1.RemoveAt(p);
-    doc.EntryCount = std::max(doc.EntryCount - 1, 0);
+    if (doc.List1.Item(p) == doc.UndoAddedEntry) doc.List1.RemoveAt(p);
   }
-  doc.Entries.Reallocate(doc.EntryCount);
-  RebuildEntries(doc, doc.EntryCount);
+  doc.FollowList(std::move(tail));
 }
 
 void UndoChange(HostsDocument& doc) {
   const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
   const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
-  MakeRoom(doc, 0);
+  const int32_t n = doc.List1.Count();
+  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount());
   if (at != SortedTextList::kNone) {
     doc.List1.RemoveAt(at);
     doc.List1.Add(kept);
   }
   SelectLastEqual(doc.List1, doc.UndoOldEntry);
-  RebuildEntries(doc, doc.List1.Count());
+  doc.FollowList(std::move(tail));
 }
 
 void UndoDelete(HostsDocument& doc) {
   const Text kept = doc.Texts.Keep(doc.UndoDeletedEntry);
-  MakeRoom(doc, 1);
+  const int32_t n = doc.List1.Count() + 1;
+  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount() + 1);
+  doc.List1.Reserve(static_cast<size_t>(n));
   doc.List1.Add(kept);
-  SetEntryCount(doc, doc.EntryCount + 1);
-  RebuildEntries(doc, doc.List1.Count());
+  doc.FollowList(std::move(tail));
   SelectLastEqual(doc.List1, doc.UndoDeletedEntry);
 }
 
 }  // namespace
-
-void RebuildEntries(HostsDocument& doc, int32_t n) {
-  // The lists stay in step, so this never has to grow Entries; if it does,
-  // the count follows rather than pointing past the array.
-  if (n > doc.Entries.Count()) SetEntryCount(doc, n);
-  for (int32_t k = 1; k <= n; ++k) doc.Entries(k) = doc.List1.Item(k - 1);
-}
 
 void CountUndo(HostsDocument& doc) {
   if (doc.ChangeCount <= 0) {
@@ -111,23 +106,22 @@ void CountUndo(HostsDocument& doc) {
 // the document and the undo as they were.
 
 void AddEntry(HostsDocument& doc, DocumentUi& ui) {
-  // Entries grows by the new element only once there is one: asking with it
-  // grown and shrinking it back on No shows nothing different.
   if (!ui.AskYesNo("Add New Host Entry", "Are you sure you would like to add a new host entry?")) {
     return;
   }
   std::string text = Typed(ui.Input("Enter in the New Host Entry:", "Add New Host Entry", ""));
   if (text.empty()) return;
-  MakeRoom(doc, 1);
+  const int32_t n = doc.List1.Count() + 1;
+  doc.List1.Reserve(static_cast<size_t>(n));
   const Text kept = doc.Texts.Keep(text);
+  // Entries grows by the new text at its end, then the rebuild covers it.
+  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount() + 1, kept);
 
-  SetEntryCount(doc, doc.EntryCount + 1);
-  doc.Entries(doc.EntryCount) = kept;
   doc.List1.Add(kept);
+  doc.FollowList(std::move(tail));
   SelectLastEqual(doc.List1, kept);
   doc.LastAction = kActionAdd;
   doc.UndoAddedEntry = std::move(text);
-  RebuildEntries(doc, doc.List1.Count());
   ++doc.ChangeCount;
   ui.SetUndo("Undo Add", true);
   ui.EntriesChanged();
@@ -150,12 +144,13 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   // "Undo Change" is armed for the old text whatever the answer, so whatever
   // was undoable before is lost either way; a cancelled input disarms it
   // again. It is armed once the answer is in (the input box hides the menu
-  // meanwhile), so that a failure before leaves the undo as it was.
-  MakeRoom(doc, 0);
+  // meanwhile), so that a failure before leaves the undo as it was. Entries
+  // follows the list in both cases.
+  std::vector<Text> tail = TailAfterEdit(doc, 0, doc.List1.Count(), doc.EntryCount());
   if (text.empty()) {
     doc.UndoOldEntry = std::move(old);
     doc.LastAction = kActionChange;
-    RebuildEntries(doc, doc.List1.Count());
+    doc.FollowList(std::move(tail));
     ui.SetUndo("Undo Change", true);
     Disarm(ui);
     return;
@@ -166,8 +161,8 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   doc.LastAction = kActionChange;
   doc.List1.RemoveAt(i);
   doc.List1.Add(kept);
+  doc.FollowList(std::move(tail));
   SelectLastEqual(doc.List1, kept);
-  RebuildEntries(doc, doc.List1.Count());
   doc.UndoNewEntry = std::move(text);
   ++doc.ChangeCount;
   ui.SetUndo("Undo Change", true);
@@ -187,14 +182,14 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
     return;
   }
   std::string deleted(doc.List1.Item(i));
-  MakeRoom(doc, 0);
+  // Entries loses its last element and is rebuilt up to its new count, so
+  // the elements past the list's items read empty.
+  std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
 
   doc.UndoDeletedEntry = std::move(deleted);
   doc.LastAction = kActionDelete;
   doc.List1.RemoveAt(i);
-  SetEntryCount(doc, doc.EntryCount - 1);
-  // Up to EntryCount: elements past the last item become empty.
-  RebuildEntries(doc, doc.EntryCount);
+  doc.FollowList(std::move(tail));
   ++doc.ChangeCount;
   ui.SetUndo("Undo Delete", true);
   ui.EntriesChanged();
@@ -212,9 +207,8 @@ void UndoLastAction(HostsDocument& doc, DocumentUi& ui) {
       UndoDelete(doc);
       break;
     case kActionRemoveDuplicates:
-      // The wait window's job restores the entries and does the counting.
-      doc.WaitJob = kJobUndoRemoveDuplicates;
-      ui.ShowWaitWindow();
+      // The job restores the entries and does the counting.
+      ui.RunInWaitWindow([&] { UndoRemoveDuplicatesJob(doc, ui); });
       return;
     default:
       Disarm(ui);

@@ -1,12 +1,12 @@
 // Add, Change and Delete of single entries, and the one-step Undo of the
-// last of them or of the last duplicate removal. Each edit works on List1,
-// the order of record, then rebuilds Entries from it.
+// last of them or of the last duplicate removal. Each edit works on List1;
+// Entries then follows the list (see HostsDocument).
 #pragma once
 
 #include <cstdint>
 
 #include "core/DocumentUi.h"
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 
 namespace vantrel {
 
@@ -20,13 +20,9 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui);
 void ChangeEntry(HostsDocument& doc, DocumentUi& ui);
 // Asks, then removes the selected item.
 void DeleteEntry(HostsDocument& doc, DocumentUi& ui);
-// Reverses the last action that LastAction names. The undo of a duplicate
-// removal sets WaitJob 6 and shows the wait window, whose job does the work.
+// Reverses the last action that LastAction names; the undo of a duplicate
+// removal runs in the wait window.
 void UndoLastAction(HostsDocument& doc, DocumentUi& ui);
-
-// Entries(k) := item k-1 of List1 for k from 1 to n; an index past the end
-// of the list reads as the empty text. Elements past n stay as they are.
-void RebuildEntries(HostsDocument& doc, int32_t n);
 
 // What any undo does to ChangeCount: one change fewer. After a save the
 // count is 0 while the undo is still armed; the undo then makes the document

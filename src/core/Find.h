@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/DocumentUi.h"
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 
 namespace vantrel {
 

@@ -6,6 +6,7 @@
 
 #include "core/FileImage.h"
 #include "core/HostsGrammar.h"
+#include "core/SilentUi.h"
 #include "core/TextEncoding.h"
 
 namespace vantrel {
@@ -41,34 +42,38 @@ bool HostsReader::CheckEncoding(std::string& reason) {
 
 void HostsReader::CountingPass(HostsDocument& doc) {
   doc.LineCount = 0;
-  doc.EntryCount = 0;
-  doc.CommentCount = 0;
+  entryCount_ = 0;
+  commentCount_ = 0;
   // The counts are 32-bit: a file short of 2 GiB has fewer items.
   ItemReader reader(text_.Text());
   while (!reader.AtEnd()) {
     ++doc.LineCount;
     switch (Classify(reader.Next())) {
       case ItemKind::Comment:
-        ++doc.CommentCount;
+        ++commentCount_;
         break;
       case ItemKind::Entry:
-        ++doc.EntryCount;
+        ++entryCount_;
         break;
       case ItemKind::Blank:
         break;
     }
   }
-  doc.LoadedEntryCount = doc.EntryCount;
+  doc.LoadedEntryCount = entryCount_;
 }
 
 void HostsReader::Allocate(HostsDocument& doc) {
   adopted_ = &doc.Texts.AdoptFile(std::move(text_));
   text_.Clear();
   doc.Utf8Bom = utf8Bom_;
-  doc.EntriesBeforeDedup.Clear();
-  doc.Entries.Reallocate(doc.EntryCount);
-  doc.Comments.Reallocate(doc.CommentCount);
-  doc.CommentPositions.Reallocate(doc.CommentCount);
+  doc.EntriesBeforeDedup = {};
+  // The arrays keep their places when they move into the document, so the
+  // load pass fills them there.
+  std::vector<Text> entries(static_cast<size_t>(entryCount_));
+  entries_ = entries.data();
+  doc.SetEntries(std::move(entries));
+  doc.Comments.assign(static_cast<size_t>(commentCount_), Text{});
+  doc.CommentPositions.assign(static_cast<size_t>(commentCount_), 0);
 }
 
 // Each entry goes in as its host part, lower-cased; only the last entry,
@@ -78,12 +83,12 @@ void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
   const std::string_view text = adopted_->Text();
   char* const bytes = adopted_->Data();
-  Text* entry = doc.Entries.Items().data();
-  Text* comment = doc.Comments.Items().data();
-  int32_t* position = doc.CommentPositions.Items().data();
+  Text* entry = entries_;
+  Text* comment = doc.Comments.data();
+  int32_t* position = doc.CommentPositions.data();
   int32_t k = 0;
   int32_t blanks = 0;
-  int32_t entriesLeft = doc.EntryCount;
+  int32_t entriesLeft = entryCount_;
   ItemReader reader(text);
   while (!reader.AtEnd()) {
     ++k;
@@ -109,8 +114,9 @@ void HostsReader::LoadPass(HostsDocument& doc) {
 }
 
 std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
-  if (doc.EntryCount < 1) return {};
-  const Text last = doc.Entries(doc.EntryCount);
+  const EntriesView entries = doc.Entries();
+  if (entries.Empty()) return {};
+  const Text last = entries[static_cast<size_t>(entries.Count() - 1)];
   if (!last.empty() && last.front() == '0') return kLabelIPNotLocalHost;
   if (last.find("127.0.0.1") == Text::npos) {
     const size_t space = last.find(' ');
@@ -121,46 +127,44 @@ std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
   return kLabelIPLocalHost;
 }
 
-void HostsReader::HostParts(HostsDocument& doc) {
-  if (!loaded_) {
-    for (Text& entry : doc.Entries) entry = HostPart(entry);
-    return;
-  }
+void HostsReader::HostParts() {
+  // Only the last entry is left whole by LoadPass.
+  if (!loaded_ || entryCount_ == 0) return;
   loaded_ = false;
-  if (doc.EntryCount > 0) doc.Entries(doc.EntryCount) = HostPart(doc.Entries(doc.EntryCount));
+  Text& last = entries_[entryCount_ - 1];
+  last = HostPart(last);
 }
 
-namespace {
-
-ReadResult RunStages(HostsReader& reader, HostsDocument& doc) {
+ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
   ReadResult result;
   reader.CountingPass(doc);
   if (IsEmptyHostsFile(doc)) {
     result.outcome = ReadOutcome::Empty;
     return result;
   }
+  ui.SetBusy(true);
   reader.Allocate(doc);
   reader.LoadPass(doc);
   result.labelIP = HostsReader::RedirectAddressCaption(doc);
-  reader.HostParts(doc);
+  reader.HostParts();
   result.outcome = ReadOutcome::Loaded;
   return result;
 }
-
-}  // namespace
 
 ReadResult ReadHostsText(std::string_view text, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
   if (!reader.SetText(text, result.reason)) return result;
-  return RunStages(reader, doc);
+  SilentUi ui;
+  return ReadStages(reader, doc, ui);
 }
 
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
   if (!reader.Open(path, result.reason)) return result;
-  return RunStages(reader, doc);
+  SilentUi ui;
+  return ReadStages(reader, doc, ui);
 }
 
 }  // namespace vantrel

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/General_Mod.h"
+#include "core/DocumentUi.h"
+#include "core/HostsDocument.h"
 
 namespace vantrel {
 
@@ -25,7 +26,7 @@ class HostsReader {
   // mark aside: it is not part of the first item.
   bool SetText(std::string_view text, std::string& reason);
 
-  // Stage 1: LineCount, EntryCount, CommentCount and LoadedEntryCount.
+  // Stage 1: LineCount and LoadedEntryCount, and the counts of the arrays.
   void CountingPass(HostsDocument& doc);
   // Stage 2: sizes Entries, Comments and CommentPositions once. The document
   // takes the file's bytes; the previous file's texts stay alive until the
@@ -37,17 +38,20 @@ class HostsReader {
   void LoadPass(HostsDocument& doc);
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
-  // Stage 5: every entry cut to its host part (after LoadPass, only the last
-  // one is left to cut).
-  void HostParts(HostsDocument& doc);
+  // Stage 5: the last entry of the document that LoadPass filled cut to its
+  // host part, as the others already are.
+  void HostParts();
 
  private:
   bool CheckEncoding(std::string& reason);
 
   FileImage text_;
   bool utf8Bom_ = false;
+  int32_t entryCount_ = 0;          // the counting pass's counts
+  int32_t commentCount_ = 0;
   FileImage* adopted_ = nullptr;  // the bytes once the document holds them
-  bool loaded_ = false;           // LoadPass ran; HostParts has not
+  Text* entries_ = nullptr;       // the entries' array in the document
+  bool loaded_ = false;                 // LoadPass ran; HostParts has not
 };
 
 // A file of fewer than two items holds nothing to load.
@@ -61,9 +65,12 @@ struct ReadResult {
   std::string reason;   // why the file could not be read
 };
 
-// All five stages in order, stopping after the count for an empty file.
-// Running out of memory throws std::bad_alloc and leaves doc part-read: read
-// into a document of its own (AdoptLoaded).
+// All five stages in order, stopping after the count for an empty file; the
+// pointer turns busy once there is something to load. Running out of memory
+// throws std::bad_alloc and leaves doc part-read: read into a document of
+// its own (AdoptLoaded).
+ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui);
+// Opens the file and runs the stages, showing nothing.
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);
 // The same on bytes already in memory.
 ReadResult ReadHostsText(std::string_view text, HostsDocument& doc);

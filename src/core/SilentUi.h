@@ -24,7 +24,7 @@ class SilentUi : public DocumentUi {
   void EnableEntryList() override {}
   void EntriesChanged() override {}
   void SetBusy(bool) override {}
-  void ShowWaitWindow() override {}
+  void RunInWaitWindow(const std::function<void()>& job) override { job(); }
   void SetJobCaption(const std::string&) override {}
   void SetProgressRange(int32_t, int32_t) override {}
   void SetProgressMax(int32_t) override {}

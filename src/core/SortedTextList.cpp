@@ -3,25 +3,21 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/TextSort.h"
-
 namespace vantrel {
 
 int32_t SortedTextList::Add(Text text) {
-  Unmirror();
-  std::vector<Text>& items = items_.Own(items_.Read().size() + 1);
-  const auto at = std::upper_bound(items.begin(), items.end(), text);
-  const int32_t index = static_cast<int32_t>(at - items.begin());
-  items.insert(at, text);
+  repeats_.clear();
+  const auto at = std::upper_bound(items_.begin(), items_.end(), text);
+  const int32_t index = static_cast<int32_t>(at - items_.begin());
+  items_.insert(at, text);
   if (selected_ >= index) ++selected_;
   return index;
 }
 
 void SortedTextList::RemoveAt(int32_t i) {
   if (i < 0 || i >= Count()) return;
-  Unmirror();
-  std::vector<Text>& items = items_.Own();
-  items.erase(items.begin() + i);
+  repeats_.clear();
+  items_.erase(items_.begin() + i);
   if (selected_ == i) {
     selected_ = kNone;
   } else if (selected_ > i) {
@@ -29,57 +25,29 @@ void SortedTextList::RemoveAt(int32_t i) {
   }
 }
 
-void SortedTextList::Clear() {
-  Unmirror();
-  items_.Clear();
+void SortedTextList::Clear() noexcept {
+  items_.clear();
+  repeats_.clear();
   selected_ = kNone;
 }
 
-void SortedTextList::Sort() {
-  Unmirror();
-  items_.Assign(SortedTexts(items_.Read(), SortedCopy::All));
-  selected_ = kNone;
-}
-
-void SortedTextList::Assign(std::vector<Text> sorted) {
-  Unmirror();
-  items_.Assign(std::move(sorted));
-  selected_ = kNone;
-}
-
-void SortedTextList::AssignShared(const OneBased<Text>& sorted) {
-  Unmirror();
-  items_.Share(sorted.Storage());
-  selected_ = kNone;
-}
-
-void SortedTextList::AssignSharedMirror(OneBased<Text>& entries, std::vector<bool> repeats) {
-  AssignShared(entries);
-  Mirror(entries, std::move(repeats));
-}
-
-void SortedTextList::AssignMirror(MarkedTexts sorted, OneBased<Text>& entries) {
-  Assign(std::move(sorted.texts));
-  Mirror(entries, std::move(sorted.repeats));
-}
-
-void SortedTextList::Mirror(OneBased<Text>& entries, std::vector<bool> repeats) {
+void SortedTextList::Assign(std::vector<Text> sorted, std::vector<uint8_t> repeats) noexcept {
+  items_ = std::move(sorted);
   repeats_ = std::move(repeats);
-  mirrorOf_ = entries.Restamp();
+  selected_ = kNone;
 }
 
-std::vector<Text> SortedTextList::TakeItems() {
-  std::vector<Text> items = items_.Take();
-  Clear();
-  return items;
-}
-
-MarkedTexts SortedTextList::TakeMarked() {
-  MarkedTexts taken;
-  taken.texts = items_.Take();
-  taken.repeats = std::move(repeats_);
-  Clear();
-  return taken;
+int32_t SortedTextList::KeepDistinctNonEmpty() noexcept {
+  const bool marked = HasRepeatMarks();
+  size_t kept = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const bool repeat = marked ? repeats_[i] != 0 : i > 0 && items_[i] == items_[i - 1];
+    if (!repeat && !items_[i].empty()) items_[kept++] = items_[i];
+  }
+  items_.resize(kept);
+  repeats_.clear();
+  selected_ = kNone;
+  return static_cast<int32_t>(kept);
 }
 
 }  // namespace vantrel

@@ -1,13 +1,8 @@
 // Sorting many texts in ascending byte order, the order of List1.
-//
-// Comparing two views means reading two strings somewhere in a file of tens
-// of megabytes, and a comparison sort does that twenty times per text. Here
-// each text is read once per seven bytes it shares with a neighbour: the sort
-// works on small records holding the next seven bytes of the text as a
-// number, and only texts that tie on those bytes are read again, further on.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "core/TextStore.h"
@@ -20,22 +15,20 @@ enum class SortedCopy {
   DistinctNonEmpty,  // empty texts left out, each text once
 };
 
+// Sorted texts, and for each a mark (1) when it equals the one before it.
+// DistinctNonEmpty leaves no repeats, so no marks either.
+struct MarkedTexts {
+  std::vector<Text> texts;
+  std::vector<uint8_t> repeats;
+};
+
 // The texts of [texts, texts + n) in ascending byte order (as std::less<Text>
 // orders them). Equal texts are equal byte for byte, so which of them comes
 // first is of no consequence.
-std::vector<Text> SortedTexts(const Text* texts, size_t n, SortedCopy what);
+MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what);
 
-// The same for SortedCopy::All or NonEmpty, with a mark for each text of the
-// result that equals the one before it.
-struct MarkedTexts {
-  std::vector<Text> texts;
-  std::vector<bool> repeats;
-};
-MarkedTexts SortedTextsMarked(const Text* texts, size_t n, SortedCopy what);
-
-template <class Array>
-std::vector<Text> SortedTexts(const Array& texts, SortedCopy what) {
-  return SortedTexts(texts.data(), texts.size(), what);
+inline std::vector<Text> SortedTexts(const std::vector<Text>& texts, SortedCopy what) {
+  return SortTexts(texts.data(), texts.size(), what).texts;
 }
 
 }  // namespace vantrel

@@ -106,13 +106,16 @@ class LineWriter {
 class LineWalk {
  public:
   LineWalk(const HostsDocument& doc, bool withComments)
-      : entries_(doc.Entries.Items().data()),
-        entryCount_(doc.Entries.Count()),
-        comments_(withComments ? doc.Comments.Items().data() : nullptr),
-        positions_(withComments ? doc.CommentPositions.Items().data() : nullptr),
-        commentCount_(withComments ? std::min(doc.Comments.Count(), doc.CommentPositions.Count())
+      : entries_(doc.Entries()),
+        entryCount_(entries_.Count()),
+        comments_(withComments ? doc.Comments.data() : nullptr),
+        positions_(withComments ? doc.CommentPositions.data() : nullptr),
+        commentCount_(withComments ? static_cast<int32_t>(
+                                         std::min(doc.Comments.size(), doc.CommentPositions.size()))
                                    : 0),
-        positionCount_(withComments ? PositionCount(doc) : 0) {}
+        // The positions count the list's items and the comments: what the
+        // window showed when positions were first written back.
+        positionCount_(withComments ? doc.List1.Count() + doc.CommentCount() : 0) {}
 
   // Writes every line; false when the sink refused one.
   bool Write(LineWriter& out) {
@@ -121,12 +124,12 @@ class LineWalk {
     // text a few lines ahead lets those waits overlap.
     constexpr int32_t kAhead = 16;
     while (out.Accepted()) {
-      if (e_ + kAhead <= entryCount_) __builtin_prefetch(entries_[e_ + kAhead - 1].data());
+      if (e_ + kAhead <= entryCount_) __builtin_prefetch(Entry(e_ + kAhead).data());
       switch (Next()) {
         case Step::End:
           return out.Flush();
         case Step::Entry: {
-          const Text entry = entries_[e_ - 2];
+          const Text entry = Entry(e_ - 1);
           if (!entry.empty()) out.Entry(entry);
           break;
         }
@@ -153,7 +156,7 @@ class LineWalk {
   }
   Step TakeEntry() {
     // An empty element writes no line, so the comments around it stay one run.
-    if (!entries_[e_ - 1].empty()) run_ = 0;
+    if (!Entry(e_).empty()) run_ = 0;
     ++e_;
     return Step::Entry;
   }
@@ -163,7 +166,10 @@ class LineWalk {
     return Step::Comment;
   }
 
-  const Text* entries_;
+  // Entry e, from 1.
+  Text Entry(int32_t e) const { return entries_[static_cast<size_t>(e) - 1]; }
+
+  EntriesView entries_;
   int32_t entryCount_;
   const Text* comments_;
   const int32_t* positions_;
@@ -199,21 +205,11 @@ std::string SaveDialogTitle(const SaveTarget& target) {
   return "Save Host File " + target.phrase + " As...";
 }
 
-bool ShowsNoComments(const HostsDocument& doc) {
-  return !doc.List_Comments.empty() && doc.List_Comments.front() == kNoCommentsFound;
-}
-
-int32_t PositionCount(const HostsDocument& doc) {
-  int32_t count = doc.List1.Count();
-  if (!ShowsNoComments(doc)) count += static_cast<int32_t>(doc.List_Comments.size());
-  return count;
-}
-
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink) {
   if (doc.Utf8Bom && !sink(kUtf8Bom)) return false;
   LineWriter writer(prefix, sink);
-  return LineWalk(doc, withComments && !ShowsNoComments(doc)).Write(writer);
+  return LineWalk(doc, withComments).Write(writer);
 }
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 
 namespace vantrel {
 
@@ -35,14 +35,6 @@ SaveTarget TargetForOption(int32_t option, const std::string& typed = {});
 // "Save Host File " + phrase + " As...": every phrase starts with the same
 // three words, so the title says them twice.
 std::string SaveDialogTitle(const SaveTarget& target);
-
-// True when List_Comments shows only the "No Comments Found" item: the
-// document has no comment to write back, whatever Comments still holds.
-bool ShowsNoComments(const HostsDocument& doc);
-
-// Line positions the comment-preserving walk covers: the items of List1, plus
-// those of List_Comments unless it shows the placeholder.
-int32_t PositionCount(const HostsDocument& doc);
 
 // The bytes of the whole output file. Empty elements of Entries are not
 // written; every comment is, even one the positions no longer reach. A host

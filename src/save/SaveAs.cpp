@@ -115,7 +115,6 @@ SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
 
 void ClearToNoDocument(HostsDocument& doc) {
   doc.List1.Clear();
-  doc.List_Comments.clear();
   doc.LineCount = 0;
   doc.HostsPath.clear();
   doc.ChangeCount = 0;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 #include "save/FileSystem.h"
 #include "save/SaveUi.h"
 

@@ -31,8 +31,10 @@ class SaveUi {
   // The input box; "" for Cancel or an empty field.
   virtual std::string Input(const std::string& prompt, const std::string& title,
                             const std::string& initial) = 0;
-  // frmSaveOptions, preset to preset, shown modally without owner; the
-  // choice read back from it (option 0 when cancelled or closed).
+  // frmSaveOptions, shown modally without owner and opened on preset (the
+  // window opens on its own "127.0.0.1" with comments, which is what SaveAs
+  // passes); the choice read back from it (option 0 when cancelled or
+  // closed).
   virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
   // The save dialog over the main window; the chosen full path, or nothing
   // when cancelled or when the dialog failed to open.

@@ -147,8 +147,7 @@ void MainWindow::Form_Unload() {
 void MainWindow::cmdRemDup_Click() {
   RunCommand(kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates.", [&] {
     if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
-    doc_.WaitJob = kJobRemoveDuplicates;
-    ShowWaitWindow();
+    RunInWaitWindow([&] { RemoveDuplicatesJob(doc_, *this); });
   });
 }
 

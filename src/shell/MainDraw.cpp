@@ -9,6 +9,8 @@ namespace vantrel {
 
 namespace {
 
+constexpr const char* kNoCommentsFound = "No Comments Found";
+
 // A disabled button's picture: faded into the button's face.
 void FadePicture(HDC dc, const RECT& r) {
   HDC face = CreateCompatibleDC(dc);
@@ -57,8 +59,8 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
   const int32_t index = static_cast<int32_t>(item.itemID);
   if (item.CtlID == kList1) {
     text = doc_.List1.Item(index);
-  } else if (index < static_cast<int32_t>(doc_.List_Comments.size())) {
-    text = doc_.List_Comments[static_cast<size_t>(index)];
+  } else {
+    text = CommentRow(index);
   }
   const bool selected = item.itemState & ODS_SELECTED;
   const bool disabled = !IsWindowEnabled(item.hwndItem);
@@ -79,6 +81,16 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(item.hDC, old);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+int32_t MainWindow::CommentRowCount() const {
+  if (doc_.LineCount == 0) return 0;
+  return doc_.Comments.empty() ? 1 : doc_.CommentCount();
+}
+
+Text MainWindow::CommentRow(int32_t i) const {
+  if (i < 0 || i >= CommentRowCount()) return {};
+  return doc_.Comments.empty() ? kNoCommentsFound : doc_.Comments[static_cast<size_t>(i)];
 }
 
 void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {

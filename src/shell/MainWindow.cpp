@@ -4,8 +4,7 @@
 
 #include <utility>
 
-#include "core/Dedup.h"
-#include "core/LoadJob.h"
+#include "core/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
 #include "windows/ResourceIds.h"
@@ -198,10 +197,7 @@ void MainWindow::SetCounts(const std::string& before, const std::string& removed
   SetText(kText3, left);
 }
 
-void MainWindow::EnableEntryList() {
-  Enable(kList1, true);
-  menu_.Enable(kMnuChange, true);
-}
+void MainWindow::EnableEntryList() { ApplyCommandStates(); }
 
 void MainWindow::EntriesChanged() {
   HWND list = controls_[kList1];
@@ -209,7 +205,7 @@ void MainWindow::EntriesChanged() {
   SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(doc_.List1.Count()), 0);
   if (top > 0 && top < doc_.List1.Count()) SendMessageA(list, LB_SETTOPINDEX, top, 0);
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(doc_.List1.Selected()), 0);
-  SendMessageA(controls_[kListComments], LB_SETCOUNT, doc_.List_Comments.size(), 0);
+  SendMessageA(controls_[kListComments], LB_SETCOUNT, static_cast<WPARAM>(CommentRowCount()), 0);
   InvalidateRect(list, nullptr, TRUE);
   InvalidateRect(controls_[kListComments], nullptr, TRUE);
 }
@@ -219,32 +215,18 @@ void MainWindow::SetBusy(bool busy) {
   SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
 }
 
-void MainWindow::ShowWaitWindow() {
-  jobFailure_ = nullptr;
-  wait_.ShowModal(hwnd_, [this] { RunWaitJob(); });
-  if (jobFailure_) std::rethrow_exception(std::exchange(jobFailure_, nullptr));
-}
-
-void MainWindow::RunWaitJob() {
+void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
+  std::exception_ptr failure;
   // The job runs inside the wait window's window procedure: a failure goes
-  // out to the caller of ShowWaitWindow, never through Windows.
-  try {
-    switch (doc_.WaitJob) {
-      case kJobLoadLists:
-        if (loading_) LoadListsJob(*loading_, *this);
-        return;
-      case kJobRemoveDuplicates:
-        RemoveDuplicatesJob(doc_, *this);
-        return;
-      case kJobUndoRemoveDuplicates:
-        UndoRemoveDuplicatesJob(doc_, *this);
-        return;
-      default:
-        return;
+  // out to this call's caller, never through Windows.
+  wait_.ShowModal(hwnd_, [&] {
+    try {
+      job();
+    } catch (...) {
+      failure = std::current_exception();
     }
-  } catch (...) {
-    jobFailure_ = std::current_exception();
-  }
+  });
+  if (failure) std::rethrow_exception(failure);
 }
 
 void MainWindow::SetJobCaption(const std::string& caption) { wait_.SetCaption(caption.c_str()); }

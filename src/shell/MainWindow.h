@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -12,7 +13,7 @@
 
 #include "core/DocumentUi.h"
 #include "core/Find.h"
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 #include "core/OutOfMemory.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
@@ -63,6 +64,10 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   const MenuBar& Menus() const { return menu_; }
   int DefaultButton() const { return defaultButton_; }
   HWND WaitWindowHandle() const { return wait_.Handle(); }
+  // The comments list's rows: the comments, or one placeholder row when the
+  // file had none; nothing without a document.
+  int32_t CommentRowCount() const;
+  Text CommentRow(int32_t i) const;
 
   // The main window's member of the document.
   std::string HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
@@ -127,7 +132,7 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void EnableEntryList() override;
   void EntriesChanged() override;
   void SetBusy(bool busy) override;
-  void ShowWaitWindow() override;
+  void RunInWaitWindow(const std::function<void()>& job) override;
   void SetJobCaption(const std::string& caption) override;
   void SetProgressRange(int32_t minimum, int32_t maximum) override;
   void SetProgressMax(int32_t maximum) override;
@@ -150,7 +155,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
   void DrawListItem(const DRAWITEMSTRUCT& item);
-  void RunWaitJob();
 
   // The open operation and its steps.
   void OpenOperation();
@@ -158,6 +162,16 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   bool ChooseFileToOpen(std::string& path);
   void LoadFile(const std::string& path);
   void ShowLoadedState(const std::string& labelIP);
+  // The enabled state of each command and list that depends on the
+  // document: the document's commands only while a file is loaded.
+  struct CommandState {
+    int id;
+    bool menu;  // a menu item, not a control
+    bool enabled;
+  };
+  using CommandStates = std::array<CommandState, 16>;
+  static CommandStates CommandStatesFor(const HostsDocument& doc);
+  void ApplyCommandStates();
   void FailOpen(const std::string& path, const std::string& reason);
   // After an operation ran out of memory, which left the document as it
   // was: the normal pointer, the elapsed time shown before, and a message
@@ -179,10 +193,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void Enable(int id, bool enabled);
 
   HostsDocument doc_;
-  HostsDocument* loading_ = nullptr;  // what Open reads, while the load job runs
-  std::exception_ptr jobFailure_;     // how the wait window's job failed
-  char timeBefore_[32] = {};          // Label7 before the running job emptied it
-  bool timing_ = false;               // a job is being timed
+  char timeBefore_[32] = {};  // Label7 before the running job emptied it
+  bool timing_ = false;       // a job is being timed
   ControlSet controls_;
   MenuBar menu_;
   WaitWindow wait_;

@@ -1,10 +1,9 @@
-// Open: the file dialog, the window's loaded state, the stages of reading,
-// and the load job that fills the lists; and the way back to no document.
+// Open: the file dialog, the open sequence and the window's loaded state;
+// the way back to no document; and the commands' states, both ways.
 #include <string>
 #include <vector>
 
-#include "core/HostsReader.h"
-#include "core/LoadJob.h"
+#include "core/OpenFile.h"
 #include "core/OutOfMemory.h"
 #include "platform/CommonDialogs.h"
 #include "save/SaveAs.h"
@@ -48,26 +47,51 @@ bool MainWindow::ChooseFileToOpen(std::string& path) {
   return true;
 }
 
+MainWindow::CommandStates MainWindow::CommandStatesFor(const HostsDocument& doc) {
+  const bool loaded = doc.LineCount != 0;
+  return {{
+      {kCmdRemDup, false, loaded},
+      {kCmdNotepad, false, loaded},
+      {kCmdCountHost, false, loaded},
+      {kCmdSaveAs, false, loaded},
+      {kCmdAdd, false, loaded},
+      {kCmdChange, false, loaded},
+      {kCmdDelete, false, loaded},
+      {kComboFind, false, loaded},
+      {kList1, false, loaded},
+      // The comments are shown for reading only, greyed.
+      {kListComments, false, false},
+      {kMnuRemDup, true, loaded},
+      {kMnuSaveAs, true, loaded},
+      {kMnuAdd, true, loaded},
+      {kMnuChange, true, loaded},
+      {kMnuDelete, true, loaded},
+      {kMnuClose, true, loaded},
+  }};
+}
+
+void MainWindow::ApplyCommandStates() {
+  // Takes no memory: it runs after operations that may no longer fail.
+  for (const CommandState& state : CommandStatesFor(doc_)) {
+    if (state.menu) {
+      menu_.Enable(state.id, state.enabled);
+    } else {
+      Enable(state.id, state.enabled);
+    }
+  }
+  ShowWindow(controls_[kLine5], doc_.LineCount != 0 ? SW_SHOW : SW_HIDE);
+}
+
 // The loaded state, shown once the new document is in place: the load job
 // has already shown its elapsed time in Label7.
 void MainWindow::ShowLoadedState(const std::string& labelIP) {
-  Enable(kCmdRemDup, true);
-  menu_.Enable(kMnuRemDup, true);
+  ApplyCommandStates();
   SetDefaultButton(kCmdRemDup);
   SetFocus(controls_[kCmdRemDup]);
-  for (int id :
-       {kCmdNotepad, kCmdCountHost, kCmdSaveAs, kCmdAdd, kCmdChange, kCmdDelete, kComboFind}) {
-    Enable(id, true);
-  }
-  for (int id : {kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) menu_.Enable(id, true);
   SetText(kLabel6, doc_.HostsPath);
   for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
-  ShowWindow(controls_[kLine5], SW_SHOW);
   SetUndo("Undo", false);
   SetText(kLabelIP, labelIP);
-  Enable(kList1, true);
-  // After a load the comments are shown for reading only, greyed.
-  Enable(kListComments, false);
   EntriesChanged();
 }
 
@@ -85,45 +109,27 @@ void MainWindow::OpenOperation() {
 }
 
 void MainWindow::LoadFile(const std::string& path) {
-  HostsReader reader;
-  std::string reason;
-  if (!reader.Open(path, reason)) {
-    FailOpen(path, reason);
-    return;
-  }
   // The file is read into a document of its own: the one shown stays as it
   // was until the new one is complete, so running out of memory on the way
   // leaves it in place.
   HostsDocument loaded;
-  loaded.HostsPath = path;
-  reader.CountingPass(loaded);
-  if (IsEmptyHostsFile(loaded)) {
-    SetText(kLabel7, "");
-    clock_.Start(GetTickCount());
-    ResetToNoDocument();
-    ShowElapsed(clock_);
-    Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
-    return;
+  const ReadResult result = OpenHostsFile(path, loaded, *this);
+  switch (result.outcome) {
+    case ReadOutcome::Unreadable:
+      FailOpen(path, result.reason);
+      return;
+    case ReadOutcome::Empty:
+      SetText(kLabel7, "");
+      clock_.Start(GetTickCount());
+      ResetToNoDocument();
+      ShowElapsed(clock_);
+      Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
+      return;
+    case ReadOutcome::Loaded:
+      break;
   }
-
-  SetBusy(true);
-  reader.Allocate(loaded);
-  if (loaded.CommentCount == 0) loaded.List_Comments.assign(1, kNoCommentsFound);
-  reader.LoadPass(loaded);
-  const std::string labelIP = HostsReader::RedirectAddressCaption(loaded);
-  reader.HostParts(loaded);
-
-  loading_ = &loaded;
-  doc_.WaitJob = kJobLoadLists;
-  try {
-    ShowWaitWindow();
-  } catch (...) {
-    loading_ = nullptr;
-    throw;
-  }
-  loading_ = nullptr;
   AdoptLoaded(doc_, loaded);
-  ShowLoadedState(labelIP);
+  ShowLoadedState(result.labelIP);
 }
 
 void MainWindow::FailOpen(const std::string& path, const std::string& reason) {
@@ -134,28 +140,19 @@ void MainWindow::FailOpen(const std::string& path, const std::string& reason) {
 }
 
 void MainWindow::ResetToNoDocument() {
-  for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs}) Enable(id, false);
-  for (int id : {kMnuRemDup, kMnuSaveAs}) menu_.Enable(id, false);
   doc_.List1.Clear();
-  doc_.List_Comments.clear();
-  EntriesChanged();
-  Enable(kList1, false);
-  Enable(kListComments, false);
-  menu_.Enable(kMnuChange, false);
-  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
   doc_.LineCount = 0;
   doc_.HostsPath.clear();
+  doc_.ChangeCount = 0;
+  EntriesChanged();
+  ApplyCommandStates();
+  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
   SetText(kLabel6, "none");
   SetText(kLabelIP, "");
-  for (int id : {kMnuAdd, kMnuChange, kMnuDelete}) menu_.Enable(id, false);
-  for (int id : {kCmdAdd, kCmdChange, kCmdDelete, kComboFind}) Enable(id, false);
   SetDefaultButton(0);
   SetUndo("Undo", false);
-  ShowWindow(controls_[kLine5], SW_HIDE);
-  doc_.ChangeCount = 0;
   SetDefaultButton(kCmdOpen);
   SetFocus(controls_[kCmdOpen]);
-  menu_.Enable(kMnuClose, false);
 }
 
 }  // namespace vantrel

@@ -32,8 +32,6 @@ class FakeUi : public DocumentUi {
   // --- script
   void AnswerYesNo(bool yes) { yesNo_.push_back(yes); }
   void AnswerInput(std::string text) { inputs_.push_back(std::move(text)); }
-  // Runs when ShowWaitWindow is called, as the wait window runs its job.
-  std::function<void()> OnShowWaitWindow;
   // Every queued answer used and no question left without one.
   bool AllAnswered() const { return !unanswered_ && yesNo_.empty() && inputs_.empty(); }
 
@@ -125,10 +123,11 @@ class FakeUi : public DocumentUi {
     Calls.push_back(std::string("SetBusy(") + (busy ? "1" : "0") + ")");
     Busy = busy;
   }
-  void ShowWaitWindow() override {
-    Calls.push_back("ShowWaitWindow()");
+  // Runs the job, as the wait window does.
+  void RunInWaitWindow(const std::function<void()>& job) override {
+    Calls.push_back("RunInWaitWindow()");
     ++WaitWindowShown;
-    if (OnShowWaitWindow) OnShowWaitWindow();
+    job();
   }
   void SetJobCaption(const std::string& caption) override {
     Calls.push_back("SetJobCaption(" + caption + ")");

@@ -16,8 +16,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-template <class T>
-Strings Copy(const OneBased<T>& texts) {
+template <class Texts>
+Strings Copy(const Texts& texts) {
   return Strings(texts.begin(), texts.end());
 }
 
@@ -36,12 +36,12 @@ TEST(HostsReader, CountsItemsEntriesAndComments) {
   const Read r = ReadText("# header\r\n127.0.0.1 a\r\n\r\n127.0.0.1 b, c\r\n# tail\r\n");
   ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
   EXPECT_EQ(r.doc.LineCount, 6);
-  EXPECT_EQ(r.doc.EntryCount, 3);
-  EXPECT_EQ(r.doc.CommentCount, 2);
+  EXPECT_EQ(r.doc.EntryCount(), 3);
+  EXPECT_EQ(r.doc.CommentCount(), 2);
   EXPECT_EQ(r.doc.LoadedEntryCount, 3);
-  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Copy(r.doc.Entries()), (Strings{"a", "b", "c"}));
   EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# header", "# tail"}));
-  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{1, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, (std::vector<int32_t>{1, 5}));
 }
 
 TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
@@ -53,19 +53,19 @@ TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
   const Read r = ReadText("127.0.0.1 alpha\r\n\r\n");
   ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
   EXPECT_EQ(r.doc.LineCount, 2);
-  EXPECT_EQ(Copy(r.doc.Entries), Strings{"alpha"});
+  EXPECT_EQ(Copy(r.doc.Entries()), Strings{"alpha"});
 }
 
 TEST(HostsReader, CommentPositionsSkipBlankItems) {
   const Read r = ReadText("1 a\r\n1 b\r\n\r\n1 c\r\n#x\r\n\r\n#y\r\n1 d\r\n");
-  EXPECT_EQ(r.doc.CommentPositions, OneBased<int32_t>(std::vector<int32_t>{4, 5}));
+  EXPECT_EQ(r.doc.CommentPositions, (std::vector<int32_t>{4, 5}));
 }
 
 TEST(HostsReader, CommaInACommentMakesASecondItem) {
   const Read r = ReadText("# a, b\r\n127.0.0.1 c\r\n");
   EXPECT_EQ(r.doc.LineCount, 3);
   EXPECT_EQ(Copy(r.doc.Comments), Strings{"# a"});
-  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"b", "c"}));
+  EXPECT_EQ(Copy(r.doc.Entries()), (Strings{"b", "c"}));
   EXPECT_EQ(r.doc.LoadedEntryCount, 2);
 }
 
@@ -82,9 +82,9 @@ TEST(HostsReader, EntriesAreLowerCaseHostParts) {
       "127.0.0.1\r\n"
       "127.0.0.1\t\r\n"
       "127.0.0.1 alpha beta # remark\r\n");
-  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"ads.example.com", "quoted.example extra", "bare.host",
-                                          "127.0.0.1", "", "alpha beta # remark"}));
-  EXPECT_EQ(r.doc.EntryCount, 6);
+  EXPECT_EQ(Copy(r.doc.Entries()), (Strings{"ads.example.com", "quoted.example extra", "bare.host",
+                                            "127.0.0.1", "", "alpha beta # remark"}));
+  EXPECT_EQ(r.doc.EntryCount(), 6);
 }
 
 TEST(HostsReader, LabelIPComesFromTheLastEntry) {
@@ -104,19 +104,19 @@ TEST(HostsReader, LabelIPComesFromTheLastEntry) {
 TEST(HostsReader, AFileWithoutEntriesLoadsItsCommentsOnly) {
   const Read r = ReadText("# Copyright\r\n#\r\n\r\n# 127.0.0.1 localhost\r\n");
   ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(r.doc.EntryCount, 0);
-  EXPECT_TRUE(r.doc.Entries.Empty());
-  EXPECT_EQ(r.doc.CommentCount, 3);
+  EXPECT_EQ(r.doc.EntryCount(), 0);
+  EXPECT_TRUE(r.doc.Entries().Empty());
+  EXPECT_EQ(r.doc.CommentCount(), 3);
   EXPECT_EQ(r.result.labelIP, "");
 }
 
 TEST(HostsReader, AReloadReplacesEverythingOfThePreviousFile) {
   Read r = ReadText("#a\r\n#b\r\n1 x\r\n1 y\r\n");
   ReadHostsText("1 z\r\n1 w\r\n", r.doc);
-  EXPECT_EQ(Copy(r.doc.Entries), (Strings{"z", "w"}));
-  EXPECT_EQ(r.doc.CommentCount, 0);
-  EXPECT_TRUE(r.doc.Comments.Empty());
-  EXPECT_TRUE(r.doc.CommentPositions.Empty());
+  EXPECT_EQ(Copy(r.doc.Entries()), (Strings{"z", "w"}));
+  EXPECT_EQ(r.doc.CommentCount(), 0);
+  EXPECT_TRUE(r.doc.Comments.empty());
+  EXPECT_TRUE(r.doc.CommentPositions.empty());
 }
 
 TEST(HostsReader, MoreThan32767ItemsAreRead) {
@@ -126,10 +126,10 @@ TEST(HostsReader, MoreThan32767ItemsAreRead) {
   text += "# last\r\n";
   const Read r = ReadText(text);
   ASSERT_EQ(r.result.outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(r.doc.EntryCount, kEntries);
+  EXPECT_EQ(r.doc.EntryCount(), kEntries);
   EXPECT_EQ(r.doc.LineCount, kEntries + 1);
-  EXPECT_EQ(r.doc.Entries(kEntries), "host69999.example");
-  EXPECT_EQ(r.doc.CommentPositions(1), kEntries + 1);
+  EXPECT_EQ(r.doc.Entries()[kEntries - 1], "host69999.example");
+  EXPECT_EQ(r.doc.CommentPositions[0], kEntries + 1);
 }
 
 class HostsFileTest : public ::testing::Test {
@@ -152,7 +152,7 @@ TEST_F(HostsFileTest, ReadsAFileFromDisk) {
   HostsDocument doc;
   const ReadResult r = ReadHostsFile(Write("hosts", "127.0.0.1 a\n0.0.0.0 B\n"), doc);
   ASSERT_EQ(r.outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(Copy(doc.Entries), (Strings{"a", "b"}));
+  EXPECT_EQ(Copy(doc.Entries()), (Strings{"a", "b"}));
   EXPECT_EQ(r.labelIP, kLabelIPNotLocalHost);
 }
 
@@ -183,7 +183,7 @@ TEST_F(HostsFileTest, ReadingLeavesTheFileAsItWas) {
   HostsDocument doc;
   const ReadResult r = ReadHostsFile(path, doc);
   ASSERT_EQ(r.outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(Copy(doc.Entries),
+  EXPECT_EQ(Copy(doc.Entries()),
             (Strings{"tail", "alpha", "quoted", "", "beta gamma # note", "bare", "last.one"}));
   EXPECT_EQ(Copy(doc.Comments), (Strings{"# Head", "# Indented"}));
   EXPECT_EQ(r.labelIP, std::string(kLabelIPOther) + "1.2.3.4");
@@ -191,7 +191,7 @@ TEST_F(HostsFileTest, ReadingLeavesTheFileAsItWas) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
   const FileImage* image = doc.Texts.LastFile();
   ASSERT_NE(image, nullptr);
-  for (const Text t : doc.Entries) {
+  for (const Text t : doc.Entries()) {
     if (t.empty()) continue;
     EXPECT_TRUE(LiesInImage(t, *image)) << t;
   }
@@ -273,14 +273,14 @@ TEST_F(HostsFileTest, TheStagesGiveTheItemsOfTheWholeText) {
     reader.Allocate(doc);
     reader.LoadPass(doc);
     const std::string labelIP = HostsReader::RedirectAddressCaption(doc);
-    reader.HostParts(doc);
+    reader.HostParts();
     EXPECT_EQ(labelIP, caption);
     EXPECT_EQ(doc.LineCount, model.items);
-    EXPECT_EQ(Copy(doc.Entries), model.entries);
+    EXPECT_EQ(Copy(doc.Entries()), model.entries);
     EXPECT_EQ(Copy(doc.Comments), model.comments);
-    EXPECT_EQ(doc.CommentPositions, OneBased<int32_t>(model.positions));
+    EXPECT_EQ(doc.CommentPositions, model.positions);
     const FileImage& image = *doc.Texts.LastFile();
-    for (const Text t : doc.Entries) {
+    for (const Text t : doc.Entries()) {
       if (t.empty()) continue;
       EXPECT_TRUE(LiesInImage(t, image)) << t;
     }

@@ -19,7 +19,7 @@
 #include "core/Editing.h"
 #include "core/Find.h"
 #include "core/HostsReader.h"
-#include "core/LoadJob.h"
+#include "core/OpenFile.h"
 #include "core/SilentUi.h"
 #include "save/SaveAs.h"
 #include "support/FailingAllocator.h"
@@ -63,9 +63,6 @@ class ScriptUi : public SilentUi, public SaveUi {
     const SparedAllocations spared;
     counts = a + " " + b + " " + c;
   }
-  void ShowWaitWindow() override {
-    if (doc_.WaitJob == kJobUndoRemoveDuplicates) UndoRemoveDuplicatesJob(doc_, *this);
-  }
   SaveChoice ShowSaveOptions(const SaveChoice&) override { return {1, true}; }
   std::optional<std::string> ShowSaveDialog(const SaveDialogRequest&) override {
     const SparedAllocations spared;
@@ -97,16 +94,14 @@ struct Session {
     const fs::path path = folder / name;
     std::ofstream(path, std::ios::binary) << text;
     HostsDocument loaded;
-    loaded.HostsPath = path.string();
-    ASSERT_EQ(ReadHostsFile(loaded.HostsPath, loaded).outcome, ReadOutcome::Loaded);
-    LoadListsJob(loaded, ui);
+    ASSERT_EQ(OpenHostsFile(path.string(), loaded, ui).outcome, ReadOutcome::Loaded);
     AdoptLoaded(doc, loaded);
   }
 };
 
 // All that an operation may change, and all it must leave when it fails.
 struct Snapshot {
-  Strings entries, beforeDedup, comments, list1, listComments;
+  Strings entries, beforeDedup, comments, list1;
   std::vector<int32_t> positions;
   std::vector<int32_t> counters;
   Strings texts;  // path, undo texts, what the window shows, the search
@@ -126,7 +121,6 @@ void PrintTo(const Snapshot& shot, std::ostream* out) {
   list("before dedup", shot.beforeDedup);
   list("comments", shot.comments);
   list("List1", shot.list1);
-  list("List_Comments", shot.listComments);
   list("texts", shot.texts);
   list("files", shot.files);
   *out << "\n  counters:";
@@ -141,13 +135,12 @@ Strings Copy(const Array& texts) {
 
 Snapshot Take(const Session& s) {
   const HostsDocument& d = s.doc;
-  Snapshot shot{Copy(d.Entries),
+  Snapshot shot{Copy(d.Entries()),
                 Copy(d.EntriesBeforeDedup),
                 Copy(d.Comments),
                 Copy(d.List1.Items()),
-                Copy(d.List_Comments),
-                std::vector<int32_t>(d.CommentPositions.begin(), d.CommentPositions.end()),
-                {d.EntryCount, d.CommentCount, d.LineCount, d.LoadedEntryCount, d.ChangeCount,
+                d.CommentPositions,
+                {d.EntryCount(), d.CommentCount(), d.LineCount, d.LoadedEntryCount, d.ChangeCount,
                  d.LastAction, d.List1.Selected(), s.find.FindPosition},
                 {d.HostsPath, d.UndoAddedEntry, d.UndoOldEntry, d.UndoNewEntry, d.UndoDeletedEntry,
                  s.ui.undoCaption, s.ui.counts, s.box},
@@ -188,10 +181,7 @@ void Change(Session& s) {
 }
 void Delete(Session& s) { DeleteEntry(s.doc, s.ui); }
 void Undo(Session& s) { UndoLastAction(s.doc, s.ui); }
-void RemoveDuplicates(Session& s) {
-  s.doc.WaitJob = kJobRemoveDuplicates;
-  RemoveDuplicatesJob(s.doc, s.ui);
-}
+void RemoveDuplicates(Session& s) { RemoveDuplicatesJob(s.doc, s.ui); }
 void Find(Session& s) { FindKeyPress(s.doc, s.find, s.box, kEnterKey, s.ui); }
 
 struct Operation {
@@ -204,11 +194,8 @@ struct Operation {
 const Operation kOperations[] = {
     {"Open", [](Session&) {},
      [](Session& s) {
-       const fs::path path = s.folder / "other";
        HostsDocument loaded;
-       loaded.HostsPath = path.string();
-       ReadHostsFile(loaded.HostsPath, loaded);
-       LoadListsJob(loaded, s.ui);
+       OpenHostsFile((s.folder / "other").string(), loaded, s.ui);
        AdoptLoaded(s.doc, loaded);
      },
      true},

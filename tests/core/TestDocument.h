@@ -7,9 +7,11 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
+#include "core/TextSort.h"
 
 namespace vantrel::test {
 
@@ -18,17 +20,12 @@ using Strings = std::vector<std::string>;
 // Entries in the given order (empty host parts included); List1 holding the
 // non-empty ones, sorted; nothing selected, nothing changed, nothing to undo.
 inline void Load(HostsDocument& doc, std::initializer_list<std::string_view> entries) {
-  doc.Entries.Clear();
-  doc.List1.Clear();
-  for (const std::string_view entry : entries) {
-    const Text kept = doc.Texts.Keep(entry);
-    doc.Entries.Append(kept);
-    if (!kept.empty()) doc.List1.Append(kept);
-  }
-  doc.List1.Sort();
-  doc.EntryCount = doc.Entries.Count();
-  doc.LoadedEntryCount = doc.EntryCount;
-  doc.LineCount = doc.EntryCount + 1;
+  std::vector<Text> kept;
+  for (const std::string_view entry : entries) kept.push_back(doc.Texts.Keep(entry));
+  doc.List1.Assign(SortedTexts(kept, SortedCopy::NonEmpty));
+  doc.SetEntries(std::move(kept));
+  doc.LoadedEntryCount = doc.EntryCount();
+  doc.LineCount = doc.EntryCount() + 1;
   doc.ChangeCount = 0;
   doc.LastAction = kActionNone;
 }
@@ -37,7 +34,8 @@ inline Strings ListItems(const HostsDocument& doc) {
   return Strings(doc.List1.Items().begin(), doc.List1.Items().end());
 }
 
-inline Strings Texts(const OneBased<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+inline Strings Texts(const EntriesView& texts) { return Strings(texts.begin(), texts.end()); }
+inline Strings Texts(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
 
 // Selects the item equal to text; fails the test when there is none.
 inline void SelectItem(HostsDocument& doc, std::string_view text) {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "core/HostsReader.h"
+#include "core/OpenFile.h"
+#include "core/SilentUi.h"
 #include "save/HostsWriter.h"
 
 namespace vantrel {
@@ -38,10 +40,10 @@ TEST(TextEncodingTest, Utf8MarkIsNotPartOfTheFirstItemAndIsRemembered) {
     const ReadResult result = ReadHostsText("\xEF\xBB\xBF" + first + "\r\n127.0.0.1 b\r\n", doc);
     ASSERT_EQ(result.outcome, ReadOutcome::Loaded);
     EXPECT_TRUE(doc.Utf8Bom);
-    if (doc.CommentCount == 1) {
-      EXPECT_EQ(doc.Comments(1), "# header");
+    if (doc.CommentCount() == 1) {
+      EXPECT_EQ(doc.Comments[0], "# header");
     } else {
-      EXPECT_EQ(doc.Entries(1), "alpha");
+      EXPECT_EQ(doc.Entries()[0], "alpha");
     }
   }
   HostsDocument plain;
@@ -52,8 +54,8 @@ TEST(TextEncodingTest, Utf8MarkIsNotPartOfTheFirstItemAndIsRemembered) {
 TEST(TextEncodingTest, FileWithAMarkIsWrittenBackWithOne) {
   HostsDocument doc;
   ASSERT_EQ(ReadHostsText("\xEF\xBB\xBF# h\r\n127.0.0.1 a\r\n", doc).outcome, ReadOutcome::Loaded);
-  doc.List1.Append(doc.Entries(1));
-  doc.List_Comments.push_back(doc.Comments(1));
+  SilentUi ui;
+  LoadListsJob(doc, ui);
   EXPECT_EQ(WriteHostsText(doc, "0 ", true), "\xEF\xBB\xBF\r\n# h\r\n0 a\r\n");
   EXPECT_EQ(WriteHostsText(doc, "0 ", false),
             "\xEF\xBB\xBF"
@@ -81,7 +83,7 @@ TEST(TextEncodingTest, UnicodeFilesAreRefusedNamingTheEncoding) {
     EXPECT_EQ(result.outcome, ReadOutcome::Unreadable);
     EXPECT_NE(result.reason.find(c.name), std::string::npos) << result.reason;
     EXPECT_EQ(doc.LineCount, 7);
-    EXPECT_EQ(doc.Entries.Count(), 0);
+    EXPECT_EQ(doc.EntryCount(), 0);
   }
 }
 
@@ -92,15 +94,14 @@ TEST(TextEncodingTest, HostPartWithATabSurvivesSaving) {
   HostsDocument doc;
   ASSERT_EQ(ReadHostsText("127.0.0.1\tlocalhost\t# loopback\r\n127.0.0.1 b\r\n", doc).outcome,
             ReadOutcome::Loaded);
-  ASSERT_EQ(doc.Entries(1), "localhost\t# loopback");
-  doc.List1.Append(doc.Entries(1));
-  doc.List1.Append(doc.Entries(2));
-  doc.List_Comments.push_back(kNoCommentsFound);
+  ASSERT_EQ(doc.Entries()[0], "localhost\t# loopback");
+  SilentUi ui;
+  LoadListsJob(doc, ui);
   const std::string written = WriteHostsText(doc, "127.0.0.1 ", true);
   EXPECT_EQ(written, "127.0.0.1\tlocalhost\t# loopback\r\n127.0.0.1 b\r\n");
   HostsDocument again;
   ASSERT_EQ(ReadHostsText(written, again).outcome, ReadOutcome::Loaded);
-  EXPECT_EQ(again.Entries(1), "localhost\t# loopback");
+  EXPECT_EQ(again.Entries()[0], "localhost\t# loopback");
 }
 
 }  // namespace

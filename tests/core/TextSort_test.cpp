@@ -93,7 +93,7 @@ TEST(SortedTexts, LargeSortOfShortTextsWithNulAndHighBytes) {
   }
   ExpectSortedLikeStd(input);
   std::vector<Text> views(input.begin(), input.end());
-  const MarkedTexts marked = SortedTextsMarked(views.data(), views.size(), SortedCopy::All);
+  const MarkedTexts marked = SortTexts(views.data(), views.size(), SortedCopy::All);
   const Strings expected = Expected(input, SortedCopy::All);
   ASSERT_EQ(Copy(marked.texts), expected);
   for (size_t i = 0; i < expected.size(); ++i) {
@@ -117,7 +117,7 @@ TEST(SortedTexts, LargeInputsAndTheirRepeatMarks) {
   ExpectSortedLikeStd(input);
 
   std::vector<Text> views(input.begin(), input.end());
-  const MarkedTexts marked = SortedTextsMarked(views.data(), views.size(), SortedCopy::NonEmpty);
+  const MarkedTexts marked = SortTexts(views.data(), views.size(), SortedCopy::NonEmpty);
   const Strings expected = Expected(input, SortedCopy::NonEmpty);
   ASSERT_EQ(Copy(marked.texts), expected);
   ASSERT_EQ(marked.repeats.size(), expected.size());

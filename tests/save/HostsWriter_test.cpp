@@ -39,11 +39,6 @@ TEST(HostsWriterTest, CommaInACommentSplitsItIntoACommentAndAnEntry) {
 
 TEST(HostsWriterTest, NoCommentsMeansNoEmptyLine) {
   auto doc = Loaded("127.0.0.1 a\r\n0.0.0.0 b\r\n");
-  ASSERT_EQ(doc->List_Comments.front(), kNoCommentsFound);
-  EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
-  // The placeholder decides, even if Comments held something.
-  doc->Comments.Append("#stale");
-  doc->CommentPositions.Append(1);
   EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n127.0.0.1 b\r\n");
 }
 
@@ -86,7 +81,6 @@ TEST(HostsWriterTest, CommentsPastTheCountAfterDeletionsAreKept) {
   doc->List1.RemoveAt(1);  // b
   EntriesFromList(*doc);
   // The entries run out at position 3, before the comments at 5 and 7.
-  ASSERT_EQ(PositionCount(*doc), 5);
   EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
             "\r\n#1\r\n127.0.0.1 a\r\n127.0.0.1 d\r\n\r\n#5\r\n#7\r\n");
 }
@@ -95,7 +89,7 @@ TEST(HostsWriterTest, EmptyEntriesAreSteppedOverNeverWrittenBare) {
   // "127.0.0.1<tab>" leaves an empty element; it keeps its line's position,
   // so the comment after it stays between a and b.
   const auto doc = Loaded("127.0.0.1\t\r\n127.0.0.1 a\r\n#c\r\n127.0.0.1 b\r\n");
-  ASSERT_EQ(doc->Entries.Count(), 3);
+  ASSERT_EQ(doc->EntryCount(), 3);
   ASSERT_EQ(doc->List1.Count(), 2);
   EXPECT_EQ(WriteHostsText(*doc, kLocal, true), "127.0.0.1 a\r\n\r\n#c\r\n127.0.0.1 b\r\n");
   // The plain walk reaches b although List1 has fewer items than Entries.
@@ -126,7 +120,7 @@ TEST(HostsWriterTest, WrittenFileReadsBackToTheSameDocument) {
   const ReadResult read = ReadHostsText(written, back);
   ASSERT_EQ(read.outcome, ReadOutcome::Loaded);
   EXPECT_EQ(read.labelIP, kLabelIPLocalHost);
-  EXPECT_EQ(back.Entries, doc->Entries);
+  EXPECT_EQ(back.CopyEntries(), doc->CopyEntries());
   EXPECT_EQ(back.Comments, doc->Comments);
   EXPECT_EQ(back.CommentPositions, doc->CommentPositions);
 }
@@ -157,8 +151,8 @@ TEST(HostsWriterTest, EveryAcceptedAddressReadsBack) {
       const ReadResult read =
           ReadHostsText(WriteHostsText(*doc, target.prefix, withComments), back);
       ASSERT_EQ(read.outcome, ReadOutcome::Loaded) << typed;
-      EXPECT_EQ(back.Entries, doc->Entries) << typed;
-      EXPECT_EQ(back.Comments.Count(), withComments ? 1 : 0) << typed;
+      EXPECT_EQ(back.CopyEntries(), doc->CopyEntries()) << typed;
+      EXPECT_EQ(back.CommentCount(), withComments ? 1 : 0) << typed;
       EXPECT_EQ(read.labelIP, caption) << typed;
     }
   }
@@ -180,23 +174,24 @@ std::string ModelText(const HostsDocument& doc, const std::string& prefix, bool 
     if (run++ == 0) out.append("\r\n");
     out.append(c).append("\r\n");
   };
-  if (!withComments || ShowsNoComments(doc)) {
-    for (const Text e : doc.Entries) entry(e);
+  const std::vector<Text> all = doc.CopyEntries();
+  if (!withComments || doc.Comments.empty()) {
+    for (const Text e : all) entry(e);
     return out;
   }
-  const int32_t entries = doc.Entries.Count();
-  const int32_t comments = std::min(doc.Comments.Count(), doc.CommentPositions.Count());
-  int32_t e = 1;
-  int32_t c = 1;
-  for (int32_t i = 1; i <= PositionCount(doc) && e <= entries; ++i) {
-    if (c <= comments && doc.CommentPositions(c) <= i) {
-      comment(doc.Comments(c++));
+  // The positions cover the list's items and the comments.
+  const size_t positions = doc.List1.Items().size() + doc.Comments.size();
+  size_t e = 0;
+  size_t c = 0;
+  for (size_t i = 1; i <= positions && e < all.size(); ++i) {
+    if (c < doc.Comments.size() && static_cast<size_t>(doc.CommentPositions[c]) <= i) {
+      comment(doc.Comments[c++]);
     } else {
-      entry(doc.Entries(e++));
+      entry(all[e++]);
     }
   }
-  for (; e <= entries; ++e) entry(doc.Entries(e));
-  for (; c <= comments; ++c) comment(doc.Comments(c));
+  for (; e < all.size(); ++e) entry(all[e]);
+  for (; c < doc.Comments.size(); ++c) comment(doc.Comments[c]);
   return out;
 }
 
@@ -280,9 +275,9 @@ TEST(HostsWriterTest, ItemsHoldingACommaAreQuotedAgain) {
   const std::string written = WriteHostsText(*doc, kLocal, true);
   EXPECT_EQ(written, "\r\n\"#a, b\"\r\n\"127.0.0.1 c, d\"\r\n127.0.0.1 e\r\n");
   const auto again = test::Loaded(written);
-  EXPECT_EQ(again->Comments(1), "#a, b");
-  EXPECT_EQ(again->Entries(1), "c, d");
-  EXPECT_EQ(again->EntryCount, 2);
+  EXPECT_EQ(again->Comments[0], "#a, b");
+  EXPECT_EQ(again->Entries()[0], "c, d");
+  EXPECT_EQ(again->EntryCount(), 2);
 
   // A host part holding a comma and a tab: quotes and a tab, as one line.
   const auto both = test::Loaded("\"0.0.0.0\tf,g\th\"\r\n127.0.0.1 i\r\n");

@@ -297,7 +297,6 @@ TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
   EXPECT_EQ(doc_->ChangeCount, 0);
   EXPECT_EQ(doc_->HostsPath, "");
   EXPECT_EQ(doc_->List1.Count(), 0);
-  EXPECT_TRUE(doc_->List_Comments.empty());
   ExpectNothingWritten();
 
   // Then Save As has nothing to save.

@@ -7,22 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "core/General_Mod.h"
+#include "core/HostsDocument.h"
 #include "core/HostsReader.h"
+#include "core/OpenFile.h"
+#include "core/SilentUi.h"
 
 namespace vantrel::test {
 
 inline void FillLists(HostsDocument& doc) {
-  doc.List1.Clear();
-  for (const Text entry : doc.Entries) {
-    if (!entry.empty()) doc.List1.Append(entry);
-  }
-  doc.List1.Sort();
-  doc.List_Comments.clear();
-  for (const Text comment : doc.Comments) {
-    if (!comment.empty()) doc.List_Comments.push_back(comment);
-  }
-  if (doc.List_Comments.empty()) doc.List_Comments.push_back(kNoCommentsFound);
+  SilentUi ui;
+  LoadListsJob(doc, ui);
 }
 
 inline std::unique_ptr<HostsDocument> Loaded(const std::string& text) {
@@ -34,9 +28,6 @@ inline std::unique_ptr<HostsDocument> Loaded(const std::string& text) {
 }
 
 // Entries rebuilt from List1, as every edit leaves them.
-inline void EntriesFromList(HostsDocument& doc) {
-  doc.Entries = OneBased<Text>(doc.List1.Items());
-  doc.EntryCount = doc.Entries.Count();
-}
+inline void EntriesFromList(HostsDocument& doc) { doc.FollowList({}); }
 
 }  // namespace vantrel::test

@@ -111,7 +111,7 @@ TEST_F(CommandsTest, AddPutsTheLowerCasedTextInPlaceAndSelectsIt) {
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(UndoCaption(), "Undo Add");
   EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.Document().EntryCount, 3);
+  EXPECT_EQ(window_.Document().EntryCount(), 3);
 }
 
 TEST_F(CommandsTest, DoubleClickOnAnItemChangesIt) {
@@ -167,11 +167,11 @@ TEST_F(CommandsTest, DeleteAndUndoPutTheItemBackSelected) {
   EXPECT_EQ(script_.Last().text, "Are you sure you would like to delete this new host entry?");
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "gamma"}));
   EXPECT_EQ(Selected(), -1);
-  EXPECT_EQ(window_.Document().EntryCount, 2);
+  EXPECT_EQ(window_.Document().EntryCount(), 2);
   Menu(kMnuUndo);
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(window_.Document().EntryCount, 3);
+  EXPECT_EQ(window_.Document().EntryCount(), 3);
   EXPECT_FALSE(MenuEnabled(kMnuUndo));
 }
 

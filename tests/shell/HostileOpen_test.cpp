@@ -21,7 +21,7 @@ std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<std::string> NonEmpty(const OneBased<Text>& entries) {
+std::vector<std::string> NonEmpty(const EntriesView& entries) {
   std::vector<std::string> texts;
   for (const Text entry : entries) {
     if (!entry.empty()) texts.emplace_back(entry);
@@ -83,12 +83,12 @@ TEST_F(HostileOpenTest, BinaryFilesLoadOrAreReportedAndSaveWithoutLoss) {
       continue;
     }
     ++loaded;
-    ASSERT_EQ(NonEmpty(Doc().Entries), NonEmpty(expected.Entries));
-    EXPECT_EQ(ListCount(kList1), static_cast<int>(NonEmpty(expected.Entries).size()));
+    ASSERT_EQ(NonEmpty(Doc().Entries()), NonEmpty(expected.Entries()));
+    EXPECT_EQ(ListCount(kList1), static_cast<int>(NonEmpty(expected.Entries()).size()));
     // Written and read back, every entry and comment is there, in order.
     HostsDocument again;
     ReadHostsText(SaveCopy(true), again);
-    EXPECT_EQ(NonEmpty(again.Entries), NonEmpty(expected.Entries));
+    EXPECT_EQ(NonEmpty(again.Entries()), NonEmpty(expected.Entries()));
     EXPECT_EQ(std::vector<std::string>(again.Comments.begin(), again.Comments.end()),
               std::vector<std::string>(expected.Comments.begin(), expected.Comments.end()));
   }
@@ -101,7 +101,7 @@ TEST_F(HostileOpenTest, NulBytesAreShownAndSavedBack) {
   Paint();
   ASSERT_EQ(ListCount(kList1), 2);
   EXPECT_EQ(Doc().List1.Item(0), "a\0b"s);
-  EXPECT_EQ(Doc().List_Comments.at(0), "#c\0d"s);
+  EXPECT_EQ(window_.CommentRow(0), "#c\0d"s);
   EXPECT_EQ(SaveCopy(true), "0 a\0b\r\n\r\n#c\0d\r\n0 e\r\n"s);
 }
 
@@ -140,7 +140,7 @@ TEST_F(HostileOpenTest, UnterminatedQuoteEndsWithItsLine) {
   Open(folder_.Write("hosts", "\"127.0.0.1 alpha\r\n\"# open, x\r\n127.0.0.1 beta\r\n"));
   ASSERT_EQ(ListCount(kList1), 2);
   EXPECT_EQ(Doc().List1.Item(0), "alpha");
-  EXPECT_EQ(Doc().List_Comments.at(0), "# open, x");
+  EXPECT_EQ(window_.CommentRow(0), "# open, x");
   EXPECT_EQ(SaveCopy(true), "0 alpha\r\n\r\n\"# open, x\"\r\n0 beta\r\n");
 }
 
@@ -153,7 +153,7 @@ TEST_F(HostileOpenTest, FiveMillionLines) {
   bytes.clear();
   Paint();
   EXPECT_EQ(Doc().LineCount, kLines);
-  EXPECT_EQ(Doc().EntryCount, kLines);
+  EXPECT_EQ(Doc().EntryCount(), kLines);
   EXPECT_EQ(ListCount(kList1), kLines);
   EXPECT_EQ(Doc().List1.Item(0), "h0");
   // Remove Duplicates over them.

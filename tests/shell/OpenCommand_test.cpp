@@ -92,13 +92,13 @@ TEST_F(OpenCommandTest, LoadsBothListsAndShowsTheLoadedState) {
   EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
   EXPECT_EQ(GetFocus(), Control(kCmdRemDup));
   EXPECT_EQ(window_.Document().ChangeCount, 0);
-  EXPECT_EQ(window_.Document().EntryCount, 5);
+  EXPECT_EQ(window_.Document().EntryCount(), 5);
 }
 
 TEST_F(OpenCommandTest, AFileWithoutCommentsShowsThePlaceholderGreyed) {
   Open(folder_.Write("hosts", "0.0.0.0 a\r\n0.0.0.0 b\r\n"));
   ASSERT_EQ(ListCount(kListComments), 1);
-  EXPECT_EQ(window_.Document().List_Comments.at(0), "No Comments Found");
+  EXPECT_EQ(window_.CommentRow(0), "No Comments Found");
   EXPECT_FALSE(Enabled(kListComments));
   EXPECT_EQ(Text(kLabelIP), kLabelIPNotLocalHost);
 }
@@ -152,7 +152,7 @@ TEST_F(OpenCommandTest, ASecondFileReplacesTheFirst) {
   EXPECT_EQ(ListCount(kList1), 3);
   EXPECT_EQ(ListItem(window_, 0), "x");
   ASSERT_EQ(ListCount(kListComments), 1);
-  EXPECT_EQ(window_.Document().List_Comments.at(0), "No Comments Found");
+  EXPECT_EQ(window_.CommentRow(0), "No Comments Found");
   EXPECT_EQ(Text(kLabel6), second);
 }
 

@@ -94,8 +94,11 @@ class WindowOutOfMemoryTest : public ::testing::Test {
     const HostsDocument& doc = window_.Document();
     state.texts.push_back(window_.Menus().Caption(kMnuUndo));
     state.texts.push_back(doc.HostsPath);
-    state.texts.insert(state.texts.end(), doc.List_Comments.begin(), doc.List_Comments.end());
-    state.entries.assign(doc.Entries.begin(), doc.Entries.end());
+    for (int32_t i = 0; i < window_.CommentRowCount(); ++i) {
+      state.texts.emplace_back(window_.CommentRow(i));
+    }
+    const EntriesView entries = doc.Entries();
+    state.entries.assign(entries.begin(), entries.end());
     state.list1.assign(doc.List1.Items().begin(), doc.List1.Items().end());
     for (int id : {kCmdRemDup, kCmdSaveAs, kCmdAdd, kList1, kListComments}) {
       state.flags.push_back(IsWindowEnabled(window_.Control(id)));
@@ -105,7 +108,7 @@ class WindowOutOfMemoryTest : public ::testing::Test {
       state.flags.push_back(static_cast<int>(SendMessageA(window_.Control(id), LB_GETCOUNT, 0, 0)));
     }
     state.flags.insert(state.flags.end(),
-                       {doc.ChangeCount, doc.LastAction, doc.EntryCount, doc.LineCount,
+                       {doc.ChangeCount, doc.LastAction, doc.EntryCount(), doc.LineCount,
                         window_.DefaultButton(), GetFocus() == window_.Control(kCmdRemDup),
                         GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))});
     return state;

@@ -1,34 +1,39 @@
-#include "core/LoadJob.h"
+#include "core/OpenFile.h"
 
 #include <type_traits>
 #include <utility>
 
-#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
+#include "core/ProgressSteps.h"
 
 namespace vantrel {
+
+ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui) {
+  HostsReader reader;
+  ReadResult result;
+  if (!reader.Open(path, result.reason)) return result;
+  loaded.HostsPath = path;
+  result = ReadStages(reader, loaded, ui);
+  if (result.outcome == ReadOutcome::Loaded) {
+    ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
+  }
+  return result;
+}
 
 void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Opening Host File...");
   ui.StartTiming();
-  ui.SetProgressRange(0, doc.EntryCount);
+  const int32_t count = doc.EntryCount();
+  ui.SetProgressRange(0, count);
 
   // Every non-empty entry goes into the sorted list. Sorting them all at
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
-  doc.List1.Assign({});
-  const std::vector<Text>& entries = std::as_const(doc.Entries).Items();
-  doc.List1.AssignMirror(SortedTextsMarked(entries.data(), entries.size(), SortedCopy::NonEmpty),
-                         doc.Entries);
-  ProgressSteps(ui, doc.EntryCount).Through(doc.EntryCount);
+  const std::vector<Text>& entries = doc.Entries().Head();
+  MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
+  doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
+  ProgressSteps(ui, count).Through(count);
 
-  if (doc.CommentCount > 0) {
-    doc.List_Comments.clear();
-    doc.List_Comments.reserve(static_cast<size_t>(doc.CommentCount));
-    for (const Text comment : std::as_const(doc.Comments)) {
-      if (!comment.empty()) doc.List_Comments.push_back(comment);
-    }
-  }
   ui.EntriesChanged();
   // Nothing shows the previous file's texts any more.
   doc.Texts.ReleaseOlder();
@@ -40,7 +45,6 @@ void AdoptLoaded(HostsDocument& doc, HostsDocument& loaded) noexcept {
   static_assert(std::is_nothrow_move_assignable_v<HostsDocument>);
   loaded.ChangeCount = 0;
   loaded.LastAction = doc.LastAction;
-  loaded.WaitJob = doc.WaitJob;
   loaded.ExitPending = doc.ExitPending;
   loaded.UndoAddedEntry.swap(doc.UndoAddedEntry);
   loaded.UndoOldEntry.swap(doc.UndoOldEntry);

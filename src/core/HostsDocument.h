@@ -1,0 +1,134 @@
+// The hosts document: the in-memory form of one opened hosts file. There is
+// one per process; the main window owns it and every operation works on it.
+// Counters, indexes and positions are 32-bit: block lists hold hundreds of
+// thousands of entries.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/SortedTextList.h"
+#include "core/TextStore.h"
+
+namespace vantrel {
+
+// What the last undoable action was.
+enum LastActionKind : int32_t {
+  kActionNone = 0,
+  kActionAdd = 1,
+  kActionChange = 2,
+  kActionDelete = 3,
+  kActionRemoveDuplicates = 4,
+};
+
+// The entries in the order of record, read as one array made of two: a
+// head, then a tail. Numbered from 0.
+class EntriesView {
+ public:
+  EntriesView(const std::vector<Text>& head, const std::vector<Text>& tail)
+      : head_(head), tail_(tail) {}
+
+  int32_t Count() const { return static_cast<int32_t>(head_.size() + tail_.size()); }
+  bool Empty() const { return head_.empty() && tail_.empty(); }
+  Text operator[](size_t i) const { return i < head_.size() ? head_[i] : tail_[i - head_.size()]; }
+  const std::vector<Text>& Head() const { return head_; }
+  const std::vector<Text>& Tail() const { return tail_; }
+
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Text;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const Text*;
+    using reference = Text;
+    Iterator(const EntriesView* view, size_t i) : view_(view), i_(i) {}
+    Text operator*() const { return (*view_)[i_]; }
+    Iterator& operator++() {
+      ++i_;
+      return *this;
+    }
+    Iterator operator++(int) { return Iterator(view_, i_++); }
+    bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+   private:
+    const EntriesView* view_;
+    size_t i_;
+  };
+  Iterator begin() const { return Iterator(this, 0); }
+  Iterator end() const { return Iterator(this, head_.size() + tail_.size()); }
+
+ private:
+  const std::vector<Text>& head_;
+  const std::vector<Text>& tail_;
+};
+
+// Entries, the order of record (what is written and what `dump` prints), is
+// either an array of its own (the file order after a load, or the entries
+// an undone removal put back) or List1's items followed by a short tail:
+// every edit and every removal leaves it so. The tail holds the elements
+// that the rebuild after an edit leaves past the list's items; it is only
+// ever longer than 0 when the file had entries with empty host parts. So
+// the entries are held once, never as a second copy of the list.
+class HostsDocument {
+ public:
+  TextStore Texts;  // the bytes every Text of the document points into
+  SortedTextList List1;
+  std::vector<Text> Comments;  // comment items exactly as read
+  // For comment c, its 1-based position among the non-blank items of the file.
+  std::vector<int32_t> CommentPositions;
+  int32_t LineCount = 0;    // items of the file, blank ones included; 0 = nothing loaded
+  int32_t ChangeCount = 0;  // unsaved changes; 1 or more counts as unsaved
+  int32_t LastAction = kActionNone;
+  int32_t LoadedEntryCount = 0;  // EntryCount as the file was loaded
+  int32_t ExitPending = 0;
+  bool Utf8Bom = false;  // the file began with a UTF-8 byte-order mark; saving keeps it
+  std::string HostsPath;
+  std::vector<Text> EntriesBeforeDedup;  // what the last removal of duplicates took
+  std::string UndoAddedEntry;
+  std::string UndoOldEntry;
+  std::string UndoNewEntry;
+  std::string UndoDeletedEntry;
+
+  EntriesView Entries() const {
+    return followsList_ ? EntriesView(List1.Items(), entries_) : EntriesView(entries_, kNoTexts);
+  }
+  int32_t EntryCount() const { return Entries().Count(); }
+  int32_t CommentCount() const { return static_cast<int32_t>(Comments.size()); }
+  bool EntriesFollowList() const { return followsList_; }
+
+  // Entries becomes an array of its own; List1's marks no longer describe it.
+  void SetEntries(std::vector<Text> entries) noexcept {
+    entries_ = std::move(entries);
+    followsList_ = false;
+    List1.DropRepeatMarks();
+  }
+  // Entries becomes List1's items, then tail.
+  void FollowList(std::vector<Text> tail) noexcept {
+    entries_ = std::move(tail);
+    followsList_ = true;
+  }
+  // Entries as one array of its own, copied when it follows the list.
+  std::vector<Text> CopyEntries() const {
+    const EntriesView entries = Entries();
+    return std::vector<Text>(entries.begin(), entries.end());
+  }
+  // Hands Entries over as one array and leaves it empty. Copies first when
+  // it follows the list, so running out of memory leaves the document as it
+  // was.
+  std::vector<Text> TakeEntries() {
+    std::vector<Text> taken = followsList_ ? CopyEntries() : std::move(entries_);
+    SetEntries({});
+    return taken;
+  }
+
+ private:
+  static inline const std::vector<Text> kNoTexts;
+
+  std::vector<Text> entries_;  // the whole array, or the tail after List1's items
+  bool followsList_ = false;
+};
+
+}  // namespace vantrel
