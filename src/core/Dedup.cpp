@@ -7,27 +7,16 @@
 #include <vector>
 
 #include "core/Editing.h"
-#include "core/TextSort.h"
 #include "core/ProgressSteps.h"
+#include "core/TextSort.h"
 
 namespace vantrel {
 namespace {
 
-// Moves the bar through n items as adding them to List1 one by one would
-// move it.
-void ShowFilling(DocumentUi& ui, int32_t n) {
-  ProgressSteps progress(ui, n);
-  progress.Through(n);
-}
-
-// Only the distinct values and their sorted order are kept, so sorted
-// entries give both: equal texts lie side by side and all but one are left
-// out. An empty host part is no entry. List1 already holds the entries
-// sorted when they are in the file's order as the load left them (its
-// marks say which repeat) or when they follow the list without a text of
-// their own past it; then the repeats are dropped where they are.
-// Otherwise the entries are sorted. Everything that takes memory comes
-// first: once the document starts changing, nothing can fail.
+// Keeps one of each non-empty entry, sorted. Where List1 already holds the
+// entries sorted (just loaded, with the sort's marks, or followed with only
+// empty texts past it), the repeats are dropped in place; otherwise the
+// entries are sorted again. Whatever takes memory comes first.
 void RemoveRepeats(HostsDocument& doc) {
   const std::vector<Text>& tail = doc.Entries().Tail();
   if (doc.EntriesFollowList() &&
@@ -54,8 +43,7 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Removing Duplicate Host File Entries...");
   ui.StartTiming();
   const int32_t before = doc.List1.Count();
-  // Made before anything changes: once the document has changed, nothing
-  // may fail.
+  // Made before anything changes: after that, nothing may fail.
   const std::string armedUndo = "Undo Remove Duplicates";
   RemoveRepeats(doc);
   const int32_t count = doc.List1.Count();
@@ -69,7 +57,7 @@ void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
     if (removed >= 1) ++doc.ChangeCount;
 
     ui.EnableEntryList();
-    ShowFilling(ui, count);
+    ShowProgressThrough(ui, count);
     ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(count));
     if (removed < 1) {
       ui.SetUndo(kUndoCaption, false);
@@ -91,9 +79,8 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetBusy(true);
   ui.StartTiming();
   const auto n = static_cast<int32_t>(doc.EntriesBeforeDedup.size());
-  // Every element goes into the list, an empty one included, so the list
-  // shows exactly what the removal took away. The list is made aside: until
-  // it is complete, the document is as it was.
+  // Every element goes into the list, empty ones included; the list is made
+  // aside, so running out of memory leaves the document as it was.
   std::vector<Text> list = SortedTexts(doc.EntriesBeforeDedup, SortedCopy::All);
   doc.SetEntries(std::move(doc.EntriesBeforeDedup));
   doc.EntriesBeforeDedup = {};
@@ -101,7 +88,7 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   CountUndo(doc);
 
   ui.SetProgressRange(0, n);
-  ShowFilling(ui, n);
+  ShowProgressThrough(ui, n);
   ui.SetUndo(kUndoCaption, false);
   ui.TimeControl();
   ui.SetBusy(false);

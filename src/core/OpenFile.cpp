@@ -3,8 +3,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/TextSort.h"
 #include "core/ProgressSteps.h"
+#include "core/TextSort.h"
 
 namespace vantrel {
 
@@ -32,7 +32,7 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   const std::vector<Text>& entries = doc.Entries().Head();
   MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
   doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
-  ProgressSteps(ui, count).Through(count);
+  ShowProgressThrough(ui, count);
 
   ui.EntriesChanged();
   // Nothing shows the previous file's texts any more.

@@ -126,14 +126,18 @@ TEST(SortedTexts, LargeInputsAndTheirRepeatMarks) {
   }
 }
 
-TEST(ProgressStepsThrough, GivesTheValuesOfOneCallPerElement) {
-  for (int32_t maximum : {1, 3, 99, 100, 101, 250, 1000, 12345}) {
-    test::FakeUi one;
-    ProgressSteps each(one, maximum);
-    for (int32_t j = 1; j <= maximum; ++j) each.Done(j);
-    test::FakeUi all;
-    ProgressSteps(all, maximum).Through(maximum);
-    EXPECT_EQ(all.ProgressValues, one.ProgressValues) << maximum;
+TEST(ShowProgressThrough, GivesTheValuesOfOneStepPerElement) {
+  for (int32_t maximum : {0, 1, 3, 99, 100, 101, 250, 1000, 12345}) {
+    // Element j moves the bar when it starts a new percent, the last always.
+    std::vector<int32_t> expected;
+    for (int32_t j = 1, percent = 0; j <= maximum; ++j) {
+      if (j * 100 / maximum == percent && j != maximum) continue;
+      percent = j * 100 / maximum;
+      expected.push_back(j);
+    }
+    test::FakeUi ui;
+    ShowProgressThrough(ui, maximum);
+    EXPECT_EQ(ui.ProgressValues, expected) << maximum;
   }
 }
 
