@@ -9,26 +9,22 @@ namespace vantrel {
 
 // "00: 01: 05" for 65,400 ms. Leftover milliseconds are cut, not rounded;
 // hours grow past two digits as needed.
-std::string FormatElapsed(uint32_t ms);
+inline std::string FormatElapsed(uint32_t ms) {
+  const auto twoDigits = [](uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  const uint32_t seconds = ms / 1000;
+  return twoDigits(seconds / 3600) + ": " + twoDigits(seconds / 60 % 60) + ": " +
+         twoDigits(seconds % 60);
+}
 
-// Milliseconds from start to end of the system's 32-bit tick counter, also
-// when the counter wrapped around in between.
-uint32_t TickDifference(uint32_t start, uint32_t end);
-
-// The start and end of one timed job, in readings of the tick counter.
+// The start of one timed job, in readings of the system's 32-bit tick
+// counter.
 struct JobClock {
   uint32_t StartTick = 0;
-  uint32_t EndTick = 0;
 
-  void Start(uint32_t now) {
-    EndTick = 0;
-    StartTick = now;
-  }
-  // Ends the timing; the elapsed time as Label7 shows it.
-  std::string Stop(uint32_t now) {
-    EndTick = now;
-    return FormatElapsed(TickDifference(StartTick, EndTick));
-  }
+  void Start(uint32_t now) { StartTick = now; }
+  // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly
+  // as the counter does.
+  std::string Stop(uint32_t now) const { return FormatElapsed(now - StartTick); }
 };
 
 }  // namespace vantrel

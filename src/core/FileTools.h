@@ -8,10 +8,15 @@
 namespace vantrel {
 
 // Text6 after "Count Unmodified Host File": "5 Host File Entries Found".
-std::string CountHostFileText(int32_t loadedEntryCount);
+inline std::string CountHostFileText(int32_t loadedEntryCount) {
+  return std::to_string(loadedEntryCount) + " Host File Entries Found";
+}
 
 // The command line that opens path in Notepad. A path holding a space is
 // quoted, or Notepad would take only its first word as the file.
-std::string NotepadCommandLine(const std::string& path);
+inline std::string NotepadCommandLine(const std::string& path) {
+  if (path.find(' ') == std::string::npos) return "notepad.exe " + path;
+  return "notepad.exe \"" + path + "\"";
+}
 
 }  // namespace vantrel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vantrel {
 namespace {
 
@@ -23,11 +25,15 @@ TEST(FormatElapsed, HoursGrowPastTwoDigits) {
   EXPECT_EQ(FormatElapsed(4294967295u), "1193: 02: 47");
 }
 
-TEST(TickDifference, SurvivesTheCounterWrapping) {
-  EXPECT_EQ(TickDifference(1000, 66400), 65400u);
-  EXPECT_EQ(TickDifference(4294967000u, 704), 1000u);
-  EXPECT_EQ(FormatElapsed(TickDifference(4294967295u - 500, 64899)), "00: 01: 05");
-  EXPECT_EQ(TickDifference(7, 7), 0u);
+TEST(JobClock, SurvivesTheCounterWrapping) {
+  JobClock clock;
+  for (const auto& [start, end, shown] : {std::tuple{1000u, 66400u, "00: 01: 05"},
+                                          {4294967295u - 500, 64899u, "00: 01: 05"},
+                                          {4294967000u, 704u, "00: 00: 01"},
+                                          {7u, 7u, "00: 00: 00"}}) {
+    clock.Start(start);
+    EXPECT_EQ(clock.Stop(end), shown) << start;
+  }
 }
 
 }  // namespace
