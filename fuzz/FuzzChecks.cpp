@@ -36,7 +36,7 @@ void FillLists(HostsDocument& doc) {
 
 std::vector<std::string> NonEmptyEntries(const HostsDocument& doc) {
   std::vector<std::string> entries;
-  for (const Text entry : doc.Entries()) {
+  for (const Text entry : doc.CopyEntries()) {
     if (!entry.empty()) entries.emplace_back(entry);
   }
   return entries;
@@ -63,7 +63,7 @@ std::string CheckDocument(const HostsDocument& doc) {
     previous = doc.CommentPositions[c];
     if (previous > doc.LineCount) return "a comment position past LineCount";
   }
-  for (const Text entry : doc.Entries()) {
+  for (const Text entry : doc.CopyEntries()) {
     if (entry.find_first_of("\r\n") != Text::npos) return "an entry holds a line end";
     if (entry.find(',') != Text::npos && entry.find('"') != Text::npos) {
       return "an entry holds both a comma and a quote";

@@ -25,29 +25,36 @@ constexpr std::string_view kUsage =
     "              the address TEXT (default 127.0.0.1) before every entry; TEXT\n"
     "              holds no space, tab, comma or quote and does not begin with #\n";
 
-constexpr std::string_view kEmptyFile = "Host File Empty: No entries found in Host file.\n";
-
 void AppendCount(std::string& text, std::string_view name, int32_t value) {
   text.append(name).append(": ").append(std::to_string(value)).push_back('\n');
 }
 
 std::string FormatDocument(const HostsDocument& doc, const std::string& labelIP) {
   std::string text;
-  size_t size = 128 + labelIP.size();
-  for (const Text e : doc.Entries()) size += e.size() + 8;
-  for (const Text c : doc.Comments) size += c.size() + 20;
-  text.reserve(size);
   AppendCount(text, "LineCount", doc.LineCount);
   AppendCount(text, "EntryCount", doc.EntryCount());
   AppendCount(text, "CommentCount", doc.CommentCount());
   AppendCount(text, "LoadedEntryCount", doc.LoadedEntryCount);
   text.append("LabelIP: ").append(labelIP).push_back('\n');
-  for (const Text entry : doc.Entries()) text.append("Entry: ").append(entry).push_back('\n');
+  const EntriesView entries = doc.Entries();
+  for (size_t e = 0; e < static_cast<size_t>(entries.Count()); ++e) {
+    text.append("Entry: ").append(entries[e]).push_back('\n');
+  }
   for (size_t c = 0; c < doc.Comments.size(); ++c) {
     text.append("Comment: ").append(std::to_string(doc.CommentPositions[c])).push_back(' ');
     text.append(doc.Comments[c]).push_back('\n');
   }
   return text;
+}
+
+// The exit code of a read that loaded nothing, once the reason is told.
+int NotLoaded(const ReadResult& result, const std::string& path, std::ostream& err) {
+  if (result.outcome == ReadOutcome::Unreadable) {
+    err << "Cannot read \"" << path << "\": " << result.reason << '\n';
+    return kExitFailure;
+  }
+  err << "Host File Empty: No entries found in Host file.\n";
+  return kExitEmptyFile;
 }
 
 // Running out of memory ends a command before it writes anything.
@@ -66,16 +73,7 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
       })) {
     return OutOfMemory(err, "read", path);
   }
-  switch (result.outcome) {
-    case ReadOutcome::Unreadable:
-      err << "Cannot read \"" << path << "\": " << result.reason << '\n';
-      return kExitFailure;
-    case ReadOutcome::Empty:
-      err << kEmptyFile;
-      return kExitEmptyFile;
-    case ReadOutcome::Loaded:
-      break;
-  }
+  if (result.outcome != ReadOutcome::Loaded) return NotLoaded(result, path, err);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.flush();
   return kExitOk;
@@ -117,9 +115,8 @@ SaveTarget TargetForAddress(const std::string& address) {
   return TargetForOption(3, address);
 }
 
-// Removes the duplicates of a document read and writes it out. Running out
-// of memory on the way leaves the output file as it was: the new content
-// goes to a file of its own, which is removed again.
+// Removes the duplicates and writes the document out. Running out of memory
+// on the way leaves the output file as it was (SafeWriteFile).
 FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
   SilentUi ui;
   if (args.dedup) {
@@ -146,13 +143,8 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   if (RanOutOfMemory([&] { result = OpenHostsFile(args.in, doc, ui); })) {
     return OutOfMemory(err, "read", args.in);
   }
-  if (result.outcome == ReadOutcome::Unreadable) {
-    err << "Cannot read \"" << args.in << "\": " << result.reason << '\n';
-    return kExitFailure;
-  }
-  if (result.outcome == ReadOutcome::Empty || doc.List1.Count() == 0) {
-    err << kEmptyFile;
-    return kExitEmptyFile;
+  if (result.outcome != ReadOutcome::Loaded || doc.List1.Count() == 0) {
+    return NotLoaded(result, args.in, err);
   }
   const int32_t before = doc.List1.Count();
   int32_t left = before;

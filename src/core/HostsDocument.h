@@ -1,12 +1,9 @@
-// The hosts document: the in-memory form of one opened hosts file. There is
-// one per process; the main window owns it and every operation works on it.
-// Counters, indexes and positions are 32-bit: block lists hold hundreds of
-// thousands of entries.
+// The hosts document: the in-memory form of one opened hosts file, owned by
+// the main window.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -37,41 +34,15 @@ class EntriesView {
   const std::vector<Text>& Head() const { return head_; }
   const std::vector<Text>& Tail() const { return tail_; }
 
-  class Iterator {
-   public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = Text;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const Text*;
-    using reference = Text;
-    Iterator(const EntriesView* view, size_t i) : view_(view), i_(i) {}
-    Text operator*() const { return (*view_)[i_]; }
-    Iterator& operator++() {
-      ++i_;
-      return *this;
-    }
-    Iterator operator++(int) { return Iterator(view_, i_++); }
-    bool operator==(const Iterator& other) const { return i_ == other.i_; }
-
-   private:
-    const EntriesView* view_;
-    size_t i_;
-  };
-  Iterator begin() const { return Iterator(this, 0); }
-  Iterator end() const { return Iterator(this, head_.size() + tail_.size()); }
-
  private:
   const std::vector<Text>& head_;
   const std::vector<Text>& tail_;
 };
 
 // Entries, the order of record (what is written and what `dump` prints), is
-// either an array of its own (the file order after a load, or the entries
-// an undone removal put back) or List1's items followed by a short tail:
-// every edit and every removal leaves it so. The tail holds the elements
-// that the rebuild after an edit leaves past the list's items; it is only
-// ever longer than 0 when the file had entries with empty host parts. So
-// the entries are held once, never as a second copy of the list.
+// an array of its own after a load or an undone removal, and otherwise
+// List1's items followed by a tail, which is empty unless the file had
+// entries with empty host parts: so the entries are never held twice.
 class HostsDocument {
  public:
   TextStore Texts;  // the bytes every Text of the document points into
@@ -110,10 +81,12 @@ class HostsDocument {
     entries_ = std::move(tail);
     followsList_ = true;
   }
-  // Entries as one array of its own, copied when it follows the list.
+  // Entries as one array of its own.
   std::vector<Text> CopyEntries() const {
     const EntriesView entries = Entries();
-    return std::vector<Text>(entries.begin(), entries.end());
+    std::vector<Text> copy(entries.Head());
+    copy.insert(copy.end(), entries.Tail().begin(), entries.Tail().end());
+    return copy;
   }
   // Hands Entries over as one array and leaves it empty. Copies first when
   // it follows the list, so running out of memory leaves the document as it

@@ -135,7 +135,7 @@ Strings Copy(const Array& texts) {
 
 Snapshot Take(const Session& s) {
   const HostsDocument& d = s.doc;
-  Snapshot shot{Copy(d.Entries()),
+  Snapshot shot{Copy(d.CopyEntries()),
                 Copy(d.EntriesBeforeDedup),
                 Copy(d.Comments),
                 Copy(d.List1.Items()),

@@ -34,7 +34,11 @@ inline Strings ListItems(const HostsDocument& doc) {
   return Strings(doc.List1.Items().begin(), doc.List1.Items().end());
 }
 
-inline Strings Texts(const EntriesView& texts) { return Strings(texts.begin(), texts.end()); }
+inline Strings Texts(const EntriesView& texts) {
+  Strings all(texts.Head().begin(), texts.Head().end());
+  all.insert(all.end(), texts.Tail().begin(), texts.Tail().end());
+  return all;
+}
 inline Strings Texts(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
 
 // Selects the item equal to text; fails the test when there is none.

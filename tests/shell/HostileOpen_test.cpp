@@ -21,7 +21,7 @@ std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<std::string> NonEmpty(const EntriesView& entries) {
+std::vector<std::string> NonEmpty(const std::vector<Text>& entries) {
   std::vector<std::string> texts;
   for (const Text entry : entries) {
     if (!entry.empty()) texts.emplace_back(entry);
@@ -83,12 +83,12 @@ TEST_F(HostileOpenTest, BinaryFilesLoadOrAreReportedAndSaveWithoutLoss) {
       continue;
     }
     ++loaded;
-    ASSERT_EQ(NonEmpty(Doc().Entries()), NonEmpty(expected.Entries()));
-    EXPECT_EQ(ListCount(kList1), static_cast<int>(NonEmpty(expected.Entries()).size()));
+    ASSERT_EQ(NonEmpty(Doc().CopyEntries()), NonEmpty(expected.CopyEntries()));
+    EXPECT_EQ(ListCount(kList1), static_cast<int>(NonEmpty(expected.CopyEntries()).size()));
     // Written and read back, every entry and comment is there, in order.
     HostsDocument again;
     ReadHostsText(SaveCopy(true), again);
-    EXPECT_EQ(NonEmpty(again.Entries()), NonEmpty(expected.Entries()));
+    EXPECT_EQ(NonEmpty(again.CopyEntries()), NonEmpty(expected.CopyEntries()));
     EXPECT_EQ(std::vector<std::string>(again.Comments.begin(), again.Comments.end()),
               std::vector<std::string>(expected.Comments.begin(), expected.Comments.end()));
   }
