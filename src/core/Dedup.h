@@ -1,6 +1,4 @@
 // Remove Duplicates and its undo: the two jobs that run in the wait window.
-// Both leave the window to the caller; they only report through the
-// DocumentUi.
 #pragma once
 
 #include "core/DocumentUi.h"

@@ -24,32 +24,32 @@ class DocumentUi {
   virtual std::string Input(const std::string& prompt, const std::string& title,
                             const std::string& initial) = 0;
 
-  // --- main window state
-  // mnuUndo: caption and enabled state.
-  virtual void SetUndo(const std::string& caption, bool enabled) = 0;
-  // Text1, Text2, Text3: hosts before, duplicates removed, hosts left.
-  virtual void SetCounts(const std::string& before, const std::string& removed,
-                         const std::string& left) = 0;
-  // Enables List1 and mnuChange (after a removal that left entries).
-  virtual void EnableEntryList() = 0;
-  // The entry list's items or selection changed: show them again.
-  virtual void EntriesChanged() = 0;
-  // Busy (hourglass) or default pointer on the main window.
-  virtual void SetBusy(bool busy) = 0;
-
-  // --- the wait window
   // Shows the wait window modally and runs job in it. Whatever the job
   // throws comes out of this call, never through the window.
   virtual void RunInWaitWindow(const std::function<void()>& job) = 0;
-  // Inside a job: the wait window's caption and progress bar.
-  virtual void SetJobCaption(const std::string& caption) = 0;
-  virtual void SetProgressRange(int32_t minimum, int32_t maximum) = 0;
-  virtual void SetProgressMax(int32_t maximum) = 0;
-  virtual void SetProgress(int32_t value) = 0;
-  // Inside a job: empties Label7 and starts timing; TimeControl ends it and
-  // shows the elapsed time in Label7.
-  virtual void StartTiming() = 0;
-  virtual void TimeControl() = 0;
+
+  // --- main window state; shows nothing unless a window implements it
+  // mnuUndo: caption and enabled state.
+  virtual void SetUndo(const std::string& /*caption*/, bool /*enabled*/) {}
+  // Text1, Text2, Text3: hosts before, duplicates removed, hosts left.
+  virtual void SetCounts(const std::string& /*before*/, const std::string& /*removed*/,
+                         const std::string& /*left*/) {}
+  // Enables List1 and mnuChange (after a removal that left entries).
+  virtual void EnableEntryList() {}
+  // The entry list's items or selection changed: show them again.
+  virtual void EntriesChanged() {}
+  // Busy (hourglass) or default pointer on the main window.
+  virtual void SetBusy(bool /*busy*/) {}
+
+  // --- inside a job: the wait window's caption and progress bar
+  virtual void SetJobCaption(const std::string& /*caption*/) {}
+  virtual void SetProgressRange(int32_t /*minimum*/, int32_t /*maximum*/) {}
+  virtual void SetProgressMax(int32_t /*maximum*/) {}
+  virtual void SetProgress(int32_t /*value*/) {}
+  // Empties Label7 and starts timing; TimeControl ends it and shows the
+  // elapsed time in Label7.
+  virtual void StartTiming() {}
+  virtual void TimeControl() {}
 };
 
 }  // namespace vantrel

@@ -11,18 +11,13 @@
 namespace vantrel {
 namespace {
 
-// After each edit, element k of Entries (from 1) becomes item k-1 of List1
-// for k up to n, an item past the list's end reading as the empty text;
-// elements past n stay as they were. n is the list's count, or EntryCount
-// where the count of Entries went down with the edit. So Entries is the
-// list's items, then a tail: the elements [first, count) of Entries before
-// the list changed (count elements in all once the edit grew or shrank
-// Entries, `grown` standing for the one it added), after `blanks` empty
-// ones. Made before anything changes: it takes memory.
-std::vector<Text> TailAfterEdit(const HostsDocument& doc, int32_t blanks, int32_t first,
-                                int32_t count, Text grown = {}) {
+// After an edit, Entries is List1's items, then a tail: the elements
+// [first, count) of Entries before the edit (`grown` standing for one it
+// added). Made before anything changes: it takes memory.
+std::vector<Text> TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count,
+                                Text grown = {}) {
   const EntriesView entries = doc.Entries();
-  std::vector<Text> tail(static_cast<size_t>(std::max(blanks, 0)));
+  std::vector<Text> tail;
   for (int32_t k = first; k < count; ++k) {
     tail.push_back(k < entries.Count() ? entries[static_cast<size_t>(k)] : grown);
   }
@@ -55,6 +50,21 @@ std::string Typed(std::string text) {
 
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
+// Puts kept into List1 and selects it; Entries then follows the list.
+void InsertAndSelect(HostsDocument& doc, Text kept, std::vector<Text> tail) {
+  doc.List1.Add(kept);
+  doc.FollowList(std::move(tail));
+  SelectLastEqual(doc.List1, kept);
+}
+
+// An edit is made: it counts as a change and can be undone.
+void Made(HostsDocument& doc, DocumentUi& ui, LastActionKind action, const char* undoCaption) {
+  doc.LastAction = action;
+  ++doc.ChangeCount;
+  ui.SetUndo(undoCaption, true);
+  ui.EntriesChanged();
+}
+
 void UndoAdd(HostsDocument& doc) {
   // Every element past the list's items reads empty after this undo.
   std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
@@ -72,7 +82,7 @@ void UndoChange(HostsDocument& doc) {
   const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
   const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
   const int32_t n = doc.List1.Count();
-  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount());
+  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount());
   if (at != SortedTextList::kNone) {
     doc.List1.RemoveAt(at);
     doc.List1.Add(kept);
@@ -84,11 +94,9 @@ void UndoChange(HostsDocument& doc) {
 void UndoDelete(HostsDocument& doc) {
   const Text kept = doc.Texts.Keep(doc.UndoDeletedEntry);
   const int32_t n = doc.List1.Count() + 1;
-  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount() + 1);
+  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount() + 1);
   doc.List1.Reserve(static_cast<size_t>(n));
-  doc.List1.Add(kept);
-  doc.FollowList(std::move(tail));
-  SelectLastEqual(doc.List1, doc.UndoDeletedEntry);
+  InsertAndSelect(doc, kept, std::move(tail));
 }
 
 }  // namespace
@@ -115,16 +123,11 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   doc.List1.Reserve(static_cast<size_t>(n));
   const Text kept = doc.Texts.Keep(text);
   // Entries grows by the new text at its end, then the rebuild covers it.
-  std::vector<Text> tail = TailAfterEdit(doc, 0, n, doc.EntryCount() + 1, kept);
+  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
 
-  doc.List1.Add(kept);
-  doc.FollowList(std::move(tail));
-  SelectLastEqual(doc.List1, kept);
-  doc.LastAction = kActionAdd;
+  InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoAddedEntry = std::move(text);
-  ++doc.ChangeCount;
-  ui.SetUndo("Undo Add", true);
-  ui.EntriesChanged();
+  Made(doc, ui, kActionAdd, "Undo Add");
 }
 
 void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
@@ -141,12 +144,9 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   }
   std::string text =
       Typed(ui.Input("Enter in the new Host Value:", "Change value for " + old, old));
-  // "Undo Change" is armed for the old text whatever the answer, so whatever
-  // was undoable before is lost either way; a cancelled input disarms it
-  // again. It is armed once the answer is in (the input box hides the menu
-  // meanwhile), so that a failure before leaves the undo as it was. Entries
-  // follows the list in both cases.
-  std::vector<Text> tail = TailAfterEdit(doc, 0, doc.List1.Count(), doc.EntryCount());
+  // "Undo Change" is armed for the old text whatever the answer, so what was
+  // undoable before is lost either way; a cancelled input disarms it again.
+  std::vector<Text> tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
   if (text.empty()) {
     doc.UndoOldEntry = std::move(old);
     doc.LastAction = kActionChange;
@@ -158,15 +158,10 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   const Text kept = doc.Texts.Keep(text);
 
   doc.UndoOldEntry = std::move(old);
-  doc.LastAction = kActionChange;
   doc.List1.RemoveAt(i);
-  doc.List1.Add(kept);
-  doc.FollowList(std::move(tail));
-  SelectLastEqual(doc.List1, kept);
+  InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoNewEntry = std::move(text);
-  ++doc.ChangeCount;
-  ui.SetUndo("Undo Change", true);
-  ui.EntriesChanged();
+  Made(doc, ui, kActionChange, "Undo Change");
 }
 
 void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
@@ -187,12 +182,9 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
   std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
 
   doc.UndoDeletedEntry = std::move(deleted);
-  doc.LastAction = kActionDelete;
   doc.List1.RemoveAt(i);
   doc.FollowList(std::move(tail));
-  ++doc.ChangeCount;
-  ui.SetUndo("Undo Delete", true);
-  ui.EntriesChanged();
+  Made(doc, ui, kActionDelete, "Undo Delete");
 }
 
 void UndoLastAction(HostsDocument& doc, DocumentUi& ui) {

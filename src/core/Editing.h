@@ -24,10 +24,8 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui);
 // removal runs in the wait window.
 void UndoLastAction(HostsDocument& doc, DocumentUi& ui);
 
-// What any undo does to ChangeCount: one change fewer. After a save the
-// count is 0 while the undo is still armed; the undo then makes the document
-// differ from the file, so it counts as one unsaved change instead of
-// dropping below zero where nobody would offer to save it.
+// What any undo does to ChangeCount: one change fewer, but after a save the
+// undo makes the document differ from the file: one unsaved change.
 void CountUndo(HostsDocument& doc);
 
 }  // namespace vantrel

@@ -9,7 +9,6 @@
 #include <new>
 
 namespace vantrel {
-
 namespace {
 
 std::string ReasonForErrno(int error) {

@@ -23,13 +23,13 @@ void Remember(FindState& find, const std::string& boxText) {
   find.History.push_back(boxText);
 }
 
-}  // namespace
-
+// Case-insensitive (ASCII) substring test; upperQuery is already upper case.
 bool ContainsUpper(Text item, const std::string& upperQuery) {
-  const auto at = std::search(item.begin(), item.end(), upperQuery.begin(), upperQuery.end(),
-                              [](char a, char b) { return UpperChar(a) == b; });
-  return at != item.end() || upperQuery.empty();
+  return std::search(item.begin(), item.end(), upperQuery.begin(), upperQuery.end(),
+                     [](char a, char b) { return UpperChar(a) == b; }) != item.end();
 }
+
+}  // namespace
 
 void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int keyCode,
                   DocumentUi& ui) {

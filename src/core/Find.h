@@ -21,9 +21,6 @@ struct FindState {
   std::vector<std::string> History;
 };
 
-// Case-insensitive (ASCII) substring test; upperQuery is already upper case.
-bool ContainsUpper(Text item, const std::string& upperQuery);
-
 // A key press in the search box: acts on Enter only. boxText is the box's
 // text, which the handler may empty; new history items go to find.History.
 void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int keyCode,

@@ -4,7 +4,6 @@
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-
 namespace {
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }

@@ -31,7 +31,7 @@ bool HostsReader::SetText(std::string_view text, std::string& reason) {
 bool HostsReader::CheckEncoding(std::string& reason) {
   const TextEncoding encoding = DetectEncoding(text_.Text());
   utf8Bom_ = encoding == TextEncoding::Utf8Bom;
-  if (!CanRead(encoding)) {
+  if (encoding != TextEncoding::SingleByte && !utf8Bom_) {
     text_.Clear();
     reason = RefusalReason(encoding);
     return false;
@@ -76,9 +76,7 @@ void HostsReader::Allocate(HostsDocument& doc) {
   doc.CommentPositions.assign(static_cast<size_t>(commentCount_), 0);
 }
 
-// Each entry goes in as its host part, lower-cased; only the last entry,
-// which the redirect address caption still reads, goes in whole (trimmed and
-// lower-cased) until HostParts cuts it. Comments go in as read.
+// Comments go in as read.
 void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
   const std::string_view text = adopted_->Text();
@@ -138,7 +136,8 @@ void HostsReader::HostParts() {
 ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
   ReadResult result;
   reader.CountingPass(doc);
-  if (IsEmptyHostsFile(doc)) {
+  // A file of fewer than two items holds nothing to load.
+  if (doc.LineCount < 2) {
     result.outcome = ReadOutcome::Empty;
     return result;
   }
@@ -154,17 +153,15 @@ ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
 ReadResult ReadHostsText(std::string_view text, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
-  if (!reader.SetText(text, result.reason)) return result;
   SilentUi ui;
-  return ReadStages(reader, doc, ui);
+  return reader.SetText(text, result.reason) ? ReadStages(reader, doc, ui) : result;
 }
 
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
-  if (!reader.Open(path, result.reason)) return result;
   SilentUi ui;
-  return ReadStages(reader, doc, ui);
+  return reader.Open(path, result.reason) ? ReadStages(reader, doc, ui) : result;
 }
 
 }  // namespace vantrel

@@ -1,11 +1,9 @@
-// Reading a hosts file into the document, in five stages: a counting pass,
-// allocation, a load pass, the redirect address and the host parts. The file
-// is read from disk once; both passes walk the same bytes in memory.
+// Reading a hosts file into the document in five stages. The file is read
+// from disk once; both passes walk the same bytes in memory.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/DocumentUi.h"
 #include "core/HostsDocument.h"
@@ -32,14 +30,12 @@ class HostsReader {
   // takes the file's bytes; the previous file's texts stay alive until the
   // lists showing them have been refilled (TextStore::ReleaseOlder).
   void Allocate(HostsDocument& doc);
-  // Stage 3: fills them. Entries are lower-cased in place, in the document's
-  // copy of the bytes, and cut to their host parts as they are read, all but
-  // the last, which stays in its step-one form for stage 4.
+  // Stage 3: fills them. Entries are lower-cased in place and cut to their
+  // host parts, all but the last, which stage 4 reads whole.
   void LoadPass(HostsDocument& doc);
   // Stage 4: the caption naming the redirect address, from the last entry.
   static std::string RedirectAddressCaption(const HostsDocument& doc);
-  // Stage 5: the last entry of the document that LoadPass filled cut to its
-  // host part, as the others already are.
+  // Stage 5: the last entry cut to its host part too.
   void HostParts();
 
  private:
@@ -47,15 +43,12 @@ class HostsReader {
 
   FileImage text_;
   bool utf8Bom_ = false;
-  int32_t entryCount_ = 0;          // the counting pass's counts
+  int32_t entryCount_ = 0;  // the counting pass's counts
   int32_t commentCount_ = 0;
   FileImage* adopted_ = nullptr;  // the bytes once the document holds them
   Text* entries_ = nullptr;       // the entries' array in the document
-  bool loaded_ = false;                 // LoadPass ran; HostParts has not
+  bool loaded_ = false;           // LoadPass ran; HostParts has not
 };
-
-// A file of fewer than two items holds nothing to load.
-inline bool IsEmptyHostsFile(const HostsDocument& doc) { return doc.LineCount < 2; }
 
 enum class ReadOutcome { Loaded, Empty, Unreadable };
 
@@ -65,10 +58,9 @@ struct ReadResult {
   std::string reason;   // why the file could not be read
 };
 
-// All five stages in order, stopping after the count for an empty file; the
-// pointer turns busy once there is something to load. Running out of memory
-// throws std::bad_alloc and leaves doc part-read: read into a document of
-// its own (AdoptLoaded).
+// All five stages, stopping after the count for an empty file; the pointer
+// turns busy once there is something to load. Running out of memory leaves
+// doc part-read: read into a document of its own (AdoptLoaded).
 ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui);
 // Opens the file and runs the stages, showing nothing.
 ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc);

@@ -5,13 +5,12 @@
 
 namespace vantrel {
 
-int32_t SortedTextList::Add(Text text) {
+void SortedTextList::Add(Text text) {
   repeats_.clear();
   const auto at = std::upper_bound(items_.begin(), items_.end(), text);
   const int32_t index = static_cast<int32_t>(at - items_.begin());
   items_.insert(at, text);
   if (selected_ >= index) ++selected_;
-  return index;
 }
 
 void SortedTextList::RemoveAt(int32_t i) {
@@ -37,7 +36,7 @@ void SortedTextList::Assign(std::vector<Text> sorted, std::vector<uint8_t> repea
   selected_ = kNone;
 }
 
-int32_t SortedTextList::KeepDistinctNonEmpty() noexcept {
+void SortedTextList::KeepDistinctNonEmpty() noexcept {
   const bool marked = HasRepeatMarks();
   size_t kept = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
@@ -47,7 +46,6 @@ int32_t SortedTextList::KeepDistinctNonEmpty() noexcept {
   items_.resize(kept);
   repeats_.clear();
   selected_ = kNone;
-  return static_cast<int32_t>(kept);
 }
 
 }  // namespace vantrel

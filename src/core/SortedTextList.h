@@ -1,6 +1,5 @@
-// The entry list as the user sees it: texts kept in ascending byte order with
-// one selected item. The window shows it through a virtual list box. Items
-// are numbered from 0.
+// The entry list as the user sees it: texts kept in ascending byte order,
+// numbered from 0, with one selected item.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +20,9 @@ class SortedTextList {
   }
   const std::vector<Text>& Items() const { return items_; }
 
-  // Puts text at its sorted place (after any equal items); returns its index.
-  // Takes no memory once Reserve made room for it.
-  int32_t Add(Text text);
+  // Puts text at its sorted place (after any equal items). Takes no memory
+  // once Reserve made room for it.
+  void Add(Text text);
   void RemoveAt(int32_t i);
   void Clear() noexcept;
   void Reserve(size_t n) { items_.reserve(n); }
@@ -36,8 +35,8 @@ class SortedTextList {
   void DropRepeatMarks() noexcept { repeats_.clear(); }
   // Keeps the first of each run of equal items and drops empty ones, in
   // place; the marks, when there are any, tell the runs without a look at
-  // the texts. Returns how many items are left.
-  int32_t KeepDistinctNonEmpty() noexcept;
+  // the texts.
+  void KeepDistinctNonEmpty() noexcept;
 
   int32_t Selected() const { return selected_; }
   // Selects item i, or nothing for kNone or an index outside the list.

@@ -1,7 +1,6 @@
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-
 namespace {
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
@@ -32,26 +31,11 @@ TextEncoding DetectEncoding(std::string_view bytes) {
   return TextEncoding::SingleByte;
 }
 
-std::string EncodingName(TextEncoding encoding) {
-  switch (encoding) {
-    case TextEncoding::SingleByte:
-      return "ANSI";
-    case TextEncoding::Utf8Bom:
-      return "UTF-8";
-    case TextEncoding::Utf16LE:
-      return "UTF-16 LE";
-    case TextEncoding::Utf16BE:
-      return "UTF-16 BE";
-    case TextEncoding::Utf32LE:
-      return "UTF-32 LE";
-    case TextEncoding::Utf32BE:
-      return "UTF-32 BE";
-  }
-  return "unknown";
-}
-
 std::string RefusalReason(TextEncoding encoding) {
-  return "The file is saved as " + EncodingName(encoding) +
+  // Named in the order of the enumeration.
+  constexpr const char* kNames[] = {"ANSI",      "UTF-8",     "UTF-16 LE",
+                                    "UTF-16 BE", "UTF-32 LE", "UTF-32 BE"};
+  return std::string("The file is saved as ") + kNames[static_cast<int>(encoding)] +
          " (Unicode) text, which cannot be read as a Host File. Save it as ANSI or UTF-8 text "
          "and open it again.";
 }

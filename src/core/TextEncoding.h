@@ -17,15 +17,6 @@ enum class TextEncoding { SingleByte, Utf8Bom, Utf16LE, Utf16BE, Utf32LE, Utf32B
 // characters each followed (or preceded) by a NUL byte is taken for UTF-16.
 TextEncoding DetectEncoding(std::string_view bytes);
 
-// True for the encodings that are read: single-byte text, with or without a
-// UTF-8 byte-order mark.
-inline bool CanRead(TextEncoding encoding) {
-  return encoding == TextEncoding::SingleByte || encoding == TextEncoding::Utf8Bom;
-}
-
-// "UTF-16 LE" and so on.
-std::string EncodingName(TextEncoding encoding);
-
 // Why a file in that encoding is not read, naming the encoding.
 std::string RefusalReason(TextEncoding encoding);
 

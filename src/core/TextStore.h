@@ -1,7 +1,7 @@
-// Where the document's texts live. Entries and comments are views: into the
-// bytes of the file they were read from (held here, entries lower-cased in
-// place), or into copies kept here for texts typed by the user. A million
-// entries cost one buffer and a million views, not a million strings.
+// Where the document's texts live: the bytes of the files read, and copies of
+// the texts the user typed. Entries and comments are views into them, and
+// never move, also when the store moves: a million entries cost one buffer
+// and a million views, not a million strings.
 #pragma once
 
 #include <deque>
@@ -18,13 +18,6 @@ using Text = std::string_view;
 
 class TextStore {
  public:
-  TextStore() = default;
-  TextStore(const TextStore&) = delete;
-  TextStore& operator=(const TextStore&) = delete;
-  // Moving keeps every text where it is, so views stay valid.
-  TextStore(TextStore&&) = default;
-  TextStore& operator=(TextStore&&) = default;
-
   // Takes a file's bytes; views into them stay valid until ReleaseOlder
   // drops them. They never move.
   FileImage& AdoptFile(FileImage bytes) {
