@@ -26,31 +26,31 @@ std::string SystemText(DWORD error) {
 }
 
 FsStatus FromWin32(DWORD error) {
-  switch (error) {
-    case ERROR_ACCESS_DENIED:
-      return FsStatus::Fail(FsError::AccessDenied);
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED:
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-    case ERROR_USER_MAPPED_FILE:
-      return FsStatus::Fail(FsError::InUse);
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return FsStatus::Fail(FsError::DiskFull);
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-      return FsStatus::Fail(FsError::FolderMissing);
-    default:
-      return FsStatus::Fail(FsError::Other, SystemText(error));
+  static constexpr std::pair<DWORD, FsError> kErrors[] = {
+      {ERROR_ACCESS_DENIED, FsError::AccessDenied},
+      {ERROR_SHARING_VIOLATION, FsError::InUse},
+      {ERROR_LOCK_VIOLATION, FsError::InUse},
+      {ERROR_UNABLE_TO_REMOVE_REPLACED, FsError::InUse},
+      {ERROR_UNABLE_TO_MOVE_REPLACEMENT, FsError::InUse},
+      {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, FsError::InUse},
+      {ERROR_USER_MAPPED_FILE, FsError::InUse},
+      {ERROR_DISK_FULL, FsError::DiskFull},
+      {ERROR_HANDLE_DISK_FULL, FsError::DiskFull},
+      {ERROR_PATH_NOT_FOUND, FsError::FolderMissing},
+      {ERROR_INVALID_DRIVE, FsError::FolderMissing},
+      {ERROR_BAD_NETPATH, FsError::FolderMissing},
+  };
+  for (const auto& [code, kind] : kErrors) {
+    if (code == error) return FsStatus::Fail(kind);
   }
+  return FsStatus::Fail(FsError::Other, SystemText(error));
 }
 
 FsStatus LastError() { return FromWin32(GetLastError()); }
+FsStatus Checked(BOOL ok) { return ok ? FsStatus::Ok() : LastError(); }
 
 HANDLE ToHandle(FileSystem::FileId file) { return reinterpret_cast<HANDLE>(file); }
+BOOL Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN); }
 
 bool InUse(const FsStatus& status) { return status.error == FsError::InUse; }
 
@@ -99,8 +99,7 @@ FsStatus MoveInto(const std::string& from, const std::string& to) {
     return FsStatus::Ok();
   }
   if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return LastError();
-  if (!MoveFileA(from.c_str(), to.c_str())) return LastError();
-  return FsStatus::Ok();
+  return Checked(MoveFileA(from.c_str(), to.c_str()));
 }
 
 // Without ReplaceFileA: the old file steps aside under a backup name, the new
@@ -137,8 +136,7 @@ class Win32FileSystem final : public FileSystem {
     // to write and delete it: find out now, before anything is written.
     FsStatus status = Probe(path, GENERIC_WRITE | DELETE);
     if (status.error != FsError::AccessDenied) return status;
-    // Some users may write the file but not delete it: it is written in
-    // place then.
+    // Some users may write the file but not delete it: it is written in place.
     if (!Probe(path, GENERIC_WRITE).ok()) return status;
     info.replaceable = false;
     return FsStatus::Ok();
@@ -172,15 +170,8 @@ class Win32FileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Flush(FileId file) override {
-    if (!FlushFileBuffers(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
-  }
-
-  FsStatus Close(FileId file) override {
-    if (!CloseHandle(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
-  }
+  FsStatus Flush(FileId file) override { return Checked(FlushFileBuffers(ToHandle(file))); }
+  FsStatus Close(FileId file) override { return Checked(CloseHandle(ToHandle(file))); }
 
   FsStatus Replace(const std::string& temp, const std::string& target, bool targetExists) override {
     return RetryWhileBusy([&] { return ReplaceOnce(temp, target, targetExists); }, InUseOrDenied,
@@ -190,8 +181,8 @@ class Win32FileSystem final : public FileSystem {
   FsStatus Remove(const std::string& path) override {
     if (DeleteFileA(path.c_str())) return FsStatus::Ok();
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FsStatus::Ok();
-    return FromWin32(error);
+    const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return gone ? FsStatus::Ok() : FromWin32(error);
   }
 
   FsStatus OpenExisting(const std::string& path, FileId& file) override {
@@ -206,11 +197,7 @@ class Win32FileSystem final : public FileSystem {
 
   FsStatus ReadAll(FileId file, std::string& bytes) override {
     bytes.clear();
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(ToHandle(file), &size)) return LastError();
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    if (!Rewind(ToHandle(file))) return LastError();
     char buffer[1 << 16];
     for (;;) {
       DWORD got = 0;
@@ -221,10 +208,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FsStatus Truncate(FileId file) override {
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
-    if (!SetEndOfFile(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
+    return Checked(Rewind(ToHandle(file)) && SetEndOfFile(ToHandle(file)));
   }
 
   FsStatus Size(FileId file, uint64_t& size) override {
@@ -235,8 +219,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
-  // Whether path opens with that access now, waiting a little while another
-  // program holds it.
+  // Whether path opens with that access now, waiting while another program holds it.
   FsStatus Probe(const std::string& path, DWORD access) {
     return RetryWhileBusy(
         [&] {
@@ -279,18 +262,18 @@ class Win32FileSystem final : public FileSystem {
                                     const std::string& backup) {
     static const ReplaceFileFn replaceFile = FindReplaceFile();
     if (!replaceFile) return SwapThroughBackup(temp, target, backup);
-    if (!replaceFile(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-      const DWORD error = GetLastError();
-      if (!Exists(target)) {
-        MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
-      } else {
-        DeleteFileA(backup.c_str());
-      }
-      return FromWin32(error);
+    if (replaceFile(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                    nullptr, nullptr)) {
+      DeleteFileA(backup.c_str());
+      return FsStatus::Ok();
     }
-    DeleteFileA(backup.c_str());
-    return FsStatus::Ok();
+    const DWORD error = GetLastError();
+    if (Exists(target)) {
+      DeleteFileA(backup.c_str());
+    } else {
+      MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
+    }
+    return FromWin32(error);
   }
 
   Pause pause_;

@@ -55,12 +55,8 @@ SaveOptionsWindow::SaveOptionsWindow() : ModalWindow(kSpec) {}
 
 std::string SaveOptionsWindow::ExampleText(const char* address) {
   std::string text;
-  for (const char* host : kSampleHosts) {
-    text += address;
-    text += "  ";
-    text += host;
-    text += "\r\n";
-  }
+  for (const char* host : kSampleHosts)
+    text.append(address).append("  ").append(host).append("\r\n");
   return text;
 }
 
@@ -93,8 +89,7 @@ void SaveOptionsWindow::OnActivate() {
 }
 
 bool SaveOptionsWindow::OnCommand(int id, int code) {
-  if (id != Command1 && id != Command2) return false;
-  if (code != BN_CLICKED) return false;
+  if ((id != Command1 && id != Command2) || code != BN_CLICKED) return false;
   if (id == Command2) {
     OnCancel();
   } else if (SelectedOption() == 0) {
