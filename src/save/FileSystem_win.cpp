@@ -12,12 +12,10 @@ namespace vantrel {
 namespace {
 
 std::string SystemText(DWORD error) {
-  char* buffer = nullptr;
-  const DWORD size = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = size && buffer ? std::string(buffer, size) : std::string();
-  if (buffer) LocalFree(buffer);
+  char buffer[1024];
+  std::string text(
+      buffer, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, buffer, sizeof buffer, nullptr));
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
     text.pop_back();
   }
@@ -102,18 +100,27 @@ FsStatus MoveInto(const std::string& from, const std::string& to) {
   return Checked(MoveFileA(from.c_str(), to.c_str()));
 }
 
-// Without ReplaceFileA: the old file steps aside under a backup name, the new
-// one moves in, and the old one comes back if that fails.
-FsStatus SwapThroughBackup(const std::string& temp, const std::string& target,
+// With a backup name, a failed replace never leaves the target missing: the
+// old file keeps its name or steps back from the backup name. Without
+// ReplaceFileA the old file steps aside by a move and the new one moves in.
+FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
                            const std::string& backup) {
-  if (!MoveFileA(target.c_str(), backup.c_str())) return LastError();
-  if (!MoveFileA(temp.c_str(), target.c_str())) {
-    const DWORD error = GetLastError();
-    MoveFileA(backup.c_str(), target.c_str());
-    return FromWin32(error);
+  static const ReplaceFileFn replaceFile = FindReplaceFile();
+  if (!replaceFile && !MoveFileA(target.c_str(), backup.c_str())) return LastError();
+  const BOOL replaced = replaceFile ? replaceFile(target.c_str(), temp.c_str(), backup.c_str(),
+                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                    : MoveFileA(temp.c_str(), target.c_str());
+  if (replaced) {
+    DeleteFileA(backup.c_str());
+    return FsStatus::Ok();
   }
-  DeleteFileA(backup.c_str());
-  return FsStatus::Ok();
+  const DWORD error = GetLastError();
+  if (Exists(target)) {
+    DeleteFileA(backup.c_str());
+  } else {
+    MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
+  }
+  return FromWin32(error);
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -253,27 +260,6 @@ class Win32FileSystem final : public FileSystem {
       SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     }
     return FsStatus::Ok();
-  }
-
-  // With a backup name, a failed replace never leaves the target missing:
-  // either both files keep their names, or the old one is under the backup
-  // name and is moved back here.
-  static FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
-                                    const std::string& backup) {
-    static const ReplaceFileFn replaceFile = FindReplaceFile();
-    if (!replaceFile) return SwapThroughBackup(temp, target, backup);
-    if (replaceFile(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                    nullptr, nullptr)) {
-      DeleteFileA(backup.c_str());
-      return FsStatus::Ok();
-    }
-    const DWORD error = GetLastError();
-    if (Exists(target)) {
-      DeleteFileA(backup.c_str());
-    } else {
-      MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
-    }
-    return FromWin32(error);
   }
 
   Pause pause_;

@@ -14,19 +14,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// What a text holds that changes how its line is written.
-struct Marks {
-  bool comma = false;
-  bool tab = false;
-};
-
-Marks MarksOf(Text text) {
-  const size_t first = FindByte(text, 0, ',', '\t', '\t');
-  if (first == text.size()) return {};
-  return {FindByte(text, first, ',', ',', ',') < text.size(),
-          FindByte(text, first, '\t', '\t', '\t') < text.size()};
-}
-
 // Formats lines into a buffer and hands it to the sink whenever the next
 // line would not fit. After an entry, the first comment of a run of
 // consecutive comments gets an empty line before it, which sets the
@@ -42,14 +29,16 @@ class LineWriter {
   // reader would cut at that tab and lose the host name. One holding a comma
   // (read from quotes) goes back in quotes, or it would come back as two.
   void Entry(Text host) {
-    const Marks marks = MarksOf(host);
-    const std::string& lead = marks.tab ? address_ : prefix_;
+    const size_t first = FindByte(host, 0, ',', '\t', '\t');  // most hosts have neither
+    const bool comma = first < host.size() && FindByte(host, first, ',', ',', ',') < host.size();
+    const bool tab = first < host.size() && FindByte(host, first, '\t', '\t', '\t') < host.size();
+    const std::string& lead = tab ? address_ : prefix_;
     char* p = Reserve(lead.size() + host.size() + 5);  // quotes, a tab, CR LF
-    if (marks.comma) *p++ = '"';
+    if (comma) *p++ = '"';
     p = Put(p, lead);
-    if (marks.tab) *p++ = '\t';
+    if (tab) *p++ = '\t';
     p = Put(p, host);
-    if (marks.comma) *p++ = '"';
+    if (comma) *p++ = '"';
     End(Put(p, kLineEnd));
   }
 

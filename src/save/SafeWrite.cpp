@@ -38,8 +38,7 @@ FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view byte
     size_t written = 0;
     FsStatus status = fs.Write(file, bytes.data() + done, size, written);
     if (!status.ok()) return status;
-    // A write that took fewer bytes than it was given ran out of space, even
-    // when it reported success.
+    // A short write ran out of space, even when it reported success.
     if (written != size) return FsStatus::Fail(FsError::DiskFull);
     done += size;
   }
@@ -61,11 +60,9 @@ bool PutBack(FileSystem& fs, FileSystem::FileId file, std::string_view old, size
          FlushAndMeasure(fs, file, old.size()).ok();
 }
 
-// For a file that no new file can replace: the content is written over the
-// file itself. Its old bytes are read first and kept, and go back if any
-// step fails, so the file ends up with either the whole new content or its
-// old one. refused is the reason the safe way failed; it stands when the
-// file does not open for writing either.
+// For a file no new file can replace: its old bytes are kept and go back if
+// any step fails. refused, why the safe way failed, stands when the file does
+// not open for writing either.
 FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSource& source,
                       size_t chunk, const FsStatus& refused) {
   OwnedFile file(fs);
@@ -90,8 +87,7 @@ FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSo
     status.targetChanged = !PutBack(fs, file.id, old, chunk);
     return status;
   }
-  // Flushed and measured, the new content is on the disk whatever closing
-  // says.
+  // Flushed and measured, the content is on the disk whatever closing says.
   file.Close();
   return FsStatus::Ok();
 }

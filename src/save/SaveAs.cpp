@@ -83,21 +83,13 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{1, true});
   if (choice.option < 1 || choice.option > 3) return CancelSave(doc, ui);
 
-  SaveTarget target;
-  if (choice.option == 3) {
-    const std::string typed = AskForAddress(ui);
-    // No address: the save stops, even on the way out; the exit goes on.
-    if (typed.empty()) return SaveOutcome::Cancelled;
-    target = TargetForOption(3, typed);
-  } else {
-    target = TargetForOption(choice.option);
-  }
+  const std::string typed = choice.option == 3 ? AskForAddress(ui) : "";
+  // No address: the save stops, even on the way out; the exit goes on.
+  if (choice.option == 3 && typed.empty()) return SaveOutcome::Cancelled;
+  const SaveTarget target = TargetForOption(choice.option, typed);
 
-  SaveDialogRequest request;
-  request.title = SaveDialogTitle(target);
-  request.initialFolder = doc.HostsPath;
-  request.flags = kSaveAsDialogFlags;
-  const std::optional<std::string> path = ui.ShowSaveDialog(request);
+  const std::optional<std::string> path =
+      ui.ShowSaveDialog({SaveDialogTitle(target), doc.HostsPath, kSaveAsDialogFlags});
   if (!path || path->empty()) return CancelSave(doc, ui);
   doc.HostsPath = *path;
 

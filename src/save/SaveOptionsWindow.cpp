@@ -42,7 +42,7 @@ constexpr ModalWindowSpec kSpec{
 
 // Host names of the kind people block: advertising and tracking servers,
 // several of them under one domain.
-constexpr std::array<const char*, W::kExampleLineCount> kSampleHosts{
+constexpr const char* kSampleHosts[] = {
     "ad.adfarm.com",     "ads.adfarm.com",    "banner.adfarm.com", "click.adfarm.com",
     "pop.adfarm.com",    "stats.adfarm.com",  "track.adfarm.com",  "ads.popnet.biz",
     "ad.clickzone.net",  "ads.bannerhub.net", "count.hitlog.org",  "media.adspot.com",
@@ -55,8 +55,9 @@ SaveOptionsWindow::SaveOptionsWindow() : ModalWindow(kSpec) {}
 
 std::string SaveOptionsWindow::ExampleText(const char* address) {
   std::string text;
-  for (const char* host : kSampleHosts)
+  for (const char* host : kSampleHosts) {
     text.append(address).append("  ").append(host).append("\r\n");
+  }
   return text;
 }
 

@@ -15,7 +15,6 @@ class SaveOptionsWindow : public ModalWindow {
   static constexpr const char* kCaption = "Save Options ";
   static constexpr const char* kMissingChoice = "Please choose a Save option before proceeding.";
   static constexpr const char* kMissingChoiceCaption = "Save Options";
-  static constexpr int kExampleLineCount = 13;
 
   // Control identifiers.
   enum : int {
