@@ -52,9 +52,8 @@ BOOL Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 
 bool InUse(const FsStatus& status) { return status.error == FsError::InUse; }
 
-// Replacing may also be denied for a moment: a file whose deletion is
-// pending, or one a scanner has just opened. The rights themselves were
-// checked before anything was written.
+// Replacing may be denied for a moment (a deletion pending, a scanner); the
+// rights themselves were checked before anything was written.
 bool InUseOrDenied(const FsStatus& status) {
   return InUse(status) || status.error == FsError::AccessDenied;
 }

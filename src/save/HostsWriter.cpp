@@ -14,10 +14,8 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Formats lines into a buffer and hands it to the sink whenever the next
-// line would not fit. After an entry, the first comment of a run of
-// consecutive comments gets an empty line before it, which sets the
-// comments apart from the entries above them.
+// Formats lines into a buffer, handed to the sink whenever the next line
+// would not fit.
 class LineWriter {
  public:
   LineWriter(const std::string& prefix, const TextSink& sink)
@@ -25,9 +23,8 @@ class LineWriter {
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
   }
 
-  // A host part holding a tab keeps a tab before it: after a space, the
-  // reader would cut at that tab and lose the host name. One holding a comma
-  // (read from quotes) goes back in quotes, or it would come back as two.
+  // A host holding a tab keeps a tab before it, or reading would cut there;
+  // one holding a comma (read from quotes) goes back in quotes.
   void Entry(Text host) {
     const size_t first = FindByte(host, 0, ',', '\t', '\t');  // most hosts have neither
     const bool comma = first < host.size() && FindByte(host, first, ',', ',', ',') < host.size();
@@ -52,8 +49,7 @@ class LineWriter {
     End(Put(p, kLineEnd));
   }
 
-  // Hands the lines held to the sink. False once the sink has refused any:
-  // it gets nothing more.
+  // False once the sink has refused any lines: it gets nothing more.
   bool Flush() {
     if (accepted_ && used_ > 0) accepted_ = sink_({buffer_.data(), used_});
     used_ = 0;
