@@ -1,5 +1,4 @@
-// The few file operations that saving needs, behind an interface: the
-// program uses the operating system's, tests use one that fails on command.
+// The file operations saving needs: the system's, or a test's that fails on command.
 #pragma once
 
 #include <array>
@@ -20,14 +19,13 @@ enum class FsError {
   ReadOnly,
   FolderMissing,
   IsFolder,
-  Other,
+  Other
 };
 
 struct FsStatus {
   FsError error = FsError::None;
   std::string detail;  // the system's own words, for FsError::Other
-  // Written in place, and the old bytes could not be put back: the file may
-  // hold neither the old content nor the new.
+  // Written in place and the old bytes could not be put back.
   bool targetChanged = false;
 
   static FsStatus Ok() { return {}; }
@@ -44,19 +42,17 @@ struct TargetInfo {
   bool exists = false;
   bool isFolder = false;
   bool readOnly = false;
-  // False when the file may be written but not deleted or renamed, so that
-  // no new file can take its place.
+  // False when the file may be written but not deleted or renamed.
   bool replaceable = true;
 };
 
-// Milliseconds to wait before each new attempt at a file that another
-// program holds for a moment (a virus scanner, an indexer): about a second
-// in all.
+// Milliseconds to wait before each new attempt at a file another program
+// holds for a moment (a virus scanner, an indexer).
 inline constexpr std::array<uint32_t, 8> kBusyPauses = {10, 20, 40, 80, 150, 250, 250, 250};
 using Pause = std::function<void(uint32_t milliseconds)>;
 
-// Runs attempt until it succeeds, fails in a way that passes() does not
-// expect to pass, or the pauses of kBusyPauses are used up; the last result.
+// Runs attempt until it succeeds, fails in a way passes() rejects, or the
+// pauses run out; the last result.
 FsStatus RetryWhileBusy(const std::function<FsStatus()>& attempt,
                         const std::function<bool(const FsStatus&)>& passes, const Pause& pause);
 
@@ -67,39 +63,33 @@ class FileSystem {
 
   virtual ~FileSystem() = default;
 
-  // What is at path now. Fails when the file exists but could be neither
-  // replaced nor written (in use, access denied) or its folder does not
-  // exist; one that may only be written is replaceable false.
+  // What is at path now. Fails when the file can be neither replaced nor
+  // written, or its folder does not exist.
   virtual FsStatus Inspect(const std::string& path, TargetInfo& info) = 0;
-  // Creates a new, empty file next to target (same folder, so replacing is a
-  // rename) and opens it for writing. Leaves no file behind when it fails.
+  // Creates and opens an empty file beside target, so replacing is a rename.
   virtual FsStatus CreateTemp(const std::string& target, std::string& tempPath, FileId& file) = 0;
-  // Writes size bytes; written tells how many reached the file, which may be
-  // fewer even when the call reports success (a full disk).
+  // written may be less than size even on success (a full disk).
   virtual FsStatus Write(FileId file, const char* data, size_t size, size_t& written) = 0;
   virtual FsStatus Flush(FileId file) = 0;
   virtual FsStatus Close(FileId file) = 0;
   // Puts the closed temp file in target's place in one step, keeping
-  // target's attributes. On failure target is as it was.
+  // target's attributes; on failure target is as it was.
   virtual FsStatus Replace(const std::string& tempPath, const std::string& target,
                            bool targetExists) = 0;
   // Deletes path; a file that is not there counts as deleted.
   virtual FsStatus Remove(const std::string& path) = 0;
 
-  // For writing a file in place, where no new file can take its place:
-  // opens the existing file for reading and writing, keeping its content.
+  // For writing in place: opens the existing file to read and write.
   virtual FsStatus OpenExisting(const std::string& path, FileId& file) = 0;
-  // The whole content, read from the start; writing would go on at its end.
+  // The whole content; writing would go on at its end.
   virtual FsStatus ReadAll(FileId file, std::string& bytes) = 0;
   // Cuts the file to nothing; writing goes on from its start.
   virtual FsStatus Truncate(FileId file) = 0;
-  // The size the system has for the file now.
   virtual FsStatus Size(FileId file, uint64_t& size) = 0;
 };
 
-// The operating system's.
 FileSystem& NativeFileSystem();
-// The same calls, with pause instead of sleeping while a file is busy.
+// The same, calling pause instead of sleeping while a file is busy.
 std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause pause);
 
 }  // namespace vantrel

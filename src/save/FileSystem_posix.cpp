@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "save/FileSystem.h"
 
@@ -15,28 +16,21 @@ namespace vantrel {
 namespace {
 
 FsStatus FromErrno(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      return FsStatus::Fail(FsError::AccessDenied);
-    case EROFS:
-      return FsStatus::Fail(FsError::ReadOnly);
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return FsStatus::Fail(FsError::DiskFull);
-    case ENOENT:
-    case ENOTDIR:
-      return FsStatus::Fail(FsError::FolderMissing);
-    case EISDIR:
-      return FsStatus::Fail(FsError::IsFolder);
-    case ETXTBSY:
-    case EBUSY:
-      return FsStatus::Fail(FsError::InUse);
-    default:
-      return FsStatus::Fail(FsError::Other, std::strerror(error));
+  static constexpr std::pair<int, FsError> kErrors[] = {
+      {EACCES, FsError::AccessDenied},  {EPERM, FsError::AccessDenied},
+      {EROFS, FsError::ReadOnly},       {ENOSPC, FsError::DiskFull},
+      {EDQUOT, FsError::DiskFull},      {EFBIG, FsError::DiskFull},
+      {ENOENT, FsError::FolderMissing}, {ENOTDIR, FsError::FolderMissing},
+      {EISDIR, FsError::IsFolder},      {ETXTBSY, FsError::InUse},
+      {EBUSY, FsError::InUse},
+  };
+  for (const auto& [code, kind] : kErrors) {
+    if (code == error) return FsStatus::Fail(kind);
   }
+  return FsStatus::Fail(FsError::Other, std::strerror(error));
 }
+
+FsStatus Checked(bool ok) { return ok ? FsStatus::Ok() : FromErrno(errno); }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -44,10 +38,9 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a path names, through any symbolic links: saving writes to it,
-// so a link stays a link, as editors leave it. A link to nothing names the
-// file it points to, which saving then creates. A loop of links is left as
-// it is, for the calls on it to report.
+// The file a path names through any symbolic links, so that saving leaves a
+// link a link. A dangling link names the file saving creates; a loop is left
+// for the calls on it to report.
 std::string ThroughLinks(const std::string& path) {
   std::string at = path;
   for (int hops = 0; hops < 40; ++hops) {
@@ -120,15 +113,8 @@ class PosixFileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Flush(FileId file) override {
-    if (fsync(static_cast<int>(file)) != 0) return FromErrno(errno);
-    return FsStatus::Ok();
-  }
-
-  FsStatus Close(FileId file) override {
-    if (close(static_cast<int>(file)) != 0) return FromErrno(errno);
-    return FsStatus::Ok();
-  }
+  FsStatus Flush(FileId file) override { return Checked(fsync(static_cast<int>(file)) == 0); }
+  FsStatus Close(FileId file) override { return Checked(close(static_cast<int>(file)) == 0); }
 
   FsStatus Replace(const std::string& tempPath, const std::string& link, bool) override {
     const std::string target = ThroughLinks(link);
@@ -145,8 +131,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   FsStatus Remove(const std::string& path) override {
-    if (unlink(path.c_str()) != 0 && errno != ENOENT) return FromErrno(errno);
-    return FsStatus::Ok();
+    return Checked(unlink(path.c_str()) == 0 || errno == ENOENT);
   }
 
   FsStatus OpenExisting(const std::string& path, FileId& file) override {
@@ -174,8 +159,7 @@ class PosixFileSystem final : public FileSystem {
 
   FsStatus Truncate(FileId file) override {
     const int fd = static_cast<int>(file);
-    if (ftruncate(fd, 0) != 0 || lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
-    return FsStatus::Ok();
+    return Checked(ftruncate(fd, 0) == 0 && lseek(fd, 0, SEEK_SET) == 0);
   }
 
   FsStatus Size(FileId file, uint64_t& size) override {
@@ -193,8 +177,7 @@ FileSystem& NativeFileSystem() {
   return fs;
 }
 
-// No other program holds a file here the way Windows lets one: nothing to
-// wait for.
+// No other program holds a file here the way Windows lets one.
 std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause) {
   return std::make_unique<PosixFileSystem>();
 }

@@ -12,12 +12,10 @@ namespace vantrel {
 namespace {
 
 std::string SystemText(DWORD error) {
-  char* buffer = nullptr;
-  const DWORD size = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = size && buffer ? std::string(buffer, size) : std::string();
-  if (buffer) LocalFree(buffer);
+  char buffer[1024];
+  std::string text(
+      buffer, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, buffer, sizeof buffer, nullptr));
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
     text.pop_back();
   }
@@ -26,37 +24,36 @@ std::string SystemText(DWORD error) {
 }
 
 FsStatus FromWin32(DWORD error) {
-  switch (error) {
-    case ERROR_ACCESS_DENIED:
-      return FsStatus::Fail(FsError::AccessDenied);
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED:
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-    case ERROR_USER_MAPPED_FILE:
-      return FsStatus::Fail(FsError::InUse);
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return FsStatus::Fail(FsError::DiskFull);
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-      return FsStatus::Fail(FsError::FolderMissing);
-    default:
-      return FsStatus::Fail(FsError::Other, SystemText(error));
+  static constexpr std::pair<DWORD, FsError> kErrors[] = {
+      {ERROR_ACCESS_DENIED, FsError::AccessDenied},
+      {ERROR_SHARING_VIOLATION, FsError::InUse},
+      {ERROR_LOCK_VIOLATION, FsError::InUse},
+      {ERROR_UNABLE_TO_REMOVE_REPLACED, FsError::InUse},
+      {ERROR_UNABLE_TO_MOVE_REPLACEMENT, FsError::InUse},
+      {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, FsError::InUse},
+      {ERROR_USER_MAPPED_FILE, FsError::InUse},
+      {ERROR_DISK_FULL, FsError::DiskFull},
+      {ERROR_HANDLE_DISK_FULL, FsError::DiskFull},
+      {ERROR_PATH_NOT_FOUND, FsError::FolderMissing},
+      {ERROR_INVALID_DRIVE, FsError::FolderMissing},
+      {ERROR_BAD_NETPATH, FsError::FolderMissing},
+  };
+  for (const auto& [code, kind] : kErrors) {
+    if (code == error) return FsStatus::Fail(kind);
   }
+  return FsStatus::Fail(FsError::Other, SystemText(error));
 }
 
 FsStatus LastError() { return FromWin32(GetLastError()); }
+FsStatus Checked(BOOL ok) { return ok ? FsStatus::Ok() : LastError(); }
 
 HANDLE ToHandle(FileSystem::FileId file) { return reinterpret_cast<HANDLE>(file); }
+BOOL Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN); }
 
 bool InUse(const FsStatus& status) { return status.error == FsError::InUse; }
 
-// Replacing may also be denied for a moment: a file whose deletion is
-// pending, or one a scanner has just opened. The rights themselves were
-// checked before anything was written.
+// Replacing may be denied for a moment (a deletion pending, a scanner); the
+// rights themselves were checked before anything was written.
 bool InUseOrDenied(const FsStatus& status) {
   return InUse(status) || status.error == FsError::AccessDenied;
 }
@@ -99,22 +96,30 @@ FsStatus MoveInto(const std::string& from, const std::string& to) {
     return FsStatus::Ok();
   }
   if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return LastError();
-  if (!MoveFileA(from.c_str(), to.c_str())) return LastError();
-  return FsStatus::Ok();
+  return Checked(MoveFileA(from.c_str(), to.c_str()));
 }
 
-// Without ReplaceFileA: the old file steps aside under a backup name, the new
-// one moves in, and the old one comes back if that fails.
-FsStatus SwapThroughBackup(const std::string& temp, const std::string& target,
+// With a backup name, a failed replace never leaves the target missing: the
+// old file keeps its name or steps back from the backup name. Without
+// ReplaceFileA the old file steps aside by a move and the new one moves in.
+FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
                            const std::string& backup) {
-  if (!MoveFileA(target.c_str(), backup.c_str())) return LastError();
-  if (!MoveFileA(temp.c_str(), target.c_str())) {
-    const DWORD error = GetLastError();
-    MoveFileA(backup.c_str(), target.c_str());
-    return FromWin32(error);
+  static const ReplaceFileFn replaceFile = FindReplaceFile();
+  if (!replaceFile && !MoveFileA(target.c_str(), backup.c_str())) return LastError();
+  const BOOL replaced = replaceFile ? replaceFile(target.c_str(), temp.c_str(), backup.c_str(),
+                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                                    : MoveFileA(temp.c_str(), target.c_str());
+  if (replaced) {
+    DeleteFileA(backup.c_str());
+    return FsStatus::Ok();
   }
-  DeleteFileA(backup.c_str());
-  return FsStatus::Ok();
+  const DWORD error = GetLastError();
+  if (Exists(target)) {
+    DeleteFileA(backup.c_str());
+  } else {
+    MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
+  }
+  return FromWin32(error);
 }
 
 class Win32FileSystem final : public FileSystem {
@@ -137,8 +142,7 @@ class Win32FileSystem final : public FileSystem {
     // to write and delete it: find out now, before anything is written.
     FsStatus status = Probe(path, GENERIC_WRITE | DELETE);
     if (status.error != FsError::AccessDenied) return status;
-    // Some users may write the file but not delete it: it is written in
-    // place then.
+    // Some users may write the file but not delete it: it is written in place.
     if (!Probe(path, GENERIC_WRITE).ok()) return status;
     info.replaceable = false;
     return FsStatus::Ok();
@@ -172,15 +176,8 @@ class Win32FileSystem final : public FileSystem {
     return FsStatus::Ok();
   }
 
-  FsStatus Flush(FileId file) override {
-    if (!FlushFileBuffers(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
-  }
-
-  FsStatus Close(FileId file) override {
-    if (!CloseHandle(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
-  }
+  FsStatus Flush(FileId file) override { return Checked(FlushFileBuffers(ToHandle(file))); }
+  FsStatus Close(FileId file) override { return Checked(CloseHandle(ToHandle(file))); }
 
   FsStatus Replace(const std::string& temp, const std::string& target, bool targetExists) override {
     return RetryWhileBusy([&] { return ReplaceOnce(temp, target, targetExists); }, InUseOrDenied,
@@ -190,8 +187,8 @@ class Win32FileSystem final : public FileSystem {
   FsStatus Remove(const std::string& path) override {
     if (DeleteFileA(path.c_str())) return FsStatus::Ok();
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FsStatus::Ok();
-    return FromWin32(error);
+    const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return gone ? FsStatus::Ok() : FromWin32(error);
   }
 
   FsStatus OpenExisting(const std::string& path, FileId& file) override {
@@ -206,11 +203,7 @@ class Win32FileSystem final : public FileSystem {
 
   FsStatus ReadAll(FileId file, std::string& bytes) override {
     bytes.clear();
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(ToHandle(file), &size)) return LastError();
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    if (!Rewind(ToHandle(file))) return LastError();
     char buffer[1 << 16];
     for (;;) {
       DWORD got = 0;
@@ -221,10 +214,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FsStatus Truncate(FileId file) override {
-    LARGE_INTEGER start{};
-    if (!SetFilePointerEx(ToHandle(file), start, nullptr, FILE_BEGIN)) return LastError();
-    if (!SetEndOfFile(ToHandle(file))) return LastError();
-    return FsStatus::Ok();
+    return Checked(Rewind(ToHandle(file)) && SetEndOfFile(ToHandle(file)));
   }
 
   FsStatus Size(FileId file, uint64_t& size) override {
@@ -235,8 +225,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
-  // Whether path opens with that access now, waiting a little while another
-  // program holds it.
+  // Whether path opens with that access now, waiting while another program holds it.
   FsStatus Probe(const std::string& path, DWORD access) {
     return RetryWhileBusy(
         [&] {
@@ -269,27 +258,6 @@ class Win32FileSystem final : public FileSystem {
     if (now != INVALID_FILE_ATTRIBUTES && (now & kKeptAttributes) != kept) {
       SetFileAttributesA(target.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     }
-    return FsStatus::Ok();
-  }
-
-  // With a backup name, a failed replace never leaves the target missing:
-  // either both files keep their names, or the old one is under the backup
-  // name and is moved back here.
-  static FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
-                                    const std::string& backup) {
-    static const ReplaceFileFn replaceFile = FindReplaceFile();
-    if (!replaceFile) return SwapThroughBackup(temp, target, backup);
-    if (!replaceFile(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-      const DWORD error = GetLastError();
-      if (!Exists(target)) {
-        MoveFileA(backup.c_str(), target.c_str());  // the old file steps back in
-      } else {
-        DeleteFileA(backup.c_str());
-      }
-      return FromWin32(error);
-    }
-    DeleteFileA(backup.c_str());
     return FsStatus::Ok();
   }
 

@@ -1,38 +1,34 @@
 #include "save/SafeWrite.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vantrel {
 
 namespace {
 
-// Owns the temp file until it has replaced the target: any other way out of
-// SafeWriteFile closes and deletes it.
-class TempFile {
+// An open file, closed when it goes out of scope; a temp file is also
+// deleted then, unless it has replaced the target.
+class OwnedFile {
  public:
-  explicit TempFile(FileSystem& fs) : fs_(fs) {}
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
-    if (file_ != FileSystem::kNoFile) fs_.Close(file_);
-    if (!path_.empty()) fs_.Remove(path_);
+  explicit OwnedFile(FileSystem& fs) : fs_(fs) {}
+  OwnedFile(const OwnedFile&) = delete;
+  OwnedFile& operator=(const OwnedFile&) = delete;
+  ~OwnedFile() {
+    if (id != FileSystem::kNoFile) fs_.Close(id);
+    if (!tempPath.empty()) fs_.Remove(tempPath);
   }
-
-  FsStatus Create(const std::string& target) { return fs_.CreateTemp(target, path_, file_); }
   FsStatus Close() {
-    const FileSystem::FileId file = file_;
-    file_ = FileSystem::kNoFile;
+    const FileSystem::FileId file = id;
+    id = FileSystem::kNoFile;
     return fs_.Close(file);
   }
-  FileSystem::FileId file() const { return file_; }
-  const std::string& path() const { return path_; }
-  // It is the target now.
-  void Release() { path_.clear(); }
+
+  FileSystem::FileId id = FileSystem::kNoFile;
+  std::string tempPath;
 
  private:
   FileSystem& fs_;
-  std::string path_;
-  FileSystem::FileId file_ = FileSystem::kNoFile;
 };
 
 FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view bytes, size_t chunk) {
@@ -42,36 +38,12 @@ FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view byte
     size_t written = 0;
     FsStatus status = fs.Write(file, bytes.data() + done, size, written);
     if (!status.ok()) return status;
-    // A write that took fewer bytes than it was given ran out of space, even
-    // when it reported success.
+    // A short write ran out of space, even when it reported success.
     if (written != size) return FsStatus::Fail(FsError::DiskFull);
     done += size;
   }
   return FsStatus::Ok();
 }
-
-// The file in place, open until it goes out of scope.
-class OpenFile {
- public:
-  explicit OpenFile(FileSystem& fs) : fs_(fs) {}
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  ~OpenFile() {
-    if (file_ != FileSystem::kNoFile) fs_.Close(file_);
-  }
-
-  FsStatus Open(const std::string& path) { return fs_.OpenExisting(path, file_); }
-  FsStatus Close() {
-    const FileSystem::FileId file = file_;
-    file_ = FileSystem::kNoFile;
-    return fs_.Close(file);
-  }
-  FileSystem::FileId file() const { return file_; }
-
- private:
-  FileSystem& fs_;
-  FileSystem::FileId file_ = FileSystem::kNoFile;
-};
 
 // Flushed, the file must be as long as what was written to it.
 FsStatus FlushAndMeasure(FileSystem& fs, FileSystem::FileId file, uint64_t expected) {
@@ -88,60 +60,51 @@ bool PutBack(FileSystem& fs, FileSystem::FileId file, std::string_view old, size
          FlushAndMeasure(fs, file, old.size()).ok();
 }
 
-// For a file that no new file can replace: the content is written over the
-// file itself. Its old bytes are read first and kept, and go back if any
-// step fails, so the file ends up with either the whole new content or its
-// old one. refused is the reason the safe way failed; it stands when the
-// file does not open for writing either.
+// For a file no new file can replace: its old bytes are kept and go back if
+// any step fails. refused, why the safe way failed, stands when the file does
+// not open for writing either.
 FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSource& source,
                       size_t chunk, const FsStatus& refused) {
-  OpenFile file(fs);
-  if (!file.Open(target).ok()) return refused;
+  OwnedFile file(fs);
+  if (!fs.OpenExisting(target, file.id).ok()) return refused;
   std::string old;
-  if (FsStatus status = fs.ReadAll(file.file(), old); !status.ok()) return status;
+  if (FsStatus status = fs.ReadAll(file.id, old); !status.ok()) return status;
 
   uint64_t total = 0;
   const ChunkWriter write = [&](std::string_view bytes) {
     total += bytes.size();
-    return WriteAll(fs, file.file(), bytes, chunk);
+    return WriteAll(fs, file.id, bytes, chunk);
   };
-  FsStatus status = fs.Truncate(file.file());
+  FsStatus status = fs.Truncate(file.id);
   try {
     if (status.ok()) status = source(write);
   } catch (...) {
-    PutBack(fs, file.file(), old, chunk);
+    PutBack(fs, file.id, old, chunk);
     throw;
   }
-  if (status.ok()) status = FlushAndMeasure(fs, file.file(), total);
+  if (status.ok()) status = FlushAndMeasure(fs, file.id, total);
   if (!status.ok()) {
-    status.targetChanged = !PutBack(fs, file.file(), old, chunk);
+    status.targetChanged = !PutBack(fs, file.id, old, chunk);
     return status;
   }
-  // Flushed and measured, the new content is on the disk whatever closing
-  // says.
+  // Flushed and measured, the content is on the disk whatever closing says.
   file.Close();
   return FsStatus::Ok();
 }
 
 std::string Cause(const FsStatus& status) {
-  switch (status.error) {
-    case FsError::None:
-      return {};
-    case FsError::AccessDenied:
-      return "Access to the file is denied. Saving the Host File may need administrator rights.";
-    case FsError::InUse:
-      return "The file is in use by another program.";
-    case FsError::DiskFull:
-      return "The disk is full.";
-    case FsError::ReadOnly:
-      return "The file is read-only.";
-    case FsError::FolderMissing:
-      return "The folder does not exist.";
-    case FsError::IsFolder:
-      return "It is a folder, not a file.";
-    case FsError::Other:
-      break;
-  }
+  // In the order of FsError.
+  static constexpr const char* kCauses[] = {
+      "",
+      "Access to the file is denied. Saving the Host File may need administrator rights.",
+      "The file is in use by another program.",
+      "The disk is full.",
+      "The file is read-only.",
+      "The folder does not exist.",
+      "It is a folder, not a file.",
+  };
+  static_assert(std::size(kCauses) == static_cast<size_t>(FsError::Other));
+  if (status.error != FsError::Other) return kCauses[static_cast<int>(status.error)];
   if (status.detail.empty()) return "The file could not be written.";
   return "The file could not be written: " + status.detail;
 }
@@ -164,8 +127,8 @@ FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentS
     return WriteInPlace(fs, target, source, chunk, FsStatus::Fail(FsError::AccessDenied));
   }
 
-  TempFile temp(fs);
-  if (FsStatus status = temp.Create(target); !status.ok()) {
+  OwnedFile temp(fs);
+  if (FsStatus status = fs.CreateTemp(target, temp.tempPath, temp.id); !status.ok()) {
     // A folder that takes no new file, around a file the user may write.
     if (status.error == FsError::AccessDenied && info.exists) {
       return WriteInPlace(fs, target, source, chunk, status);
@@ -173,13 +136,13 @@ FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentS
     return status;
   }
   const ChunkWriter write = [&](std::string_view bytes) {
-    return WriteAll(fs, temp.file(), bytes, chunk);
+    return WriteAll(fs, temp.id, bytes, chunk);
   };
   if (FsStatus status = source(write); !status.ok()) return status;
-  if (FsStatus status = fs.Flush(temp.file()); !status.ok()) return status;
+  if (FsStatus status = fs.Flush(temp.id); !status.ok()) return status;
   if (FsStatus status = temp.Close(); !status.ok()) return status;
-  if (FsStatus status = fs.Replace(temp.path(), target, info.exists); !status.ok()) return status;
-  temp.Release();
+  if (FsStatus status = fs.Replace(temp.tempPath, target, info.exists); !status.ok()) return status;
+  temp.tempPath.clear();  // it is the target now
   return FsStatus::Ok();
 }
 

@@ -1,10 +1,6 @@
-// Replacing a file's content so that a failure at any point leaves the file
-// exactly as it was: the bytes go to a new file in the same folder, every one
-// of them is accounted for and flushed to the disk, and only then does the
-// new file take the old one's place. A file already there that is read-only
-// is refused. Where the folder takes no new file, or the file may be written
-// but not replaced, it is written in place instead, with its old bytes kept
-// in memory and put back if anything fails.
+// Replacing a file's content so that a failure leaves it as it was: the bytes
+// go to a flushed new file beside it, which then takes its place. A file that
+// cannot be replaced is written in place, its old bytes kept to be put back.
 #pragma once
 
 #include <functional>
@@ -17,20 +13,17 @@ namespace vantrel {
 
 inline constexpr size_t kWriteChunk = size_t{1} << 20;
 
-// Ok, or the first failure; on failure the file at target is as it was
-// (unless targetChanged says that even putting it back failed) and no file of
-// ours is left in its folder.
+// Ok, or the first failure: target as it was (unless targetChanged) and no
+// file of ours left in its folder. A read-only target is refused.
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                        size_t chunk = kWriteChunk);
 
 // Writes the next chunk of the new content.
 using ChunkWriter = std::function<FsStatus(std::string_view chunk)>;
-// Produces the whole new content through write, chunk by chunk, in order;
-// returns the first failure of write, or its own.
+// Produces the whole content through write, in order; the first failure.
 using ContentSource = std::function<FsStatus(const ChunkWriter& write)>;
 
-// The same for content made while it is written, so that it never has to be
-// held whole in memory.
+// The same for content made while it is written, never held whole in memory.
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, const ContentSource& source,
                        size_t chunk = kWriteChunk);
 

@@ -11,8 +11,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kNothingLoadedCaption = "Nothing Loaded to Save";
-constexpr const char* kNothingLoadedText = "Please Load the List Before Saving";
 constexpr const char* kAddressPrompt =
     "Please Specify Website or IP that you wish to redirect websites";
 constexpr const char* kAddressTitle = "Specify IP or Website";
@@ -20,9 +18,6 @@ constexpr const char* kAddressRefused =
     "The address cannot contain spaces, tabs, commas, double quotes or line breaks, and cannot "
     "begin with \"#\": the saved file would not read back as the entries you saved.\r\n\r\n"
     "Please type one IP address or website, such as 10.0.0.1.";
-constexpr const char* kSaveChangesCaption = "Save Changes";
-constexpr const char* kSaveChangesText = "Would you like to save changes?";
-constexpr const char* kSaveFailedCaption = "Save Failed";
 
 // Cancel in the options or in the file dialog: on the way out of the program
 // it ends the program, otherwise the save just stops.
@@ -39,7 +34,7 @@ void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status
   if (doc.ExitPending == 1) {
     text += " The program stays open so that your changes are not lost.";
   }
-  ui.Tell(kSaveFailedCaption, text, Icon::Critical);
+  ui.Tell("Save Failed", text, Icon::Critical);
 }
 
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
@@ -69,32 +64,32 @@ std::string AskForAddress(SaveUi& ui) {
   return typed;
 }
 
+SaveOutcome PromptOnTheWayOut(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+  doc.ExitPending = 1;
+  const SaveOutcome outcome = PromptToSave(doc, ui, fs);
+  // Staying open: no longer on the way out.
+  if (outcome == SaveOutcome::Failed) doc.ExitPending = 0;
+  return outcome;
+}
+
 }  // namespace
 
 SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   if (doc.LineCount == 0) {
-    ui.Tell(kNothingLoadedCaption, kNothingLoadedText, Icon::Information);
+    ui.Tell("Nothing Loaded to Save", "Please Load the List Before Saving", Icon::Information);
     return SaveOutcome::NothingLoaded;
   }
   // The dialog opens on "127.0.0.1" with comments on, whatever was chosen last.
   const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{1, true});
   if (choice.option < 1 || choice.option > 3) return CancelSave(doc, ui);
 
-  SaveTarget target;
-  if (choice.option == 3) {
-    const std::string typed = AskForAddress(ui);
-    // No address: the save stops, even on the way out; the exit goes on.
-    if (typed.empty()) return SaveOutcome::Cancelled;
-    target = TargetForOption(3, typed);
-  } else {
-    target = TargetForOption(choice.option);
-  }
+  const std::string typed = choice.option == 3 ? AskForAddress(ui) : "";
+  // No address: the save stops, even on the way out; the exit goes on.
+  if (choice.option == 3 && typed.empty()) return SaveOutcome::Cancelled;
+  const SaveTarget target = TargetForOption(choice.option, typed);
 
-  SaveDialogRequest request;
-  request.title = SaveDialogTitle(target);
-  request.initialFolder = doc.HostsPath;
-  request.flags = kSaveAsDialogFlags;
-  const std::optional<std::string> path = ui.ShowSaveDialog(request);
+  const std::optional<std::string> path =
+      ui.ShowSaveDialog({SaveDialogTitle(target), doc.HostsPath, kSaveAsDialogFlags});
   if (!path || path->empty()) return CancelSave(doc, ui);
   doc.HostsPath = *path;
 
@@ -109,21 +104,18 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
 
 SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   if (doc.ChangeCount <= 0) return SaveOutcome::NotAsked;
-  if (!ui.AskYesNo(kSaveChangesCaption, kSaveChangesText)) return SaveOutcome::Declined;
+  if (!ui.AskYesNo("Save Changes", "Would you like to save changes?")) return SaveOutcome::Declined;
   return SaveAs(doc, ui, fs);
-}
-
-void ClearToNoDocument(HostsDocument& doc) {
-  doc.List1.Clear();
-  doc.LineCount = 0;
-  doc.HostsPath.clear();
-  doc.ChangeCount = 0;
 }
 
 bool CloseDocument(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   doc.ExitPending = 0;
   if (PromptToSave(doc, ui, fs) == SaveOutcome::Failed) return false;
-  ClearToNoDocument(doc);
+  // The arrays stay until the next load.
+  doc.List1.Clear();
+  doc.LineCount = 0;
+  doc.HostsPath.clear();
+  doc.ChangeCount = 0;
   ui.ResetToNoDocument();
   return true;
 }
@@ -132,18 +124,6 @@ bool PromptBeforeOpen(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   doc.ExitPending = 0;
   return PromptToSave(doc, ui, fs) != SaveOutcome::Failed;
 }
-
-namespace {
-
-SaveOutcome PromptOnTheWayOut(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  doc.ExitPending = 1;
-  const SaveOutcome outcome = PromptToSave(doc, ui, fs);
-  // Staying open: no longer on the way out.
-  if (outcome == SaveOutcome::Failed) doc.ExitPending = 0;
-  return outcome;
-}
-
-}  // namespace
 
 bool PromptBeforeExit(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   return PromptOnTheWayOut(doc, ui, fs) != SaveOutcome::Failed;

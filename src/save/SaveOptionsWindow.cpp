@@ -42,7 +42,7 @@ constexpr ModalWindowSpec kSpec{
 
 // Host names of the kind people block: advertising and tracking servers,
 // several of them under one domain.
-constexpr std::array<const char*, W::kExampleLineCount> kSampleHosts{
+constexpr const char* kSampleHosts[] = {
     "ad.adfarm.com",     "ads.adfarm.com",    "banner.adfarm.com", "click.adfarm.com",
     "pop.adfarm.com",    "stats.adfarm.com",  "track.adfarm.com",  "ads.popnet.biz",
     "ad.clickzone.net",  "ads.bannerhub.net", "count.hitlog.org",  "media.adspot.com",
@@ -56,10 +56,7 @@ SaveOptionsWindow::SaveOptionsWindow() : ModalWindow(kSpec) {}
 std::string SaveOptionsWindow::ExampleText(const char* address) {
   std::string text;
   for (const char* host : kSampleHosts) {
-    text += address;
-    text += "  ";
-    text += host;
-    text += "\r\n";
+    text.append(address).append("  ").append(host).append("\r\n");
   }
   return text;
 }
@@ -93,8 +90,7 @@ void SaveOptionsWindow::OnActivate() {
 }
 
 bool SaveOptionsWindow::OnCommand(int id, int code) {
-  if (id != Command1 && id != Command2) return false;
-  if (code != BN_CLICKED) return false;
+  if ((id != Command1 && id != Command2) || code != BN_CLICKED) return false;
   if (id == Command2) {
     OnCancel();
   } else if (SelectedOption() == 0) {

@@ -1,7 +1,5 @@
-// The "Save Options " dialog: before each save the user picks the address
-// every entry is written with and whether the comment lines go back into
-// the file. The choice stays in the controls after the dialog hides itself;
-// closing it by its frame destroys it, which reads as Cancel.
+// The "Save Options " dialog: the address every entry is written with and
+// whether the comments go back in. Closed by its frame, it reads as Cancel.
 #pragma once
 
 #include <string>
@@ -17,7 +15,6 @@ class SaveOptionsWindow : public ModalWindow {
   static constexpr const char* kCaption = "Save Options ";
   static constexpr const char* kMissingChoice = "Please choose a Save option before proceeding.";
   static constexpr const char* kMissingChoiceCaption = "Save Options";
-  static constexpr int kExampleLineCount = 13;
 
   // Control identifiers.
   enum : int {
@@ -32,18 +29,16 @@ class SaveOptionsWindow : public ModalWindow {
     Label1,
     Label2,
     Text1,
-    Text2,
+    Text2
   };
 
   SaveOptionsWindow();
 
-  // In: the controls' state when the dialog shows. Out: Option1 to Option3
-  // as 1 to 3, or 0 when the user cancelled; Check1 as the comments. Closed
-  // by its frame, the dialog gives option 0 without comments.
+  // In: the controls' state when shown. Out: Option1 to Option3 as 1 to 3,
+  // 0 when cancelled; Check1 as the comments (off when closed by its frame).
   SaveChoice Choice;
 
-  // The example lines shown for an address: address, two spaces and a
-  // sample host name, each line ending in CR LF.
+  // Example lines for an address: address, two spaces, a host name, CR LF.
   static std::string ExampleText(const char* address);
 
  private:

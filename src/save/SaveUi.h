@@ -1,5 +1,4 @@
-// What saving, closing and leaving the program show and ask. The main window
-// implements it over the real dialogs; tests implement it with a script.
+// What saving, closing and leaving show and ask: real dialogs, or a test's script.
 #pragma once
 
 #include <cstdint>
@@ -31,13 +30,10 @@ class SaveUi {
   // The input box; "" for Cancel or an empty field.
   virtual std::string Input(const std::string& prompt, const std::string& title,
                             const std::string& initial) = 0;
-  // frmSaveOptions, shown modally without owner and opened on preset (the
-  // window opens on its own "127.0.0.1" with comments, which is what SaveAs
-  // passes); the choice read back from it (option 0 when cancelled or
-  // closed).
+  // frmSaveOptions, modal without owner, opened on preset; option 0 when
+  // cancelled or closed.
   virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
-  // The save dialog over the main window; the chosen full path, or nothing
-  // when cancelled or when the dialog failed to open.
+  // The save dialog; the chosen full path, or nothing when cancelled or failed.
   virtual std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) = 0;
   // Ends the program at once: no further question, no closing handler.
   virtual void EndProgram() = 0;
