@@ -1,12 +1,9 @@
-// Routing of the main window's events to their operations, and the
-// operations that are the main window's own: each button and its menu item
-// run the very same one.
+// The main window's commands and the routing of its events to them.
 #include <windows.h>
 // windows.h first
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "core/Dedup.h"
 #include "core/Editing.h"
@@ -19,109 +16,65 @@
 
 namespace vantrel {
 
-namespace {
-
 constexpr const char* kFindPlaceholder = "type query here";
-
-struct TransparencyItem {
-  int id;
-  int percent;
-};
-
-constexpr TransparencyItem kTransparency[] = {
-    {kMnuNone, 0},   {kMnuTen, 10},   {kMnuTwenty, 20},  {kMnuThirty, 30}, {kMnuForty, 40},
-    {kMnuFifty, 50}, {kMnuSixty, 60}, {kMnuSeventy, 70}, {kMnuEighty, 80}, {kMnuNinety, 90},
-};
-
-}  // namespace
 
 FileSystem& MainWindow::Files() { return fs_ ? *fs_ : NativeFileSystem(); }
 
 void MainWindow::OnCommand(int id, int code) {
-  switch (id) {
-    case kCmdOpen:
-    case kMnuOpen:
-      cmdOpen_Click();
-      return;
-    case kMnuClose:
-      mnuClose_Click();
-      return;
-    case kCmdSaveAs:
-    case kMnuSaveAs:
-      cmdSaveAs_Click();
-      return;
-    case kMnuExit:
-      mnuExit_Click();
-      return;
-    case kMnuUndo:
-      mnuUndo_Click();
-      return;
-    case kCmdAdd:
-    case kMnuAdd:
-      cmdAdd_Click();
-      return;
-    case kCmdChange:
-    case kMnuChange:
-      cmdChange_Click();
-      return;
-    case kCmdDelete:
-    case kMnuDelete:
-      cmdDelete_Click();
-      return;
-    case kCmdRemDup:
-    case kMnuRemDup:
-      cmdRemDup_Click();
-      return;
-    case kCmdCountHost:
-      cmdCountHost_Click();
-      return;
-    case kCmdNotepad:
-      cmdNotepad_Click();
-      return;
-    case kMnuOnTop:
-      mnuOnTop_Click();
-      return;
-    case kMnuContents:
-      mnuContents_Click();
-      return;
-    case kMnuAbout:
-      mnuAbout_Click();
-      return;
-    case kList1:
-      if (code == LBN_SELCHANGE) {
-        doc_.List1.Select(
-            static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
-      } else if (code == LBN_DBLCLK) {
-        cmdChange_Click();
-      }
-      return;
-    case kComboFind:
-      if (code == CBN_SETFOCUS) ComboFind_GotFocus();
-      if (code == CBN_KILLFOCUS) ComboFind_LostFocus();
-      return;
-    default:
-      for (const TransparencyItem& item : kTransparency) {
-        if (item.id == id) SetTransparency(id);
-      }
-      return;
+  // Each button and its menu item run the very same command.
+  static constexpr struct {
+    int id;
+    void (MainWindow::*run)();
+  } kRoutes[] = {
+      {kCmdOpen, &MainWindow::OpenFile},
+      {kMnuOpen, &MainWindow::OpenFile},
+      {kMnuClose, &MainWindow::CloseFile},
+      {kCmdSaveAs, &MainWindow::SaveFileAs},
+      {kMnuSaveAs, &MainWindow::SaveFileAs},
+      {kMnuExit, &MainWindow::ExitFromMenu},
+      {kMnuUndo, &MainWindow::UndoLastChange},
+      {kCmdAdd, &MainWindow::AddNewEntry},
+      {kMnuAdd, &MainWindow::AddNewEntry},
+      {kCmdChange, &MainWindow::ChangeSelectedEntry},
+      {kMnuChange, &MainWindow::ChangeSelectedEntry},
+      {kCmdDelete, &MainWindow::DeleteSelectedEntry},
+      {kMnuDelete, &MainWindow::DeleteSelectedEntry},
+      {kCmdRemDup, &MainWindow::RemoveDuplicates},
+      {kMnuRemDup, &MainWindow::RemoveDuplicates},
+      {kCmdCountHost, &MainWindow::CountUnmodifiedHosts},
+      {kCmdNotepad, &MainWindow::OpenInNotepad},
+      {kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
+      {kMnuContents, &MainWindow::ShowHelpContents},
+      {kMnuAbout, &MainWindow::ShowAbout},
+  };
+  for (const auto& route : kRoutes) {
+    if (route.id == id) return (this->*route.run)();
+  }
+  if (id == kList1 && code == LBN_SELCHANGE) {
+    doc_.List1.Select(static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
+  } else if (id == kList1 && code == LBN_DBLCLK) {
+    ChangeSelectedEntry();
+  } else if (id == kComboFind && code == CBN_SETFOCUS) {
+    FindBoxGotFocus();
+  } else if (id == kComboFind && code == CBN_KILLFOCUS) {
+    FindBoxLostFocus();
+  } else if (id >= kMnuNone && id <= kMnuNinety) {
+    SetTransparency(id);
   }
 }
 
 // ---- the document's commands
 
-// Each command that can run out of memory says so and leaves the document
-// as it was (its operation sees to that).
-
-void MainWindow::cmdSaveAs_Click() {
+void MainWindow::SaveFileAs() {
   RunCommand("Save Failed", kNoMemoryToSave, [&] { SaveAs(doc_, *this, Files()); });
 }
 
-void MainWindow::mnuClose_Click() {
+void MainWindow::CloseFile() {
   doc_.ExitPending = 0;
   RunCommand("Save Failed", kNoMemoryToSave, [&] { CloseDocument(doc_, *this, Files()); });
 }
 
-void MainWindow::mnuExit_Click() {
+void MainWindow::ExitFromMenu() {
   if (RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) {
     // The save on the way out failed: the program stays open.
     doc_.ExitPending = 0;
@@ -129,7 +82,7 @@ void MainWindow::mnuExit_Click() {
   }
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::CloseWindow() {
   if (ended_) return;
   // A save that failed on the way out keeps the program open with the
   // document, so the changes are not lost.
@@ -144,36 +97,38 @@ void MainWindow::Form_Unload() {
   DestroyWindow(hwnd_);
 }
 
-void MainWindow::cmdRemDup_Click() {
+void MainWindow::RemoveDuplicates() {
   RunCommand(kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates.", [&] {
     if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
     RunInWaitWindow([&] { RemoveDuplicatesJob(doc_, *this); });
   });
 }
 
-void MainWindow::cmdAdd_Click() {
+void MainWindow::AddNewEntry() {
   RunCommand("Add New Host Entry", "There is not enough memory to add the entry.",
              [&] { AddEntry(doc_, *this); });
 }
 
-void MainWindow::cmdChange_Click() {
+void MainWindow::ChangeSelectedEntry() {
   RunCommand("Change Host Entry", "There is not enough memory to change the entry.",
              [&] { ChangeEntry(doc_, *this); });
 }
 
-void MainWindow::cmdDelete_Click() {
+void MainWindow::DeleteSelectedEntry() {
   RunCommand("Delete Host Entry", "There is not enough memory to delete the entry.",
              [&] { DeleteEntry(doc_, *this); });
 }
 
-void MainWindow::mnuUndo_Click() {
+void MainWindow::UndoLastChange() {
   RunCommand("Undo", "There is not enough memory to undo the last change.",
              [&] { UndoLastAction(doc_, *this); });
 }
 
-void MainWindow::cmdCountHost_Click() { SetText(kText6, CountHostFileText(doc_.LoadedEntryCount)); }
+void MainWindow::CountUnmodifiedHosts() {
+  SetText(kText6, CountHostFileText(doc_.LoadedEntryCount));
+}
 
-void MainWindow::cmdNotepad_Click() {
+void MainWindow::OpenInNotepad() {
   std::string command = NotepadCommandLine(doc_.HostsPath);
   STARTUPINFOA si{};
   si.cb = sizeof(si);
@@ -193,7 +148,7 @@ void MainWindow::cmdNotepad_Click() {
 
 // ---- Find
 
-void MainWindow::ComboFind_GotFocus() {
+void MainWindow::FindBoxGotFocus() {
   findTextColor_ = RGB(0, 0, 0);
   // Back from a message box or another program, the query is still there.
   if (findShowsPlaceholder_) SetText(kComboFind, "");
@@ -208,7 +163,7 @@ bool MainWindow::FindFocusMovesWithin() const {
   return to == hwnd_ || IsChild(hwnd_, to);
 }
 
-void MainWindow::ComboFind_LostFocus() {
+void MainWindow::FindBoxLostFocus() {
   // Only the user moving to another control leaves the box: the program's
   // own message box or another program taking the activation does not.
   if (!FindFocusMovesWithin()) return;
@@ -219,7 +174,7 @@ void MainWindow::ComboFind_LostFocus() {
   InvalidateRect(controls_[kComboFind], nullptr, TRUE);
 }
 
-void MainWindow::ComboFind_KeyPress(int keyCode) {
+void MainWindow::FindBoxKeyPress(int keyCode) {
   RunCommand("Find", "There is not enough memory to search the list.", [&] {
     std::string text = WindowText(controls_[kComboFind]);
     const std::string before = text;
@@ -252,7 +207,7 @@ LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LP
       const MSG* pending = reinterpret_cast<const MSG*>(lParam);
       if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
     }
-    if (msg == WM_CHAR) self->ComboFind_KeyPress(static_cast<int>(wParam));
+    if (msg == WM_CHAR) self->FindBoxKeyPress(static_cast<int>(wParam));
     // Where the focus goes, for the combo box's CBN_KILLFOCUS that follows.
     if (msg == WM_KILLFOCUS) self->findFocusTo_ = reinterpret_cast<HWND>(wParam);
   } catch (...) {
@@ -265,26 +220,19 @@ LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 // ---- the Window and Help menus
 
 void MainWindow::SetTransparency(int menuId) {
-  for (const TransparencyItem& item : kTransparency) {
-    if (item.id == menuId && translucency_) translucency_->Alpha(TransparencyAlpha(item.percent));
-  }
-  for (const TransparencyItem& item : kTransparency) menu_.Check(item.id, item.id == menuId);
+  if (translucency_) translucency_->Alpha(TransparencyAlpha((menuId - kMnuNone) * 10));
+  for (int id = kMnuNone; id <= kMnuNinety; ++id) menu_.Check(id, id == menuId);
 }
 
-void MainWindow::mnuOnTop_Click() {
-  if (OnTopState != 0) {
-    SetTopmost(hwnd_, false);
-    menu_.Check(kMnuOnTop, false);
-    OnTopState = 0;
-  } else {
-    SetTopmost(hwnd_, true);
-    menu_.Check(kMnuOnTop, true);
-    OnTopState = -1;
-  }
+void MainWindow::ToggleAlwaysOnTop() {
+  const bool onTop = onTopState_ == 0;
+  SetTopmost(hwnd_, onTop);
+  menu_.Check(kMnuOnTop, onTop);
+  onTopState_ = onTop ? -1 : 0;
 }
 
-void MainWindow::mnuContents_Click() { help_.ShowModal(hwnd_); }
-void MainWindow::mnuAbout_Click() { about_.ShowModal(hwnd_); }
+void MainWindow::ShowHelpContents() { help_.ShowModal(hwnd_); }
+void MainWindow::ShowAbout() { about_.ShowModal(hwnd_); }
 
 // ---- what saving shows and asks
 

@@ -41,13 +41,12 @@ bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (controls_.DrawLine(item)) return true;
   if (item.CtlType == ODT_BUTTON) {
     DrawGraphicalButton(item);
-    return true;
-  }
-  if (item.CtlType == ODT_LISTBOX) {
+  } else if (item.CtlType == ODT_LISTBOX) {
     DrawListItem(item);
-    return true;
+  } else {
+    return false;
   }
-  return false;
+  return true;
 }
 
 void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
@@ -55,13 +54,8 @@ void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     return;
   }
-  Text text;
   const int32_t index = static_cast<int32_t>(item.itemID);
-  if (item.CtlID == kList1) {
-    text = doc_.List1.Item(index);
-  } else {
-    text = CommentRow(index);
-  }
+  Text text = item.CtlID == kList1 ? doc_.List1.Item(index) : CommentRow(index);
   const bool selected = item.itemState & ODS_SELECTED;
   const bool disabled = !IsWindowEnabled(item.hwndItem);
   FillRect(item.hDC, &item.rcItem,
@@ -105,15 +99,9 @@ void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {
   DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   const int shift = pressed ? 1 : 0;
 
-  HICON picture = nullptr;
-  SIZE pictureSize{0, 0};
-  if (item.CtlID == kCmdOpen) {
-    picture = openPicture_;
-    pictureSize = {45, 36};
-  } else if (item.CtlID == kCmdSaveAs) {
-    picture = saveAsPicture_;
-    pictureSize = {40, 40};
-  }
+  const bool isOpen = item.CtlID == kCmdOpen;
+  HICON picture = isOpen ? openPicture_ : item.CtlID == kCmdSaveAs ? saveAsPicture_ : nullptr;
+  const SIZE pictureSize = isOpen ? SIZE{45, 36} : SIZE{40, 40};
 
   const std::string caption = WindowText(item.hwndItem);
   HGDIOBJ old = SelectObject(item.hDC, font_.Get());

@@ -1,9 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <commctrl.h>
-
-#include <utility>
-
 #include "core/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
@@ -17,21 +13,9 @@ namespace {
 // must paint what lies under them.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-UINT IconFlag(Icon icon) {
-  switch (icon) {
-    case Icon::Information:
-      return MB_ICONINFORMATION;
-    case Icon::Question:
-      return MB_ICONQUESTION;
-    case Icon::Critical:
-      return MB_ICONSTOP;
-    case Icon::Exclamation:
-      return MB_ICONEXCLAMATION;
-    case Icon::None:
-      break;
-  }
-  return 0;
-}
+// In the order of Icon.
+constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONSTOP,
+                               MB_ICONEXCLAMATION};
 
 }  // namespace
 
@@ -146,7 +130,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimer1) RelaunchWhenReady();
       return 0;
     case WM_CLOSE:
-      Form_Unload();
+      CloseWindow();
       return 0;
     case WM_QUERYENDSESSION:
       return OnQueryEndSession();
@@ -177,7 +161,7 @@ bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
 }
 
 void MainWindow::Tell(const std::string& caption, const std::string& text, Icon icon) {
-  CurrentModal().Message(hwnd_, text, caption, MB_OK | IconFlag(icon));
+  CurrentModal().Message(hwnd_, text, caption, MB_OK | kIconFlags[static_cast<int>(icon)]);
 }
 
 std::string MainWindow::Input(const std::string& prompt, const std::string& title,

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -47,66 +46,56 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   MainWindow();
   ~MainWindow() override;
 
-  // The visual-style bootstrap that creating the window runs; the program
-  // gives it one before Create. Without one the window runs none.
+  // Given before Create; without one no visual-style check runs.
   void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
-  // Creates the window, runs the bootstrap, then creates the controls and
-  // menus; the window stays hidden.
+  // Creates the hidden window, runs the bootstrap, then the controls.
   bool Create(HINSTANCE instance);
-  // For the message loop: accelerators, Tab, access keys and the default
-  // button. Returns true when the message was handled.
+  // Accelerators, Tab, access keys and the default button; true when handled.
   bool PreTranslate(MSG& msg);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-  // State that the operations and the tests read.
   HostsDocument& Document() { return doc_; }
   HWND Control(int id) const { return controls_[id]; }
   const MenuBar& Menus() const { return menu_; }
   int DefaultButton() const { return defaultButton_; }
   HWND WaitWindowHandle() const { return wait_.Handle(); }
-  // The comments list's rows: the comments, or one placeholder row when the
-  // file had none; nothing without a document.
+  // The comments, or one placeholder row when the file had none.
   int32_t CommentRowCount() const;
   Text CommentRow(int32_t i) const;
+  const std::string& HostsFolder() const { return hostsFolder_; }
+  int OnTopState() const { return onTopState_; }  // -1 while always on top
 
-  // The main window's member of the document.
-  std::string HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
-
-  // Start-up: the Windows version, the translucency object, the window's
-  // initial texts and timers, then the show.
+  // Before the first show, for this system or one of that name.
   void Startup();
-  // The same for a system of that name (what WindowsVersionName reports).
   void Startup(const std::string& versionName);
 
-  // The visual-style bootstrap: the probe on creation, the writer, and the
-  // relaunch when Timer1 ticks.
+  // The visual-style probe on creation, the writer, the relaunch on Timer1.
   void CheckVisualStyle();
   void WriteNewManifest();
   void RelaunchWhenReady();
   bool Timer1Running() const { return timer1Running_; }
 
-  // The commands, as the buttons and menu items run them.
-  void cmdOpen_Click();
-  void cmdSaveAs_Click();
-  void mnuClose_Click();
-  void mnuExit_Click();
-  void Form_Unload();
-  void cmdRemDup_Click();
-  void cmdAdd_Click();
-  void cmdChange_Click();
-  void cmdDelete_Click();
-  void mnuUndo_Click();
-  void cmdCountHost_Click();
-  void cmdNotepad_Click();
+  // The commands that the buttons and menu items run.
+  void OpenFile();
+  void SaveFileAs();
+  void CloseFile();
+  void ExitFromMenu();
+  void CloseWindow();
+  void RemoveDuplicates();
+  void AddNewEntry();
+  void ChangeSelectedEntry();
+  void DeleteSelectedEntry();
+  void UndoLastChange();
+  void CountUnmodifiedHosts();
+  void OpenInNotepad();
   void SetTransparency(int menuId);
-  void mnuOnTop_Click();
-  void mnuContents_Click();
-  void mnuAbout_Click();
-  void ComboFind_GotFocus();
-  void ComboFind_LostFocus();
-  void ComboFind_KeyPress(int keyCode);
+  void ToggleAlwaysOnTop();
+  void ShowHelpContents();
+  void ShowAbout();
+  void FindBoxGotFocus();
+  void FindBoxLostFocus();
+  void FindBoxKeyPress(int keyCode);
 
-  // SaveUi
   void ResetToNoDocument() override;
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
   std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
@@ -118,10 +107,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   COLORREF FindTextColor() const { return findTextColor_; }
   const FindState& Find() const { return find_; }
   const CTranslucentForm* Translucency() const { return translucency_.get(); }
-  int OnTopState = 0;  // -1 while always on top
 
  private:
-  // DocumentUi
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void Tell(const std::string& caption, const std::string& text, Icon icon) override;
   std::string Input(const std::string& prompt, const std::string& title,
@@ -142,8 +129,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   void OnCreate();
   void OnCommand(int id, int code);
-  // The end of the Windows session: the unsaved-changes prompt when the
-  // system asks, the end of the program when the session ends.
   BOOL OnQueryEndSession();
   void OnEndSession(bool ending);
   void SubclassFindBox();
@@ -156,29 +141,15 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
   void DrawListItem(const DRAWITEMSTRUCT& item);
 
-  // The open operation and its steps.
-  void OpenOperation();
   FileSystem& Files();
-  bool ChooseFileToOpen(std::string& path);
   void LoadFile(const std::string& path);
   void ShowLoadedState(const std::string& labelIP);
-  // The enabled state of each command and list that depends on the
-  // document: the document's commands only while a file is loaded.
-  struct CommandState {
-    int id;
-    bool menu;  // a menu item, not a control
-    bool enabled;
-  };
-  using CommandStates = std::array<CommandState, 16>;
-  static CommandStates CommandStatesFor(const HostsDocument& doc);
   void ApplyCommandStates();
   void FailOpen(const std::string& path, const std::string& reason);
-  // After an operation ran out of memory, which left the document as it
-  // was: the normal pointer, the elapsed time shown before, and a message
-  // saying what could not be done (text, then detail on a line of its own).
+  // After an operation ran out of memory, leaving the document as it was:
+  // the normal pointer, the time shown before, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
-  // Runs a command; when it runs out of memory (its operation has left the
-  // document as it was), says so in the command's own caption.
+  // Runs a command; running out of memory is told in its own caption.
   template <class Command>
   void RunCommand(const char* caption, const char* noMemoryText, Command&& command) {
     if (RanOutOfMemory(command)) TellOutOfMemory(caption, noMemoryText);
@@ -193,6 +164,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void Enable(int id, bool enabled);
 
   HostsDocument doc_;
+  std::string hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
+  int onTopState_ = 0;
   char timeBefore_[32] = {};  // Label7 before the running job emptied it
   bool timing_ = false;       // a job is being timed
   ControlSet controls_;

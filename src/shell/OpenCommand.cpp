@@ -25,7 +25,7 @@ std::string ExpandFolder(const std::string& folder) {
 
 }  // namespace
 
-void MainWindow::cmdOpen_Click() {
+void MainWindow::OpenFile() {
   // After a save that failed, the changed document stays rather than being
   // replaced.
   bool goOn = false;
@@ -33,53 +33,39 @@ void MainWindow::cmdOpen_Click() {
     TellOutOfMemory("Save Failed", kNoMemoryToSave);
     return;
   }
-  if (goOn) OpenOperation();
-}
-
-bool MainWindow::ChooseFileToOpen(std::string& path) {
-  FileDialogOptions options;
-  options.title = "Open Host File";
-  options.initialFolder = ExpandFolder(HostsFolder);
-  options.fileName = "Hosts";
-  const std::optional<std::string> chosen = ShowOpenDialog(hwnd_, options);
-  if (!chosen) return false;
-  path = *chosen;
-  return true;
-}
-
-MainWindow::CommandStates MainWindow::CommandStatesFor(const HostsDocument& doc) {
-  const bool loaded = doc.LineCount != 0;
-  return {{
-      {kCmdRemDup, false, loaded},
-      {kCmdNotepad, false, loaded},
-      {kCmdCountHost, false, loaded},
-      {kCmdSaveAs, false, loaded},
-      {kCmdAdd, false, loaded},
-      {kCmdChange, false, loaded},
-      {kCmdDelete, false, loaded},
-      {kComboFind, false, loaded},
-      {kList1, false, loaded},
-      // The comments are shown for reading only, greyed.
-      {kListComments, false, false},
-      {kMnuRemDup, true, loaded},
-      {kMnuSaveAs, true, loaded},
-      {kMnuAdd, true, loaded},
-      {kMnuChange, true, loaded},
-      {kMnuDelete, true, loaded},
-      {kMnuClose, true, loaded},
-  }};
+  if (!goOn) return;
+  std::string path;
+  if (!RanOutOfMemory([&] {
+        FileDialogOptions options;
+        options.title = "Open Host File";
+        options.initialFolder = ExpandFolder(hostsFolder_);
+        options.fileName = "Hosts";
+        path = ShowOpenDialog(hwnd_, options).value_or("");
+        if (!path.empty()) LoadFile(path);
+      })) {
+    return;
+  }
+  if (path.empty()) {
+    TellOutOfMemory("Open Host File", "There is not enough memory to open a file.");
+  } else {
+    TellOutOfMemory("Open Host File", "There is not enough memory to open", path);
+  }
 }
 
 void MainWindow::ApplyCommandStates() {
   // Takes no memory: it runs after operations that may no longer fail.
-  for (const CommandState& state : CommandStatesFor(doc_)) {
-    if (state.menu) {
-      menu_.Enable(state.id, state.enabled);
-    } else {
-      Enable(state.id, state.enabled);
-    }
+  // The document's commands only while a file is loaded.
+  const bool loaded = doc_.LineCount != 0;
+  for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs, kCmdAdd, kCmdChange,
+                 kCmdDelete, kComboFind, kList1}) {
+    Enable(id, loaded);
   }
-  ShowWindow(controls_[kLine5], doc_.LineCount != 0 ? SW_SHOW : SW_HIDE);
+  // The comments are shown for reading only, greyed.
+  Enable(kListComments, false);
+  for (int id : {kMnuRemDup, kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) {
+    menu_.Enable(id, loaded);
+  }
+  ShowWindow(controls_[kLine5], loaded ? SW_SHOW : SW_HIDE);
 }
 
 // The loaded state, shown once the new document is in place: the load job
@@ -93,19 +79,6 @@ void MainWindow::ShowLoadedState(const std::string& labelIP) {
   SetUndo("Undo", false);
   SetText(kLabelIP, labelIP);
   EntriesChanged();
-}
-
-void MainWindow::OpenOperation() {
-  std::string path;
-  if (RanOutOfMemory([&] {
-        if (ChooseFileToOpen(path)) LoadFile(path);
-      })) {
-    if (path.empty()) {
-      TellOutOfMemory("Open Host File", "There is not enough memory to open a file.");
-    } else {
-      TellOutOfMemory("Open Host File", "There is not enough memory to open", path);
-    }
-  }
 }
 
 void MainWindow::LoadFile(const std::string& path) {

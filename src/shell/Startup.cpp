@@ -36,17 +36,17 @@ void MainWindow::Startup() { Startup(WindowsVersionName()); }
 void MainWindow::Startup(const std::string& version) {
   if (version != "Windows 2000" && version != "Windows XP") {
     Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
-    HostsFolder = "%systemroot%\\";
+    hostsFolder_ = "%systemroot%\\";
   } else {
     menu_.EnableSubmenu("mnuTransparent", true);
-    HostsFolder = "%systemroot%\\system32\\drivers\\etc\\";
+    hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
 
   translucency_ = std::make_unique<CTranslucentForm>();
   translucency_->hwnd(hwnd_);
 
   clock_ = {};
-  OnTopState = 0;
+  onTopState_ = 0;
   SetText(kLabel7, "00: 00: 00");
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
@@ -84,7 +84,7 @@ void MainWindow::RelaunchWhenReady() {
   if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
   KillTimer(hwnd_, kTimer1);
   timer1Running_ = false;
-  Form_Unload();
+  CloseWindow();
   // ended_: the window is gone, or the program is ending without it.
   if (ended_ && bootstrap_ && bootstrap_->Relaunch()) return;
   // Closing the window asked the message loop to end; hold that back until

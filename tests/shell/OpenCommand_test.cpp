@@ -44,7 +44,7 @@ TEST_F(OpenCommandTest, AsksForTheFileInTheHostsFolder) {
   EXPECT_EQ(asked.what, Asked::What::Open);
   EXPECT_EQ(asked.caption, "Open Host File");
   // The folder is handed over expanded; the member keeps the variable.
-  EXPECT_EQ(window_.HostsFolder, "%systemroot%\\system32\\drivers\\etc\\");
+  EXPECT_EQ(window_.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
   EXPECT_EQ(asked.initial.find('%'), std::string::npos);
   EXPECT_NE(asked.initial.find("\\system32\\drivers\\etc\\"), std::string::npos);
   EXPECT_EQ(asked.fileBuffer.substr(0, 5), "Hosts");

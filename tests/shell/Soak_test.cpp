@@ -381,7 +381,7 @@ class SoakTest : public MainFixture {
       }
       if (!found) modal_.Queue(Asked::What::Message, "Query Not Found");
     }
-    window_.ComboFind_KeyPress(kEnterKey);
+    window_.FindBoxKeyPress(kEnterKey);
     Pump();
   }
 

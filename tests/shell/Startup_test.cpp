@@ -31,7 +31,7 @@ TEST_F(StartupTest, OnXpAnd2000TransparencyIsOfferedWithoutAWord) {
     window.Startup(version);
     EXPECT_TRUE(script_.Questions().empty()) << version;
     EXPECT_TRUE(window.Menus().IsSubmenuEnabled("mnuTransparent")) << version;
-    EXPECT_EQ(window.HostsFolder, "%systemroot%\\system32\\drivers\\etc\\");
+    EXPECT_EQ(window.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
     EXPECT_EQ(TextOf(window.Control(kLabel7)), "00: 00: 00");
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     ASSERT_NE(window.Translucency(), nullptr);
@@ -55,7 +55,7 @@ TEST_F(StartupTest, ElsewhereTheUserIsToldAndTheDialogStartsInTheSystemRoot) {
   EXPECT_TRUE(IsWindowVisible(window_.Handle()));
   EXPECT_FALSE(TransparencyEnabled());
   EXPECT_TRUE(window_.Menus().IsEnabled(kMnuOnTop));
-  EXPECT_EQ(window_.HostsFolder, "%systemroot%\\");
+  EXPECT_EQ(window_.HostsFolder(), "%systemroot%\\");
 }
 
 TEST_F(StartupTest, ANewerSystemIsToldToo) {
@@ -95,11 +95,11 @@ TEST_F(WindowMenuTest, AlwaysOnTopAlternates) {
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_TRUE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState, -1);
+  EXPECT_EQ(window_.OnTopState(), -1);
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_FALSE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState, 0);
+  EXPECT_EQ(window_.OnTopState(), 0);
 }
 
 TEST_F(WindowMenuTest, HelpAndAboutShowModallyOverTheMainWindow) {
