@@ -1,8 +1,6 @@
 #include "platform/CommonDialogs.h"
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "platform/Modal.h"
 
@@ -10,22 +8,22 @@ namespace vantrel {
 
 namespace {
 
+// Blank space the dialog gets for the name it returns and for its title.
+constexpr size_t kFileNameCapacity = 2047;
+constexpr size_t kFileTitleCapacity = 2048;
+
 // A hook procedure receives no data of its own.
 HHOOK centeringHook = nullptr;
 HWND centeringOwner = nullptr;
+bool centeringOnOwner = true;
 
 // Nearest integer, halves to the even neighbour (200.5 -> 200, 201.5 -> 202),
 // whatever rounding mode the floating-point unit is in.
 LONG RoundHalfEven(double value) {
   const double below = std::floor(value);
   const double fraction = value - below;
-  double result = below;
-  if (fraction > 0.5) {
-    result = below + 1;
-  } else if (fraction == 0.5 && std::fmod(below, 2.0) != 0) {
-    result = below + 1;
-  }
-  return static_cast<LONG>(result);
+  const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0);
+  return static_cast<LONG>(up ? below + 1 : below);
 }
 
 void RemoveCenteringHook() {
@@ -34,118 +32,79 @@ void RemoveCenteringHook() {
   centeringHook = nullptr;
 }
 
-LRESULT Center(int nCode, WPARAM wParam, bool onOwner) {
+LRESULT CALLBACK CenteringHook(int nCode, WPARAM wParam, LPARAM) {
   if (nCode != HCBT_ACTIVATE) return 0;
   HWND dialog = reinterpret_cast<HWND>(wParam);
   RECT box{};
   GetWindowRect(dialog, &box);
-  const int width = box.right - box.left;
-  const int height = box.bottom - box.top;
-  POINT corner{};
-  if (onOwner) {
-    RECT owner{};
-    GetWindowRect(centeringOwner, &owner);
-    corner = CenterOnOwnerPosition(owner, width, height);
-  } else {
-    corner = CenterOnScreenPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                    width, height);
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (centeringOnOwner) {
+    area = RECT{};
+    GetWindowRect(centeringOwner, &area);
   }
+  const POINT corner = CenterPosition(area, box.right - box.left, box.bottom - box.top);
   SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   RemoveCenteringHook();
   return 0;
 }
 
-LRESULT CALLBACK CenterOnOwnerHook(int nCode, WPARAM wParam, LPARAM) {
-  return Center(nCode, wParam, true);
-}
-
-LRESULT CALLBACK CenterOnScreenHook(int nCode, WPARAM wParam, LPARAM) {
-  return Center(nCode, wParam, false);
-}
-
-// The dialog's record and the buffers its text fields point into.
-class FileDialogRecord {
- public:
-  FileDialogRecord(HWND owner, const FileDialogOptions& options, const std::string& proposedName)
-      : filter_(options.filterName + '\0' + options.filterPattern + '\0' + '\0'),
-        fileName_(proposedName.begin(), proposedName.end()),
-        fileTitle_(kFileTitleCapacity, ' ') {
-    // The proposed name, then space for the answer; the trailing blanks do
-    // not show in the dialog.
-    fileName_.insert(fileName_.end(), kFileNameCapacity, ' ');
-    fileName_.push_back('\0');
-    fileTitle_.push_back('\0');
-    record_.lStructSize = kFileDialogRecordSize;
-    record_.hwndOwner = owner;
-    record_.lpstrFilter = filter_.c_str();
-    record_.lpstrFile = fileName_.data();
-    record_.nMaxFile = static_cast<DWORD>(fileName_.size());
-    record_.lpstrFileTitle = fileTitle_.data();
-    record_.nMaxFileTitle = static_cast<DWORD>(kFileTitleCapacity);
-    if (!options.initialFolder.empty()) record_.lpstrInitialDir = options.initialFolder.c_str();
-    if (!options.title.empty()) record_.lpstrTitle = options.title.c_str();
-  }
-
-  OPENFILENAMEA* Get() { return &record_; }
-  std::string FileName() const { return fileName_.data(); }
-
- private:
-  OPENFILENAMEA record_{};
-  std::string filter_;
-  std::vector<char> fileName_;
-  std::vector<char> fileTitle_;
-};
-
-template <class Show>
+// Fills the dialog's record, whose text fields point into the buffers given,
+// shows the dialog centred and returns the name chosen.
 std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogOptions& options,
-                                          FileDialogRecord& record, Show show) {
+                                          const std::string& proposedName, DWORD flags,
+                                          BOOL (Modal::*show)(OPENFILENAMEA*)) {
+  const std::string filter = options.filterName + '\0' + options.filterPattern + '\0' + '\0';
+  // The proposed name, then space for the answer; the trailing blanks do not
+  // show in the dialog.
+  std::string fileName = proposedName + std::string(kFileNameCapacity, ' ');
+  std::string fileTitle(kFileTitleCapacity, ' ');
+  OPENFILENAMEA record{};
+  record.lStructSize = kFileDialogRecordSize;
+  record.hwndOwner = owner;
+  record.lpstrFilter = filter.c_str();
+  record.lpstrFile = fileName.data();
+  record.nMaxFile = static_cast<DWORD>(fileName.size() + 1);
+  record.lpstrFileTitle = fileTitle.data();
+  record.nMaxFileTitle = static_cast<DWORD>(kFileTitleCapacity);
+  if (!options.initialFolder.empty()) record.lpstrInitialDir = options.initialFolder.c_str();
+  if (!options.title.empty()) record.lpstrTitle = options.title.c_str();
+  record.Flags = flags;
   BOOL chosen = FALSE;
   {
     DialogCentering centering(owner, options.centerOnOwner);
-    chosen = show(record.Get());
+    chosen = (CurrentModal().*show)(&record);
   }
   if (!chosen) return std::nullopt;
-  return record.FileName();
+  return std::string(fileName.c_str());
 }
 
 }  // namespace
 
 std::optional<std::string> ShowOpenDialog(HWND owner, const FileDialogOptions& options) {
-  FileDialogRecord record(owner, options, options.fileName);
-  record.Get()->Flags = kOpenDialogFlags;
-  return ShowFileDialog(owner, options, record,
-                        [](OPENFILENAMEA* r) { return CurrentModal().OpenFileName(r); });
+  return ShowFileDialog(owner, options, options.fileName, kOpenDialogFlags, &Modal::OpenFileName);
 }
 
 std::optional<std::string> ShowSaveDialog(HWND owner, const FileDialogOptions& options) {
-  FileDialogRecord record(owner, options, "");
-  record.Get()->Flags = options.saveFlags ? options.saveFlags : kSaveDialogFlags;
-  return ShowFileDialog(owner, options, record,
-                        [](OPENFILENAMEA* r) { return CurrentModal().SaveFileName(r); });
+  const DWORD flags = options.saveFlags ? options.saveFlags : kSaveDialogFlags;
+  return ShowFileDialog(owner, options, "", flags, &Modal::SaveFileName);
 }
 
 DialogCentering::DialogCentering(HWND owner, bool onOwner) {
   RemoveCenteringHook();
   centeringOwner = owner;
+  centeringOnOwner = onOwner;
   auto* instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  centeringHook = SetWindowsHookExA(WH_CBT, onOwner ? &CenterOnOwnerHook : &CenterOnScreenHook,
-                                    instance, GetCurrentThreadId());
+  centeringHook = SetWindowsHookExA(WH_CBT, &CenteringHook, instance, GetCurrentThreadId());
 }
 
 DialogCentering::~DialogCentering() { RemoveCenteringHook(); }
 
 bool DialogCentering::Waiting() const { return centeringHook != nullptr; }
 
-POINT CenterOnOwnerPosition(const RECT& owner, int width, int height) {
-  const double x = owner.left + (owner.right - owner.left) / 2.0 - width / 2.0;
-  const double y = owner.top + (owner.bottom - owner.top) / 2.0 - height / 2.0;
-  return POINT{RoundHalfEven(x), RoundHalfEven(y)};
-}
-
-POINT CenterOnScreenPosition(int screenWidth, int screenHeight, int width, int height) {
-  const double x = screenWidth / 2.0 - width / 2.0;
-  const double y = screenHeight / 2.0 - height / 2.0;
+POINT CenterPosition(const RECT& area, int width, int height) {
+  const double x = area.left + (area.right - area.left) / 2.0 - width / 2.0;
+  const double y = area.top + (area.bottom - area.top) / 2.0 - height / 2.0;
   return POINT{RoundHalfEven(x), RoundHalfEven(y)};
 }
 

@@ -24,11 +24,6 @@ inline constexpr DWORD kSaveDialogFlags =
     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(kOpenDialogFlags == 3674116 && kSaveDialogFlags == 2621446);
 
-// Characters of blank space the dialog gets for the name it returns (the
-// file name buffer gets one NUL more).
-inline constexpr size_t kFileNameCapacity = 2047;
-inline constexpr size_t kFileTitleCapacity = 2048;
-
 struct FileDialogOptions {
   std::string title;
   std::string initialFolder;
@@ -56,10 +51,10 @@ class DialogCentering {
   bool Waiting() const;
 };
 
-// Top-left corner that centres a width x height window over `owner` or over a
-// screen of the given size; halves round to the even neighbour.
-POINT CenterOnOwnerPosition(const RECT& owner, int width, int height);
-POINT CenterOnScreenPosition(int screenWidth, int screenHeight, int width, int height);
+// Top-left corner that centres a width x height window over `area` (the
+// owner's rectangle, or {0, 0, screen width, screen height}); halves round
+// to the even neighbour.
+POINT CenterPosition(const RECT& area, int width, int height);
 
 // Keeps `form` above all other windows, or puts it back among the others.
 void SetTopmost(HWND form, bool onTop);

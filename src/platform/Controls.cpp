@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/Twips.h"
@@ -17,43 +18,26 @@ struct ClassAndStyle {
   DWORD exStyle;
 };
 
-ClassAndStyle StyleOf(Kind kind) {
-  constexpr DWORD kTab = WS_TABSTOP;
-  switch (kind) {
-    case Kind::Button:
-      return {"BUTTON", kTab | BS_PUSHBUTTON, 0};
-    case Kind::Graphical:
-      return {"BUTTON", kTab | BS_OWNERDRAW, 0};
-    case Kind::Option:
-      return {"BUTTON", kTab | BS_AUTORADIOBUTTON, 0};
-    case Kind::Check:
-      return {"BUTTON", kTab | BS_AUTOCHECKBOX, 0};
-    case Kind::Frame:
-      return {"BUTTON", BS_GROUPBOX, 0};
-    case Kind::Label:
-      return {"STATIC", SS_LEFT, 0};
-    case Kind::Line:
-      return {"STATIC", SS_OWNERDRAW, 0};
-    case Kind::Text:
-      return {"EDIT", kTab | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case Kind::MultiText:
-      return {"EDIT", kTab | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
-    case Kind::List:
-      return {"LISTBOX", kTab | LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
-    case Kind::VirtualList:
-      return {
-          "LISTBOX",
-          kTab | LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED,
-          WS_EX_CLIENTEDGE};
-    case Kind::Combo:
-      return {"COMBOBOX", kTab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
-    case Kind::Progress:
-      return {PROGRESS_CLASSA, 0, 0};
-    case Kind::Picture:
-      return {"STATIC", SS_ICON, 0};
-  }
-  return {"STATIC", 0, 0};
-}
+// Window class and styles of each Kind, in the enum's order.
+constexpr DWORD kTab = WS_TABSTOP;
+constexpr DWORD kListStyle = kTab | LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+constexpr ClassAndStyle kStyles[] = {
+    {"BUTTON", kTab | BS_PUSHBUTTON, 0},
+    {"BUTTON", kTab | BS_OWNERDRAW, 0},
+    {"BUTTON", kTab | BS_AUTORADIOBUTTON, 0},
+    {"BUTTON", kTab | BS_AUTOCHECKBOX, 0},
+    {"BUTTON", BS_GROUPBOX, 0},
+    {"STATIC", SS_LEFT, 0},
+    {"STATIC", SS_OWNERDRAW, 0},
+    {"EDIT", kTab | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {"EDIT", kTab | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE},
+    {"LISTBOX", kListStyle, WS_EX_CLIENTEDGE},
+    {"LISTBOX", kListStyle | LBS_NODATA | LBS_OWNERDRAWFIXED, WS_EX_CLIENTEDGE},
+    {"COMBOBOX", kTab | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0},
+    {PROGRESS_CLASSA, 0, 0},
+    {"STATIC", SS_ICON, 0},
+};
+static_assert(std::size(kStyles) == static_cast<size_t>(Kind::Picture) + 1);
 
 }  // namespace
 
@@ -101,7 +85,7 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT f
   });
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
   for (const ControlSpec* control : order) {
-    const ClassAndStyle cs = StyleOf(control->kind);
+    const ClassAndStyle cs = kStyles[static_cast<size_t>(control->kind)];
     RECT r = PixelRect(control->id);
     int height = r.bottom - r.top;
     // A combo box's height includes its drop-down list.

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <utility>
+
+#include "platform/Twips.h"
 
 namespace vantrel {
 
@@ -34,9 +37,6 @@ class GdiObject {
 };
 
 using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Bitmap = GdiObject<HBITMAP>;
-using Pen = GdiObject<HPEN>;
 
 struct FontSpec {
   const char* face = "Tahoma";
@@ -46,6 +46,15 @@ struct FontSpec {
 };
 
 // A font of the given face and point size at the screen's DPI.
-Font MakeFont(const FontSpec& font);
+inline Font MakeFont(const FontSpec& font) {
+  LOGFONTA lf{};
+  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi(LOGPIXELSY) / 72.0));
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(lf.lfFaceName, font.face, LF_FACESIZE);
+  return Font(CreateFontIndirectA(&lf));
+}
 
 }  // namespace vantrel

@@ -8,10 +8,8 @@ namespace vantrel {
 namespace {
 
 // "Ctrl+O" as an accelerator entry.
-bool ParseShortcut(const char* text, ACCEL& accel) {
-  const std::string s = text;
-  const std::string prefix = "Ctrl+";
-  if (s.size() != prefix.size() + 1 || s.compare(0, prefix.size(), prefix) != 0) return false;
+bool ParseShortcut(const std::string& s, ACCEL& accel) {
+  if (s.size() != 6 || s.rfind("Ctrl+", 0) != 0) return false;
   accel.fVirt = FCONTROL | FVIRTKEY;
   accel.key = static_cast<WORD>(s.back());
   return true;
@@ -20,9 +18,8 @@ bool ParseShortcut(const char* text, ACCEL& accel) {
 }  // namespace
 
 MenuBar::~MenuBar() {
+  // The bar belongs to the window that took it.
   if (accel_) DestroyAcceleratorTable(accel_);
-  // The bar belongs to the window once set; a bar never set is ours.
-  if (bar_ && !IsMenu(bar_)) bar_ = nullptr;
 }
 
 void MenuBar::Build(std::span<const MenuSpec> table) {
@@ -59,7 +56,6 @@ void MenuBar::Build(std::span<const MenuSpec> table) {
       }
     }
     AppendMenuA(parent, flags, static_cast<UINT_PTR>(item.id), caption.c_str());
-    ids_[item.name] = item.id;
   }
   if (!accels.empty())
     accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
@@ -70,44 +66,36 @@ HMENU MenuBar::Submenu(const std::string& name) const {
   return it == submenus_.end() ? nullptr : it->second;
 }
 
-int MenuBar::Id(const std::string& name) const {
-  const auto it = ids_.find(name);
-  return it == ids_.end() ? 0 : it->second;
-}
-
 void MenuBar::Enable(int id, bool enabled) const {
   EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-namespace {
-
-int PositionOf(HMENU parent, HMENU sub) {
+// Where the submenu of that name hangs: its parent menu and position.
+bool MenuBar::FindSubmenu(const std::string& name, HMENU& parent, UINT& position) const {
+  const HMENU sub = Submenu(name);
+  const auto it = parents_.find(name);
+  if (!sub || it == parents_.end()) return false;
+  parent = it->second;
   for (int i = 0; i < GetMenuItemCount(parent); ++i) {
-    if (GetSubMenu(parent, i) == sub) return i;
+    if (GetSubMenu(parent, i) != sub) continue;
+    position = static_cast<UINT>(i);
+    return true;
   }
-  return -1;
+  return false;
 }
 
-}  // namespace
-
 void MenuBar::EnableSubmenu(const std::string& name, bool enabled) const {
-  const HMENU sub = Submenu(name);
-  const auto parent = parents_.find(name);
-  if (!sub || parent == parents_.end()) return;
-  const int position = PositionOf(parent->second, sub);
-  if (position < 0) return;
-  EnableMenuItem(parent->second, static_cast<UINT>(position),
-                 MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  HMENU parent = nullptr;
+  UINT position = 0;
+  if (!FindSubmenu(name, parent, position)) return;
+  EnableMenuItem(parent, position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 bool MenuBar::IsSubmenuEnabled(const std::string& name) const {
-  const HMENU sub = Submenu(name);
-  const auto parent = parents_.find(name);
-  if (!sub || parent == parents_.end()) return false;
-  const int position = PositionOf(parent->second, sub);
-  if (position < 0) return false;
-  const UINT state = GetMenuState(parent->second, static_cast<UINT>(position), MF_BYPOSITION);
-  return !(state & (MF_GRAYED | MF_DISABLED));
+  HMENU parent = nullptr;
+  UINT position = 0;
+  if (!FindSubmenu(name, parent, position)) return false;
+  return !(GetMenuState(parent, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
 }
 
 void MenuBar::Check(int id, bool checked) const {

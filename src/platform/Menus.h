@@ -33,8 +33,6 @@ class MenuBar {
   HACCEL Accelerators() const { return accel_; }
   // The submenu of that name ("mnuFile", "mnuTransparent", ...).
   HMENU Submenu(const std::string& name) const;
-  // The id of the item of that name, 0 if none.
-  int Id(const std::string& name) const;
 
   void Enable(int id, bool enabled) const;
   // Enables or disables the submenu of that name where it hangs in its menu.
@@ -48,11 +46,12 @@ class MenuBar {
   bool IsChecked(int id) const;
 
  private:
+  bool FindSubmenu(const std::string& name, HMENU& parent, UINT& position) const;
+
   HMENU bar_ = nullptr;
   HACCEL accel_ = nullptr;
   std::map<std::string, HMENU> submenus_;
   std::map<std::string, HMENU> parents_;  // the menu each submenu hangs in
-  std::map<std::string, int> ids_;
   std::map<int, std::string> shortcuts_;
 };
 

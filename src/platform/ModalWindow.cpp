@@ -2,6 +2,12 @@
 
 namespace vantrel {
 
+SIZE FrameSize(const FixedWindowSpec& window) {
+  RECT rect{0, 0, TwipsToPixelsX(window.clientWidth), TwipsToPixelsY(window.clientHeight)};
+  AdjustWindowRectEx(&rect, window.style, FALSE, window.exStyle);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
 void RunModal(HWND window, HWND owner) {
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
@@ -31,7 +37,12 @@ ModalWindow::~ModalWindow() {
 
 bool ModalWindow::Create(HWND owner, POINT at) {
   if (!Register(spec_.window.className, nullptr)) return false;
-  if (!CreateFixedWindow(spec_.window, at, owner, this)) return false;
+  const FixedWindowSpec& window = spec_.window;
+  const SIZE size = FrameSize(window);
+  if (!CreateWindowExA(window.exStyle, window.className, window.caption, window.style, at.x, at.y,
+                       size.cx, size.cy, owner, nullptr, GetModuleHandleA(nullptr), this)) {
+    return false;
+  }
   fonts_.clear();
   fonts_.push_back(MakeFont(spec_.font));
   controls_ = ControlSet{};
@@ -42,7 +53,10 @@ bool ModalWindow::Create(HWND owner, POINT at) {
 
 void ModalWindow::Load(HWND mainWindow) {
   if (hwnd_) return;
-  Create(mainWindow, OffsetFromWindow(mainWindow, spec_.offset.x, spec_.offset.y));
+  RECT frame{};
+  if (mainWindow) GetWindowRect(mainWindow, &frame);
+  Create(mainWindow, POINT{frame.left + TwipsToPixelsX(spec_.offset.x),
+                           frame.top + TwipsToPixelsY(spec_.offset.y)});
 }
 
 void ModalWindow::ShowModal(HWND mainWindow) {

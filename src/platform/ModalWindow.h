@@ -1,7 +1,6 @@
-// The program's own modal windows, built the way dialog boxes are: controls
-// from a table, Enter presses the default button, Escape cancels, the focus
-// comes back to the control that had it, and the window runs its own message
-// loop with its owner disabled.
+// The program's own fixed-size modal windows, built the way dialog boxes are:
+// controls from a table, Enter presses the default button, Escape cancels,
+// and the window runs its own message loop with its owner disabled.
 #pragma once
 
 #include <windows.h>
@@ -12,10 +11,20 @@
 
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
-#include "platform/FixedWindow.h"
 #include "platform/Gdi.h"
 
 namespace vantrel {
+
+struct FixedWindowSpec {
+  const char* className;
+  const char* caption;
+  DWORD style;
+  DWORD exStyle;
+  int clientWidth, clientHeight;  // twips
+};
+
+// The size of the window's frame around its client area.
+SIZE FrameSize(const FixedWindowSpec& window);
 
 // Shows `window` and runs messages until it hides itself or is destroyed;
 // `owner` is disabled meanwhile, then enabled and activated again.
@@ -26,18 +35,16 @@ struct ModalWindowSpec {
   std::span<const ControlSpec> controls;
   FontSpec font;      // of every control not given another font in OnCreate
   int defaultButton;  // the button Enter presses
-  POINT offset;       // twips from the main window's corner, where it is created
+  POINT offset;       // twips from the main window's frame corner, where it is created
 };
 
 class ModalWindow : public BaseWindow<ModalWindow> {
  public:
   explicit ModalWindow(const ModalWindowSpec& spec) : spec_(spec) {}
-  // Destroyed here, while the handlers below are still this class's own:
-  // destroying sends messages that must not reach a derived part gone.
+  // Destroyed here, so that no message reaches a derived part already gone.
   ~ModalWindow() override;
 
-  // Creates the window beside mainWindow unless it exists; the window keeps
-  // its place for later showings until it is destroyed.
+  // Creates the window beside mainWindow unless it exists already.
   void Load(HWND mainWindow);
   // Loads the window and shows it modally until it ends.
   void ShowModal(HWND mainWindow);
@@ -47,12 +54,11 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  protected:
-  // Creates the window at a screen point; the controls get the spec's font.
+  // Creates the window at a screen point.
   bool Create(HWND owner, POINT at);
   // After the controls are created.
   virtual void OnCreate() {}
-  // Before and after each modal showing; after it, the window may have been
-  // destroyed (closed by its frame).
+  // Before and after each showing; after it the window may be destroyed.
   virtual void OnShow() {}
   virtual void OnEnd() {}
   // Every time the window becomes active.
@@ -61,8 +67,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
   // Escape, or the button with the IDCANCEL identifier.
   virtual void OnCancel() { End(); }
-  // Messages the window handles before the common handling; true when
-  // handled, with the result in `result`.
+  // Called before the common handling; true when handled, with `result`.
   virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
   // Hides the window, which ends its modal showing.
@@ -74,8 +79,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   ControlSet controls_;
 
  private:
-  // Keeps the focus on the control that had it across activations, as
-  // dialog boxes do.
+  // Keeps the focus on the control that had it across activations.
   void RestoreFocus(bool active);
 
   const ModalWindowSpec& spec_;

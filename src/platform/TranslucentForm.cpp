@@ -26,33 +26,28 @@ CTranslucentForm::CTranslucentForm(DWORD majorVersion) : supported_(majorVersion
 
 CTranslucentForm::~CTranslucentForm() { RemoveLayering(hwnd_); }
 
+// Mode is only ever off, colour key or alpha.
 void CTranslucentForm::Alpha(uint8_t alpha) {
   if (!supported_) return;
   if (mode_ == kModeAlpha) {
     if (SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA)) alpha_ = alpha;
     return;
   }
-  if (mode_ == kModeOff || mode_ == kModeColorKey) {
-    alpha_ = alpha;
-    mode_ = kModeAlpha;
-    ApplyMode(hwnd_);
-  }
+  alpha_ = alpha;
+  mode_ = kModeAlpha;
+  ApplyMode(hwnd_);
 }
 
 void CTranslucentForm::ColorKey(COLORREF color) {
   if (!supported_) return;
   if (mode_ == kModeColorKey) {
     // The value passed in is kept, not the colour it resolves to now.
-    if (SetLayeredWindowAttributes(hwnd_, ResolveColor(color), 0, LWA_COLORKEY)) {
-      colorKey_ = color;
-    }
+    if (SetLayeredWindowAttributes(hwnd_, ResolveColor(color), 0, LWA_COLORKEY)) colorKey_ = color;
     return;
   }
-  if (mode_ == kModeOff || mode_ == kModeAlpha) {
-    colorKey_ = color;
-    mode_ = kModeColorKey;
-    ApplyMode(hwnd_);
-  }
+  colorKey_ = color;
+  mode_ = kModeColorKey;
+  ApplyMode(hwnd_);
 }
 
 void CTranslucentForm::hwnd(HWND window) {
@@ -105,10 +100,7 @@ bool CTranslucentForm::ApplyMode(HWND window) {
   if (mode_ == kModeColorKey) {
     return SetLayeredWindowAttributes(window, ResolveColor(colorKey_), 0, LWA_COLORKEY) != 0;
   }
-  if (mode_ == kModeAlpha) {
-    return SetLayeredWindowAttributes(window, 0, alpha_, LWA_ALPHA) != 0;
-  }
-  return false;
+  return SetLayeredWindowAttributes(window, 0, alpha_, LWA_ALPHA) != 0;
 }
 
 uint8_t TransparencyAlpha(int percent) {

@@ -6,22 +6,17 @@
 
 namespace vantrel {
 
-struct ScreenDpi {
-  int x = 96;
-  int y = 96;
-};
-
-inline ScreenDpi ReadScreenDpi() {
-  ScreenDpi dpi;
+// The screen's DPI along x (LOGPIXELSX) or y (LOGPIXELSY); 96 without a
+// screen.
+inline int ScreenDpi(int axis) {
   HDC dc = GetDC(nullptr);
-  if (!dc) return dpi;
-  dpi.x = GetDeviceCaps(dc, LOGPIXELSX);
-  dpi.y = GetDeviceCaps(dc, LOGPIXELSY);
+  if (!dc) return 96;
+  const int dpi = GetDeviceCaps(dc, axis);
   ReleaseDC(nullptr, dc);
   return dpi;
 }
 
-inline int TwipsToPixelsX(int twips) { return MulDiv(twips, ReadScreenDpi().x, 1440); }
-inline int TwipsToPixelsY(int twips) { return MulDiv(twips, ReadScreenDpi().y, 1440); }
+inline int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
+inline int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
 
 }  // namespace vantrel

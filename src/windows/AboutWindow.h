@@ -2,12 +2,25 @@
 // lines, its icon and the support address as a mail link.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/ModalWindow.h"
 #include "windows/MailLink.h"
 
 namespace vantrel {
+
+struct ProgramVersion {
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+
+// Major and minor of the running executable's file version, from its
+// version resource; nothing without one.
+std::optional<ProgramVersion> ReadProgramVersion();
+
+// "major.minor" in plain decimal: 2 and 10 read "2.10".
+std::string VersionText(unsigned major, unsigned minor);
 
 class AboutWindow : public ModalWindow {
  public:

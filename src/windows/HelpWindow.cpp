@@ -1,7 +1,5 @@
 #include "windows/HelpWindow.h"
 
-#include "windows/SupportAddress.h"
-
 namespace vantrel {
 
 namespace {

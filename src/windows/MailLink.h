@@ -11,6 +11,9 @@
 
 namespace vantrel {
 
+// The address the Help and About windows offer for questions.
+inline constexpr const char* kSupportAddress = "help@vantrel.org";
+
 // Same shape as ShellExecuteA, which is what the links call by default.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, LPCSTR verb, LPCSTR file,
                                                 LPCSTR parameters, LPCSTR folder, INT show);

@@ -2,45 +2,40 @@
 
 #include <commctrl.h>
 
-#include "platform/FixedWindow.h"
-#include "platform/ModalWindow.h"
-
 namespace vantrel {
 
 namespace {
 
-constexpr FixedWindowSpec kWindow{WaitWindow::kClassName, " ",  WS_POPUP | WS_CAPTION | WS_BORDER,
-                                  WS_EX_DLGMODALFRAME,    3975, 495};
-// Where the window goes when it is created, from the main window's corner.
-constexpr POINT kOffset{3000, 3200};
 constexpr UINT kRunJob = WM_APP + 1;
 
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {WaitWindow::kProgressBar1, "ProgressBar1", Kind::Progress, "", 240, 120, 3495, 255, -1},
+};
+
+constexpr ModalWindowSpec kSpec{
+    {WaitWindow::kClassName, " ", WS_POPUP | WS_CAPTION | WS_BORDER, WS_EX_DLGMODALFRAME, 3975,
+     495},
+    kControls,
+    {"Tahoma", 9.75},
+    0,
+    {3000, 3200},
 };
 
 }  // namespace
 
-bool WaitWindow::CreateOnce(HWND owner) {
-  if (hwnd_) return true;
-  if (!Register(kClassName, nullptr)) return false;
-  if (!CreateFixedWindow(kWindow, OffsetFromWindow(owner, kOffset.x, kOffset.y), owner, this)) {
-    return false;
-  }
-  font_ = MakeFont({"Tahoma", 9.75});
-  controls_.Create(hwnd_, kControls, font_.Get());
+WaitWindow::WaitWindow() : ModalWindow(kSpec) {}
+
+void WaitWindow::OnCreate() {
   SendMessageA(controls_[kProgressBar1], PBM_SETRANGE32, 0, 100);
   RECT bar{};
   GetClientRect(controls_[kProgressBar1], &bar);
   barWidth_ = bar.right - bar.left;
-  return true;
 }
 
 void WaitWindow::ShowModal(HWND owner, std::function<void()> job) {
-  if (!CreateOnce(owner)) return;
   job_ = std::move(job);
   pending_ = true;
-  RunModal(hwnd_, owner);
+  ModalWindow::ShowModal(owner);
   pending_ = false;
 }
 
@@ -54,13 +49,7 @@ void WaitWindow::RunJob() {
     // A failing job must still give the window back to the user.
   }
   job_ = nullptr;
-  ShowWindow(hwnd_, SW_HIDE);
-}
-
-int32_t WaitWindow::ShownPosition(int32_t value) const {
-  const int64_t span = static_cast<int64_t>(maximum_) - minimum_;
-  if (span <= 0) return 0;
-  return static_cast<int32_t>((static_cast<int64_t>(value) - minimum_) * barWidth_ / span);
+  End();
 }
 
 void WaitWindow::SetRange(int32_t minimum, int32_t maximum) {
@@ -71,33 +60,26 @@ void WaitWindow::SetRange(int32_t minimum, int32_t maximum) {
   shown_ = -1;
 }
 
-void WaitWindow::SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
-
 void WaitWindow::SetValue(int32_t value) {
-  const int32_t position = ShownPosition(value);
+  const int64_t span = static_cast<int64_t>(maximum_) - minimum_;
+  const int32_t position =
+      span <= 0 ? 0
+                : static_cast<int32_t>((static_cast<int64_t>(value) - minimum_) * barWidth_ / span);
   if (position == shown_ && value != maximum_) return;
   shown_ = position;
-  HWND bar = controls_[kProgressBar1];
-  SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
-  UpdateWindow(bar);
+  SendMessageA(controls_[kProgressBar1], PBM_SETPOS, static_cast<WPARAM>(value), 0);
+  UpdateWindow(controls_[kProgressBar1]);
 }
 
-LRESULT WaitWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && pending_) PostMessageA(hwnd_, kRunJob, 0, 0);
-      return Default(msg, wParam, lParam);
-    case WM_SHOWWINDOW:
-      if (wParam && pending_) PostMessageA(hwnd_, kRunJob, 0, 0);
-      return Default(msg, wParam, lParam);
-    case kRunJob:
-      RunJob();
-      return 0;
-    case WM_CLOSE:
-      return 0;  // only the job ends the window's showing
-    default:
-      return Default(msg, wParam, lParam);
-  }
+// None of the dialog handling: neither Escape nor the frame ends the
+// showing, only the job does.
+bool WaitWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const bool shown =
+      (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) || (msg == WM_SHOWWINDOW && wParam);
+  if (shown && pending_) PostMessageA(hwnd_, kRunJob, 0, 0);
+  if (msg == kRunJob) RunJob();
+  result = msg == kRunJob || msg == WM_CLOSE ? 0 : Default(msg, wParam, lParam);
+  return true;
 }
 
 }  // namespace vantrel

@@ -3,48 +3,40 @@
 // hides itself when the job is done.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <functional>
 
 #include "core/ElapsedTime.h"
-#include "platform/BaseWindow.h"
-#include "platform/Controls.h"
-#include "platform/Gdi.h"
+#include "platform/ModalWindow.h"
 
 namespace vantrel {
 
-class WaitWindow : public BaseWindow<WaitWindow> {
+class WaitWindow : public ModalWindow {
  public:
   static constexpr const char* kClassName = "VantrelWaitWindow";
   static constexpr int kProgressBar1 = 1301;
 
+  WaitWindow();
+
   // Shows the window modally over owner; job runs once the window is active
-  // and the call returns when the job has hidden the window. The first call
-  // creates and places the window; later calls reuse that place.
+  // and the call returns when the job has hidden the window.
   void ShowModal(HWND owner, std::function<void()> job);
 
-  // Progress bar operations used by the jobs. The bar is repainted at once,
-  // since a job does not return to the message loop, but only when the
-  // value it shows changes.
+  // The bar is repainted at once, since a job does not return to the
+  // message loop, but only when the value it shows changes.
   void SetRange(int32_t minimum, int32_t maximum);
-  void SetMax(int32_t maximum);
+  void SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
   void SetValue(int32_t value);
   void SetCaption(const char* caption) { SetWindowTextA(hwnd_, caption); }
 
   // The running job's own timing.
   JobClock Clock;
 
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
  private:
-  bool CreateOnce(HWND owner);
+  void OnCreate() override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void RunJob();
-  int32_t ShownPosition(int32_t value) const;
 
-  ControlSet controls_;
-  Font font_;
   std::function<void()> job_;
   bool pending_ = false;
   int32_t minimum_ = 0;

@@ -303,7 +303,7 @@ class LiveDialogTest : public ::testing::Test {
   static void ExpectCentred(const RECT& area, const DialogRobot& robot) {
     const CentringMoveRecorder::Move& move = CentringMoveRecorder::Seen();
     ASSERT_TRUE(move.seen) << "the dialog was never moved";
-    const POINT middle = CenterOnOwnerPosition(area, move.width, move.height);
+    const POINT middle = CenterPosition(area, move.width, move.height);
     EXPECT_EQ(move.corner.x, middle.x) << move.width << "x" << move.height;
     EXPECT_EQ(move.corner.y, middle.y) << move.width << "x" << move.height;
     const RECT box = robot.Box();

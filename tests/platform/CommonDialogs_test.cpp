@@ -163,36 +163,36 @@ TEST(DialogCentering, CentresOnTheScreenInPixels) {
   TestWindow dialog(RECT{0, 0, 301, 201}, WS_POPUP | WS_CAPTION);
   ShowWindow(dialog.Handle(), SW_SHOW);
   test::Pump();
-  const POINT expected = CenterOnScreenPosition(GetSystemMetrics(SM_CXSCREEN),
-                                                GetSystemMetrics(SM_CYSCREEN), 301, 201);
+  const POINT expected = CenterPosition(
+      RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, 301, 201);
   EXPECT_EQ(dialog.Box().left, expected.x);
   EXPECT_EQ(dialog.Box().top, expected.y);
   EXPECT_FALSE(centering.Waiting());
 }
 
 TEST(CenteringArithmetic, HalvesRoundToTheEvenNeighbour) {
-  const POINT plain = CenterOnOwnerPosition(RECT{100, 100, 900, 700}, 500, 400);
+  const POINT plain = CenterPosition(RECT{100, 100, 900, 700}, 500, 400);
   EXPECT_EQ(plain.x, 250);
   EXPECT_EQ(plain.y, 200);
-  const POINT halves = CenterOnOwnerPosition(RECT{0, 0, 801, 601}, 400, 300);
+  const POINT halves = CenterPosition(RECT{0, 0, 801, 601}, 400, 300);
   EXPECT_EQ(halves.x, 200);  // 200.5
   EXPECT_EQ(halves.y, 150);  // 150.5
-  const POINT odd = CenterOnOwnerPosition(RECT{1, 3, 803, 604}, 400, 300);
+  const POINT odd = CenterPosition(RECT{1, 3, 803, 604}, 400, 300);
   EXPECT_EQ(odd.x, 202);  // 201.5
   EXPECT_EQ(odd.y, 154);  // 153.5
   // Owners partly off the screen give corners left of or above it.
-  const POINT negative = CenterOnOwnerPosition(RECT{-301, -100, 0, 100}, 200, 301);
+  const POINT negative = CenterPosition(RECT{-301, -100, 0, 100}, 200, 301);
   EXPECT_EQ(negative.x, -250);  // -250.5
   EXPECT_EQ(negative.y, -150);  // -150.5
   // A dialog larger than its owner is not clamped.
-  const POINT larger = CenterOnOwnerPosition(RECT{0, 0, 100, 100}, 500, 400);
+  const POINT larger = CenterPosition(RECT{0, 0, 100, 100}, 500, 400);
   EXPECT_EQ(larger.x, -200);
   EXPECT_EQ(larger.y, -150);
 
-  const POINT screen = CenterOnScreenPosition(1024, 768, 500, 400);
+  const POINT screen = CenterPosition(RECT{0, 0, 1024, 768}, 500, 400);
   EXPECT_EQ(screen.x, 262);
   EXPECT_EQ(screen.y, 184);
-  const POINT screenHalves = CenterOnScreenPosition(1024, 768, 501, 403);
+  const POINT screenHalves = CenterPosition(RECT{0, 0, 1024, 768}, 501, 403);
   EXPECT_EQ(screenHalves.x, 262);  // 261.5
   EXPECT_EQ(screenHalves.y, 182);  // 182.5
 }

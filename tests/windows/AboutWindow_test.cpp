@@ -5,7 +5,6 @@
 #include "platform/Twips.h"
 #include "support/WindowTesting.h"
 #include "windows/HelpWindow.h"
-#include "windows/ProgramVersion.h"
 
 namespace vantrel {
 namespace {
