@@ -18,7 +18,7 @@ namespace {
 // empty texts past it), the repeats are dropped in place; otherwise the
 // entries are sorted again. Whatever takes memory comes first.
 void RemoveRepeats(HostsDocument& doc) {
-  const std::vector<Text>& tail = doc.Entries().Tail();
+  const TextArray& tail = doc.Entries().Tail();
   if (doc.EntriesFollowList() &&
       std::all_of(tail.begin(), tail.end(), [](Text t) { return t.empty(); })) {
     doc.EntriesBeforeDedup = doc.TakeEntries();  // a copy: the list is about to change
@@ -28,9 +28,9 @@ void RemoveRepeats(HostsDocument& doc) {
     doc.EntriesBeforeDedup = doc.TakeEntries();
   } else {
     const bool follows = doc.EntriesFollowList();
-    std::vector<Text> copy = follows ? doc.CopyEntries() : std::vector<Text>{};
-    const std::vector<Text>& entries = follows ? copy : doc.Entries().Head();
-    std::vector<Text> distinct = SortedTexts(entries, SortedCopy::DistinctNonEmpty);
+    TextArray copy = follows ? doc.CopyEntries() : TextArray{};
+    const TextArray& entries = follows ? copy : doc.Entries().Head();
+    TextArray distinct = SortedTexts(entries, SortedCopy::DistinctNonEmpty);
     doc.EntriesBeforeDedup = follows ? std::move(copy) : doc.TakeEntries();
     doc.List1.Assign(std::move(distinct));
   }
@@ -81,7 +81,7 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   const auto n = static_cast<int32_t>(doc.EntriesBeforeDedup.size());
   // Every element goes into the list, empty ones included; the list is made
   // aside, so running out of memory leaves the document as it was.
-  std::vector<Text> list = SortedTexts(doc.EntriesBeforeDedup, SortedCopy::All);
+  TextArray list = SortedTexts(doc.EntriesBeforeDedup, SortedCopy::All);
   doc.SetEntries(std::move(doc.EntriesBeforeDedup));
   doc.EntriesBeforeDedup = {};
   doc.List1.Assign(std::move(list));

@@ -14,10 +14,10 @@ namespace {
 // After an edit, Entries is List1's items, then a tail: the elements
 // [first, count) of Entries before the edit (`grown` standing for one it
 // added). Made before anything changes: it takes memory.
-std::vector<Text> TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count,
+TextArray TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count,
                                 Text grown = {}) {
   const EntriesView entries = doc.Entries();
-  std::vector<Text> tail;
+  TextArray tail;
   for (int32_t k = first; k < count; ++k) {
     tail.push_back(k < entries.Count() ? entries[static_cast<size_t>(k)] : grown);
   }
@@ -51,7 +51,7 @@ std::string Typed(std::string text) {
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
 // Puts kept into List1 and selects it; Entries then follows the list.
-void InsertAndSelect(HostsDocument& doc, Text kept, std::vector<Text> tail) {
+void InsertAndSelect(HostsDocument& doc, Text kept, TextArray tail) {
   doc.List1.Add(kept);
   doc.FollowList(std::move(tail));
   SelectLastEqual(doc.List1, kept);
@@ -67,7 +67,7 @@ void Made(HostsDocument& doc, DocumentUi& ui, LastActionKind action, const char*
 
 void UndoAdd(HostsDocument& doc) {
   // Every element past the list's items reads empty after this undo.
-  std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
+  TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
   // The count is taken once, and after a removal the scan moves on to the
   // next index, so the item that slid into the removed one's place is not
   // looked at.
@@ -82,7 +82,7 @@ void UndoChange(HostsDocument& doc) {
   const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
   const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
   const int32_t n = doc.List1.Count();
-  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount());
+  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount());
   if (at != SortedTextList::kNone) {
     doc.List1.RemoveAt(at);
     doc.List1.Add(kept);
@@ -94,7 +94,7 @@ void UndoChange(HostsDocument& doc) {
 void UndoDelete(HostsDocument& doc) {
   const Text kept = doc.Texts.Keep(doc.UndoDeletedEntry);
   const int32_t n = doc.List1.Count() + 1;
-  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount() + 1);
+  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1);
   doc.List1.Reserve(static_cast<size_t>(n));
   InsertAndSelect(doc, kept, std::move(tail));
 }
@@ -123,7 +123,7 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   doc.List1.Reserve(static_cast<size_t>(n));
   const Text kept = doc.Texts.Keep(text);
   // Entries grows by the new text at its end, then the rebuild covers it.
-  std::vector<Text> tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
+  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
 
   InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoAddedEntry = std::move(text);
@@ -146,7 +146,7 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
       Typed(ui.Input("Enter in the new Host Value:", "Change value for " + old, old));
   // "Undo Change" is armed for the old text whatever the answer, so what was
   // undoable before is lost either way; a cancelled input disarms it again.
-  std::vector<Text> tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
+  TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
   if (text.empty()) {
     doc.UndoOldEntry = std::move(old);
     doc.LastAction = kActionChange;
@@ -179,7 +179,7 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
   std::string deleted(doc.List1.Item(i));
   // Entries loses its last element and is rebuilt up to its new count, so
   // the elements past the list's items read empty.
-  std::vector<Text> tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
+  TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
 
   doc.UndoDeletedEntry = std::move(deleted);
   doc.List1.RemoveAt(i);

@@ -33,7 +33,7 @@ struct FileCloser {
 };
 
 // Reads the whole file into bytes.
-bool ReadInto(const std::string& path, size_t sizeHint, std::vector<char>& bytes,
+bool ReadInto(const std::string& path, size_t sizeHint, LargeVector<char>& bytes,
               std::string& reason) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LargeMemory.h"
+
 namespace vantrel {
 
 class FileImage {
@@ -28,7 +30,7 @@ class FileImage {
   void SetAsideFront(size_t n) { skipped_ += std::min(n, bytes_.size() - skipped_); }
 
  private:
-  std::vector<char> bytes_;
+  LargeVector<char> bytes_;
   size_t skipped_ = 0;
 };
 

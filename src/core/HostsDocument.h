@@ -25,18 +25,18 @@ enum LastActionKind : int32_t {
 // head, then a tail. Numbered from 0.
 class EntriesView {
  public:
-  EntriesView(const std::vector<Text>& head, const std::vector<Text>& tail)
+  EntriesView(const TextArray& head, const TextArray& tail)
       : head_(head), tail_(tail) {}
 
   int32_t Count() const { return static_cast<int32_t>(head_.size() + tail_.size()); }
   bool Empty() const { return head_.empty() && tail_.empty(); }
   Text operator[](size_t i) const { return i < head_.size() ? head_[i] : tail_[i - head_.size()]; }
-  const std::vector<Text>& Head() const { return head_; }
-  const std::vector<Text>& Tail() const { return tail_; }
+  const TextArray& Head() const { return head_; }
+  const TextArray& Tail() const { return tail_; }
 
  private:
-  const std::vector<Text>& head_;
-  const std::vector<Text>& tail_;
+  const TextArray& head_;
+  const TextArray& tail_;
 };
 
 // Entries, the order of record (what is written and what `dump` prints), is
@@ -47,7 +47,7 @@ class HostsDocument {
  public:
   TextStore Texts;  // the bytes every Text of the document points into
   SortedTextList List1;
-  std::vector<Text> Comments;  // comment items exactly as read
+  TextArray Comments;  // comment items exactly as read
   // For comment c, its 1-based position among the non-blank items of the file.
   std::vector<int32_t> CommentPositions;
   int32_t LineCount = 0;    // items of the file, blank ones included; 0 = nothing loaded
@@ -57,7 +57,7 @@ class HostsDocument {
   int32_t ExitPending = 0;
   bool Utf8Bom = false;  // the file began with a UTF-8 byte-order mark; saving keeps it
   std::string HostsPath;
-  std::vector<Text> EntriesBeforeDedup;  // what the last removal of duplicates took
+  TextArray EntriesBeforeDedup;  // what the last removal of duplicates took
   std::string UndoAddedEntry;
   std::string UndoOldEntry;
   std::string UndoNewEntry;
@@ -71,36 +71,36 @@ class HostsDocument {
   bool EntriesFollowList() const { return followsList_; }
 
   // Entries becomes an array of its own; List1's marks no longer describe it.
-  void SetEntries(std::vector<Text> entries) noexcept {
+  void SetEntries(TextArray entries) noexcept {
     entries_ = std::move(entries);
     followsList_ = false;
     List1.DropRepeatMarks();
   }
   // Entries becomes List1's items, then tail.
-  void FollowList(std::vector<Text> tail) noexcept {
+  void FollowList(TextArray tail) noexcept {
     entries_ = std::move(tail);
     followsList_ = true;
   }
   // Entries as one array of its own.
-  std::vector<Text> CopyEntries() const {
+  TextArray CopyEntries() const {
     const EntriesView entries = Entries();
-    std::vector<Text> copy(entries.Head());
+    TextArray copy(entries.Head());
     copy.insert(copy.end(), entries.Tail().begin(), entries.Tail().end());
     return copy;
   }
   // Hands Entries over as one array and leaves it empty. Copies first when
   // it follows the list, so running out of memory leaves the document as it
   // was.
-  std::vector<Text> TakeEntries() {
-    std::vector<Text> taken = followsList_ ? CopyEntries() : std::move(entries_);
+  TextArray TakeEntries() {
+    TextArray taken = followsList_ ? CopyEntries() : std::move(entries_);
     SetEntries({});
     return taken;
   }
 
  private:
-  static inline const std::vector<Text> kNoTexts;
+  static inline const TextArray kNoTexts;
 
-  std::vector<Text> entries_;  // the whole array, or the tail after List1's items
+  TextArray entries_;  // the whole array, or the tail after List1's items
   bool followsList_ = false;
 };
 

@@ -69,7 +69,7 @@ void HostsReader::Allocate(HostsDocument& doc) {
   doc.EntriesBeforeDedup = {};
   // The arrays keep their places when they move into the document, so the
   // load pass fills them there.
-  std::vector<Text> entries(static_cast<size_t>(entryCount_));
+  TextArray entries(static_cast<size_t>(entryCount_));
   entries_ = entries.data();
   doc.SetEntries(std::move(entries));
   doc.Comments.assign(static_cast<size_t>(commentCount_), Text{});

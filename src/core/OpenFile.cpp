@@ -29,7 +29,7 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   // Every non-empty entry goes into the sorted list. Sorting them all at
   // once gives the order that adding them one by one would.
   doc.List1.Clear();
-  const std::vector<Text>& entries = doc.Entries().Head();
+  const TextArray& entries = doc.Entries().Head();
   MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
   doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
   ShowProgressThrough(ui, count);

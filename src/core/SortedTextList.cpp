@@ -30,7 +30,7 @@ void SortedTextList::Clear() noexcept {
   selected_ = kNone;
 }
 
-void SortedTextList::Assign(std::vector<Text> sorted, std::vector<uint8_t> repeats) noexcept {
+void SortedTextList::Assign(TextArray sorted, std::vector<uint8_t> repeats) noexcept {
   items_ = std::move(sorted);
   repeats_ = std::move(repeats);
   selected_ = kNone;

@@ -18,7 +18,7 @@ class SortedTextList {
   Text Item(int32_t i) const {
     return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : Text{};
   }
-  const std::vector<Text>& Items() const { return items_; }
+  const TextArray& Items() const { return items_; }
 
   // Puts text at its sorted place (after any equal items). Takes no memory
   // once Reserve made room for it.
@@ -29,7 +29,7 @@ class SortedTextList {
 
   // Takes texts already in ascending byte order as the whole list, with the
   // sort's marks for the items equal to the one before them (or none).
-  void Assign(std::vector<Text> sorted, std::vector<uint8_t> repeats = {}) noexcept;
+  void Assign(TextArray sorted, std::vector<uint8_t> repeats = {}) noexcept;
   // The marks of the sort that filled the list, until the list changes.
   bool HasRepeatMarks() const { return !repeats_.empty() && repeats_.size() == items_.size(); }
   void DropRepeatMarks() noexcept { repeats_.clear(); }
@@ -43,7 +43,7 @@ class SortedTextList {
   void Select(int32_t i) { selected_ = (i >= 0 && i < Count()) ? i : kNone; }
 
  private:
-  std::vector<Text> items_;
+  TextArray items_;
   std::vector<uint8_t> repeats_;  // 1: the item equals the one before it
   int32_t selected_ = kNone;
 };

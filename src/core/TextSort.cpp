@@ -54,7 +54,7 @@ struct Run {
 
 // What the groups are sorted with; kept from group to group.
 struct Scratch {
-  std::vector<Text> texts;
+  TextArray texts;
   std::vector<Record> records;
   std::vector<Run> runs;
 };
@@ -63,7 +63,7 @@ struct Scratch {
 // then each run of texts that tie on a key and go on past it on their next
 // bytes, until the runs hold equal texts.
 void SortGroup(Text* group, uint8_t* repeats, size_t n, size_t depth, Scratch& scratch) {
-  const std::vector<Text>& texts = scratch.texts;
+  const TextArray& texts = scratch.texts;
   scratch.texts.assign(group, group + n);
   scratch.records.resize(n);
   // The texts lie all over the file: their bytes are asked for a few texts

@@ -18,7 +18,7 @@ enum class SortedCopy {
 // Sorted texts, and for each a mark (1) when it equals the one before it.
 // DistinctNonEmpty leaves no repeats, so no marks either.
 struct MarkedTexts {
-  std::vector<Text> texts;
+  TextArray texts;
   std::vector<uint8_t> repeats;
 };
 
@@ -27,7 +27,7 @@ struct MarkedTexts {
 // first is of no consequence.
 MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what);
 
-inline std::vector<Text> SortedTexts(const std::vector<Text>& texts, SortedCopy what) {
+inline TextArray SortedTexts(const TextArray& texts, SortedCopy what) {
   return SortTexts(texts.data(), texts.size(), what).texts;
 }
 

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "core/FileImage.h"
+#include "core/LargeMemory.h"
 
 namespace vantrel {
 
 using Text = std::string_view;
+// Arrays of texts as long as the file: entries, the sorted list.
+using TextArray = LargeVector<Text>;
 
 class TextStore {
  public:

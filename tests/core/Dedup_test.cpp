@@ -194,7 +194,7 @@ TEST(RemoveDuplicatesJob, LargeListMovesTheBarInFewSteps) {
   HostsDocument doc;
   std::vector<std::string> names;
   for (int i = 0; i < 30000; ++i) names.push_back("host" + std::to_string(i % 20000) + ".example");
-  std::vector<Text> entries;
+  TextArray entries;
   for (const std::string& name : names) entries.push_back(doc.Texts.Keep(name));
   doc.List1.Assign(SortedTexts(entries, SortedCopy::All));
   doc.SetEntries(std::move(entries));

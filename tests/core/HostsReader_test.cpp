@@ -16,7 +16,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings Copy(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+Strings Copy(const TextArray& texts) { return Strings(texts.begin(), texts.end()); }
 Strings Copy(const EntriesView& entries) {
   Strings all = Copy(entries.Head());
   all.insert(all.end(), entries.Tail().begin(), entries.Tail().end());

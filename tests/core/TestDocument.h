@@ -20,7 +20,7 @@ using Strings = std::vector<std::string>;
 // Entries in the given order (empty host parts included); List1 holding the
 // non-empty ones, sorted; nothing selected, nothing changed, nothing to undo.
 inline void Load(HostsDocument& doc, std::initializer_list<std::string_view> entries) {
-  std::vector<Text> kept;
+  TextArray kept;
   for (const std::string_view entry : entries) kept.push_back(doc.Texts.Keep(entry));
   doc.List1.Assign(SortedTexts(kept, SortedCopy::NonEmpty));
   doc.SetEntries(std::move(kept));
@@ -39,7 +39,7 @@ inline Strings Texts(const EntriesView& texts) {
   all.insert(all.end(), texts.Tail().begin(), texts.Tail().end());
   return all;
 }
-inline Strings Texts(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+inline Strings Texts(const TextArray& texts) { return Strings(texts.begin(), texts.end()); }
 
 // Selects the item equal to text; fails the test when there is none.
 inline void SelectItem(HostsDocument& doc, std::string_view text) {

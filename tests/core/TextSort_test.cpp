@@ -15,7 +15,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings Copy(const std::vector<Text>& texts) { return Strings(texts.begin(), texts.end()); }
+Strings Copy(const TextArray& texts) { return Strings(texts.begin(), texts.end()); }
 
 // What the sort must give: std::sort's order, optionally without empty
 // texts or repeats.
@@ -38,10 +38,10 @@ void ExpectSortedLikeStd(const Strings& input) {
     starts.push_back(buffer.size());
     buffer += s;
   }
-  std::vector<Text> inBuffer;
+  TextArray inBuffer;
   for (size_t i = 0; i < input.size(); ++i)
     inBuffer.emplace_back(buffer.data() + starts[i], input[i].size());
-  std::vector<Text> apart(input.begin(), input.end());
+  TextArray apart(input.begin(), input.end());
   for (SortedCopy what : {SortedCopy::All, SortedCopy::NonEmpty, SortedCopy::DistinctNonEmpty}) {
     const Strings expected = Expected(input, what);
     EXPECT_EQ(Copy(SortedTexts(inBuffer, what)), expected) << static_cast<int>(what);
@@ -92,7 +92,7 @@ TEST(SortedTexts, LargeSortOfShortTextsWithNulAndHighBytes) {
     input.push_back(s);
   }
   ExpectSortedLikeStd(input);
-  std::vector<Text> views(input.begin(), input.end());
+  TextArray views(input.begin(), input.end());
   const MarkedTexts marked = SortTexts(views.data(), views.size(), SortedCopy::All);
   const Strings expected = Expected(input, SortedCopy::All);
   ASSERT_EQ(Copy(marked.texts), expected);
@@ -116,7 +116,7 @@ TEST(SortedTexts, LargeInputsAndTheirRepeatMarks) {
   }
   ExpectSortedLikeStd(input);
 
-  std::vector<Text> views(input.begin(), input.end());
+  TextArray views(input.begin(), input.end());
   const MarkedTexts marked = SortTexts(views.data(), views.size(), SortedCopy::NonEmpty);
   const Strings expected = Expected(input, SortedCopy::NonEmpty);
   ASSERT_EQ(Copy(marked.texts), expected);

@@ -174,7 +174,7 @@ std::string ModelText(const HostsDocument& doc, const std::string& prefix, bool 
     if (run++ == 0) out.append("\r\n");
     out.append(c).append("\r\n");
   };
-  const std::vector<Text> all = doc.CopyEntries();
+  const TextArray all = doc.CopyEntries();
   if (!withComments || doc.Comments.empty()) {
     for (const Text e : all) entry(e);
     return out;

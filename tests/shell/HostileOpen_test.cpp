@@ -21,7 +21,7 @@ std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::vector<std::string> NonEmpty(const std::vector<Text>& entries) {
+std::vector<std::string> NonEmpty(const TextArray& entries) {
   std::vector<std::string> texts;
   for (const Text entry : entries) {
     if (!entry.empty()) texts.emplace_back(entry);

@@ -97,7 +97,7 @@ class WindowOutOfMemoryTest : public ::testing::Test {
     for (int32_t i = 0; i < window_.CommentRowCount(); ++i) {
       state.texts.emplace_back(window_.CommentRow(i));
     }
-    const std::vector<Text> entries = doc.CopyEntries();
+    const TextArray entries = doc.CopyEntries();
     state.entries.assign(entries.begin(), entries.end());
     state.list1.assign(doc.List1.Items().begin(), doc.List1.Items().end());
     for (int id : {kCmdRemDup, kCmdSaveAs, kCmdAdd, kList1, kListComments}) {
