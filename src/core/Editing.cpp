@@ -14,8 +14,7 @@ namespace {
 // After an edit, Entries is List1's items, then a tail: the elements
 // [first, count) of Entries before the edit (`grown` standing for one it
 // added). Made before anything changes: it takes memory.
-TextArray TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count,
-                                Text grown = {}) {
+TextArray TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count, Text grown = {}) {
   const EntriesView entries = doc.Entries();
   TextArray tail;
   for (int32_t k = first; k < count; ++k) {

@@ -25,8 +25,7 @@ enum LastActionKind : int32_t {
 // head, then a tail. Numbered from 0.
 class EntriesView {
  public:
-  EntriesView(const TextArray& head, const TextArray& tail)
-      : head_(head), tail_(tail) {}
+  EntriesView(const TextArray& head, const TextArray& tail) : head_(head), tail_(tail) {}
 
   int32_t Count() const { return static_cast<int32_t>(head_.size() + tail_.size()); }
   bool Empty() const { return head_.empty() && tail_.empty(); }
