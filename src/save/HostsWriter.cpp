@@ -19,7 +19,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 class LineWriter {
  public:
   LineWriter(const std::string& prefix, const TextSink& sink)
-      : prefix_(prefix), address_(prefix), sink_(sink), buffer_(kWritePiece) {
+      : prefix_(prefix), address_(prefix), sink_(sink) {
     if (!address_.empty() && address_.back() == ' ') address_.pop_back();
   }
 
@@ -65,8 +65,13 @@ class LineWriter {
   // Where n more bytes can go.
   char* Reserve(size_t n) {
     if (buffer_.size() - used_ < n) {
-      Flush();
-      if (buffer_.size() < n) buffer_.resize(n);
+      if (buffer_.size() < kWritePiece) {
+        // Grows to a whole chunk first: a small file never needs one.
+        buffer_.resize(std::max(std::min(2 * buffer_.size() + 4096, kWritePiece), used_ + n));
+      } else {
+        Flush();
+        if (buffer_.size() < n) buffer_.resize(n);
+      }
     }
     return buffer_.data() + used_;
   }

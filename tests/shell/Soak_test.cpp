@@ -424,7 +424,7 @@ class SoakTest : public MainFixture {
     EXPECT_EQ(Strings(doc.List1.Items().begin(), doc.List1.Items().end()), model_.list);
     EXPECT_EQ(ListCount(kList1), static_cast<int>(model_.list.size()));
     if (model_.loaded) {
-      const std::vector<vantrel::Text> entries = doc.CopyEntries();
+      const vantrel::TextArray entries = doc.CopyEntries();
       EXPECT_EQ(Strings(entries.begin(), entries.end()), model_.entries);
       EXPECT_EQ(doc.EntryCount(), static_cast<int32_t>(model_.entries.size()));
     }
