@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "core/Parallel.h"
+
 namespace vantrel {
 namespace {
 
@@ -24,9 +26,9 @@ size_t GroupOf(Text text) {
 }
 
 // Bytes depth to depth + 6 of a text whose first depth bytes are known to
-// tie (its group's two, or none without groups), then a low byte that grows
-// with the text's length up to kContinues, so that a text sorts before every
-// longer one it begins, and equal keys below kContinues are equal texts.
+// tie (its group's two, or none for a sort without groups), then a low byte that grows with the
+// text's length up to kContinues, so that a text sorts before every longer
+// one it begins, and equal keys below kContinues are equal texts.
 uint64_t KeyAt(Text text, size_t depth) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   uint64_t key = 0;
@@ -52,7 +54,7 @@ struct Run {
   size_t depth;
 };
 
-// What the groups are sorted with; kept from group to group.
+// What each thread sorts its groups with; kept from group to group.
 struct Scratch {
   TextArray texts;
   std::vector<Record> records;
@@ -109,41 +111,65 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, size_t depth, Scratch& s
 
 bool Wanted(Text text, SortedCopy what) { return what == SortedCopy::All || !text.empty(); }
 
-// The wanted texts placed by group, each group sorted. Few texts are sorted
-// as one group: placing them would walk all the groups for nothing.
-MarkedTexts SortByGroups(const Text* texts, size_t n, SortedCopy what) {
-  constexpr size_t kWorthGrouping = size_t{1} << 14;
-  const bool grouped = n >= kWorthGrouping;
-  const size_t groups = grouped ? kGroups : 1;
-  const auto groupOf = [grouped](Text text) { return grouped ? GroupOf(text) : 0; };
-  // Where each group begins in the result.
-  std::vector<uint32_t> starts(groups + 1, 0);
-  for (size_t i = 0; i < n; ++i) {
-    if (Wanted(texts[i], what)) ++starts[groupOf(texts[i]) + 1];
-  }
-  for (size_t g = 0; g < groups; ++g) starts[g + 1] += starts[g];
+// Few texts are sorted as one group: placing them would walk all the
+// groups for nothing.
+MarkedTexts SortUngrouped(const Text* texts, size_t n, SortedCopy what) {
   MarkedTexts sorted;
-  sorted.texts.resize(starts[groups]);
-  sorted.repeats.resize(starts[groups]);
-  std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
   for (size_t i = 0; i < n; ++i) {
-    if (Wanted(texts[i], what)) sorted.texts[next[groupOf(texts[i])]++] = texts[i];
+    if (Wanted(texts[i], what)) sorted.texts.push_back(texts[i]);
+  }
+  sorted.repeats.resize(sorted.texts.size());
+  Scratch scratch;
+  SortGroup(sorted.texts.data(), sorted.repeats.data(), sorted.texts.size(), 0, scratch);
+  return sorted;
+}
+
+MarkedTexts SortGrouped(const Text* texts, size_t n, SortedCopy what) {
+  // Where each group begins in the result.
+  std::vector<uint32_t> starts(kGroups + 1, 0);
+  for (size_t i = 0; i < n; ++i) {
+    if (Wanted(texts[i], what)) ++starts[GroupOf(texts[i]) + 1];
+  }
+  for (size_t g = 0; g < kGroups; ++g) starts[g + 1] += starts[g];
+  MarkedTexts sorted;
+  sorted.texts.resize(starts[kGroups]);
+  sorted.repeats.resize(starts[kGroups]);
+  {
+    std::vector<uint32_t> next(starts.begin(), starts.end() - 1);
+    for (size_t i = 0; i < n; ++i) {
+      if (Wanted(texts[i], what)) sorted.texts[next[GroupOf(texts[i])]++] = texts[i];
+    }
   }
 
-  Scratch scratch;
-  for (size_t g = 0; g < groups; ++g) {
-    const size_t size = starts[g + 1] - starts[g];
-    if (size == 0) continue;
-    SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size,
-              grouped ? 2 : 0, scratch);
+  // Chunks of consecutive groups of about equal size, one at a time per
+  // thread.
+  constexpr size_t kWorthThreads = size_t{1} << 16;
+  const unsigned threads = sorted.texts.size() < kWorthThreads ? 1 : Cores();
+  const size_t share = sorted.texts.size() / (8 * threads) + 1;
+  std::vector<size_t> chunks{0};
+  for (size_t g = 1; g < kGroups; ++g) {
+    if (starts[g] - starts[chunks.back()] >= share) chunks.push_back(g);
   }
+  chunks.push_back(kGroups);
+  std::vector<Scratch> scratch(threads);
+  RunTasks(chunks.size() - 1, threads, [&](size_t chunk, unsigned worker) {
+    for (size_t g = chunks[chunk]; g < chunks[chunk + 1]; ++g) {
+      const size_t size = starts[g + 1] - starts[g];
+      if (size == 0) continue;
+      SortGroup(sorted.texts.data() + starts[g], sorted.repeats.data() + starts[g], size, 2,
+                scratch[worker]);
+    }
+  });
   return sorted;
 }
 
 }  // namespace
 
 MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
-  MarkedTexts sorted = SortByGroups(texts, n, what);
+  constexpr size_t kWorthGrouping = size_t{1} << 14;
+  MarkedTexts sorted =
+      n < kWorthGrouping ? SortUngrouped(texts, n, what) : SortGrouped(texts, n, what);
+
   if (what == SortedCopy::DistinctNonEmpty) {
     size_t kept = 0;
     for (size_t i = 0; i < sorted.texts.size(); ++i) {
