@@ -47,19 +47,19 @@ std::string WindowText(HWND hwnd) {
   return text.data();
 }
 
-const ControlSpec* ControlSet::Find(int id) const {
-  for (const ControlSpec& control : table_) {
+const ControlDef* ControlSet::Find(int id) const {
+  for (const ControlDef& control : table_) {
     if (control.id == id) return &control;
   }
   return nullptr;
 }
 
 RECT ControlSet::PixelRect(int id) const {
-  const ControlSpec* control = Find(id);
+  const ControlDef* control = Find(id);
   if (!control) return RECT{};
   int left = control->left;
   int top = control->top;
-  for (const ControlSpec* frame = Find(control->container); frame; frame = Find(frame->container)) {
+  for (const ControlDef* frame = Find(control->container); frame; frame = Find(frame->container)) {
     left += frame->left;
     top += frame->top;
   }
@@ -71,20 +71,20 @@ RECT ControlSet::PixelRect(int id) const {
   return r;
 }
 
-void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT font) {
+void ControlSet::Create(HWND parent, std::span<const ControlDef> table, HFONT font) {
   table_ = table;
-  std::vector<const ControlSpec*> order;
-  for (const ControlSpec& control : table) order.push_back(&control);
-  auto rank = [](const ControlSpec* s) {
+  std::vector<const ControlDef*> order;
+  for (const ControlDef& control : table) order.push_back(&control);
+  auto rank = [](const ControlDef* s) {
     if (s->kind == Kind::Frame) return 2;
     return s->tab >= 0 ? 0 : 1;
   };
-  std::stable_sort(order.begin(), order.end(), [&](const ControlSpec* a, const ControlSpec* b) {
+  std::stable_sort(order.begin(), order.end(), [&](const ControlDef* a, const ControlDef* b) {
     if (rank(a) != rank(b)) return rank(a) < rank(b);
     return rank(a) == 0 && a->tab < b->tab;
   });
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  for (const ControlSpec* control : order) {
+  for (const ControlDef* control : order) {
     const ClassAndStyle cs = kStyles[static_cast<size_t>(control->kind)];
     RECT r = PixelRect(control->id);
     int height = r.bottom - r.top;
@@ -101,7 +101,7 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, HFONT f
 }
 
 bool ControlSet::DrawLine(const DRAWITEMSTRUCT& item) const {
-  const ControlSpec* control = Find(static_cast<int>(item.CtlID));
+  const ControlDef* control = Find(static_cast<int>(item.CtlID));
   if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem)
     return false;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(control->lineColor));

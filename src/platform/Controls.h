@@ -29,7 +29,7 @@ enum class Kind {
   Picture,      // static picture
 };
 
-struct ControlSpec {
+struct ControlDef {
   int id;
   const char* name;
   Kind kind;
@@ -49,13 +49,13 @@ class ControlSet {
   // Creates every control of the table on parent: focusable controls in tab
   // order, so that Tab moves through them as listed, then the rest, frames
   // last (they lie under what they hold).
-  void Create(HWND parent, std::span<const ControlSpec> table, HFONT font);
+  void Create(HWND parent, std::span<const ControlDef> table, HFONT font);
 
   HWND operator[](int id) const {
     const auto it = handles_.find(id);
     return it == handles_.end() ? nullptr : it->second;
   }
-  const ControlSpec* Find(int id) const;
+  const ControlDef* Find(int id) const;
   // The control's rectangle in the parent's client pixels.
   RECT PixelRect(int id) const;
 
@@ -64,7 +64,7 @@ class ControlSet {
   bool DrawLine(const DRAWITEMSTRUCT& item) const;
 
  private:
-  std::span<const ControlSpec> table_;
+  std::span<const ControlDef> table_;
   std::map<int, HWND> handles_;
 };
 

@@ -38,7 +38,7 @@ class GdiObject {
 
 using Font = GdiObject<HFONT>;
 
-struct FontSpec {
+struct FontDef {
   const char* face = "Tahoma";
   double points = 9.75;
   bool bold = false;
@@ -46,7 +46,7 @@ struct FontSpec {
 };
 
 // A font of the given face and point size at the screen's DPI.
-inline Font MakeFont(const FontSpec& font) {
+inline Font MakeFont(const FontDef& font) {
   LOGFONTA lf{};
   lf.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi(LOGPIXELSY) / 72.0));
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

@@ -7,14 +7,14 @@ namespace vantrel {
 namespace {
 
 // Twips, relative to the client area.
-constexpr std::array<ControlSpec, 4> kControls{{
+constexpr std::array<ControlDef, 4> kControls{{
     {IDOK, "OKButton", Kind::Button, "OK", 4200, 120, 1080, 345, 1, 0, BS_DEFPUSHBUTTON},
     {IDCANCEL, "CancelButton", Kind::Button, "Cancel", 4200, 540, 1080, 345, 2},
     {InputBox::kPromptId, "Prompt", Kind::Label, "", 120, 120, 3960, 1320, -1},
     {InputBox::kEditId, "TextBox", Kind::Text, "", 120, 1620, 5160, 300, 0},
 }};
 
-constexpr ModalWindowSpec kSpec{
+constexpr ModalWindowDef kWindow{
     {InputBox::kClassName, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
      WS_EX_DLGMODALFRAME, 5400, 2100},
     kControls,
@@ -25,12 +25,12 @@ constexpr ModalWindowSpec kSpec{
 
 }  // namespace
 
-InputBox::InputBox() : ModalWindow(kSpec) {}
+InputBox::InputBox() : ModalWindow(kWindow) {}
 
 std::string InputBox::Ask(HWND owner, const std::string& prompt, const std::string& title,
                           const std::string& initial) {
   InputBox box;
-  const SIZE size = FrameSize(kSpec.window);
+  const SIZE size = FrameSize(kWindow.window);
   const POINT at{(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 3};
   if (!box.Create(owner, at)) return {};

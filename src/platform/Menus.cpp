@@ -22,11 +22,11 @@ MenuBar::~MenuBar() {
   if (accel_) DestroyAcceleratorTable(accel_);
 }
 
-void MenuBar::Build(std::span<const MenuSpec> table) {
+void MenuBar::Build(std::span<const MenuDef> table) {
   bar_ = CreateMenu();
   HMENU parents[3] = {bar_, nullptr, nullptr};
   std::vector<ACCEL> accels;
-  for (const MenuSpec& item : table) {
+  for (const MenuDef& item : table) {
     HMENU parent = parents[item.level];
     const bool isMenu = item.id == 0 && std::string(item.caption) != "-";
     UINT flags = MF_STRING;

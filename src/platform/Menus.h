@@ -9,7 +9,7 @@
 
 namespace vantrel {
 
-struct MenuSpec {
+struct MenuDef {
   int level;  // 0 a menu of the bar, 1 its item, 2 an item of a submenu
   int id;     // 0 for menus, submenus and separators
   const char* name;
@@ -27,7 +27,7 @@ class MenuBar {
   ~MenuBar();
 
   // Builds the menus; the window takes the bar with SetMenu.
-  void Build(std::span<const MenuSpec> table);
+  void Build(std::span<const MenuDef> table);
 
   HMENU Bar() const { return bar_; }
   HACCEL Accelerators() const { return accel_; }

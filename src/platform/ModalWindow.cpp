@@ -2,7 +2,7 @@
 
 namespace vantrel {
 
-SIZE FrameSize(const FixedWindowSpec& window) {
+SIZE FrameSize(const FixedWindowDef& window) {
   RECT rect{0, 0, TwipsToPixelsX(window.clientWidth), TwipsToPixelsY(window.clientHeight)};
   AdjustWindowRectEx(&rect, window.style, FALSE, window.exStyle);
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
@@ -36,17 +36,17 @@ ModalWindow::~ModalWindow() {
 }
 
 bool ModalWindow::Create(HWND owner, POINT at) {
-  if (!Register(spec_.window.className, nullptr)) return false;
-  const FixedWindowSpec& window = spec_.window;
+  if (!Register(def_.window.className, nullptr)) return false;
+  const FixedWindowDef& window = def_.window;
   const SIZE size = FrameSize(window);
   if (!CreateWindowExA(window.exStyle, window.className, window.caption, window.style, at.x, at.y,
                        size.cx, size.cy, owner, nullptr, GetModuleHandleA(nullptr), this)) {
     return false;
   }
   fonts_.clear();
-  fonts_.push_back(MakeFont(spec_.font));
+  fonts_.push_back(MakeFont(def_.font));
   controls_ = ControlSet{};
-  controls_.Create(hwnd_, spec_.controls, fonts_.front().Get());
+  controls_.Create(hwnd_, def_.controls, fonts_.front().Get());
   OnCreate();
   return true;
 }
@@ -55,8 +55,8 @@ void ModalWindow::Load(HWND mainWindow) {
   if (hwnd_) return;
   RECT frame{};
   if (mainWindow) GetWindowRect(mainWindow, &frame);
-  Create(mainWindow, POINT{frame.left + TwipsToPixelsX(spec_.offset.x),
-                           frame.top + TwipsToPixelsY(spec_.offset.y)});
+  Create(mainWindow, POINT{frame.left + TwipsToPixelsX(def_.offset.x),
+                           frame.top + TwipsToPixelsY(def_.offset.y)});
 }
 
 void ModalWindow::ShowModal(HWND mainWindow) {
@@ -67,7 +67,7 @@ void ModalWindow::ShowModal(HWND mainWindow) {
   OnEnd();
 }
 
-void ModalWindow::SetFont(std::initializer_list<int> ids, const FontSpec& font) {
+void ModalWindow::SetFont(std::initializer_list<int> ids, const FontDef& font) {
   fonts_.push_back(MakeFont(font));
   for (int id : ids) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back().Get()), FALSE);
@@ -112,7 +112,7 @@ LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       return Default(msg, wParam, lParam);
     case DM_GETDEFID:
-      return MAKELRESULT(spec_.defaultButton, DC_HASDEFID);
+      return MAKELRESULT(def_.defaultButton, DC_HASDEFID);
     case WM_DRAWITEM:
       if (controls_.DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       return Default(msg, wParam, lParam);

@@ -15,7 +15,7 @@
 
 namespace vantrel {
 
-struct FixedWindowSpec {
+struct FixedWindowDef {
   const char* className;
   const char* caption;
   DWORD style;
@@ -24,23 +24,23 @@ struct FixedWindowSpec {
 };
 
 // The size of the window's frame around its client area.
-SIZE FrameSize(const FixedWindowSpec& window);
+SIZE FrameSize(const FixedWindowDef& window);
 
 // Shows `window` and runs messages until it hides itself or is destroyed;
 // `owner` is disabled meanwhile, then enabled and activated again.
 void RunModal(HWND window, HWND owner);
 
-struct ModalWindowSpec {
-  FixedWindowSpec window;
-  std::span<const ControlSpec> controls;
-  FontSpec font;      // of every control not given another font in OnCreate
+struct ModalWindowDef {
+  FixedWindowDef window;
+  std::span<const ControlDef> controls;
+  FontDef font;       // of every control not given another font in OnCreate
   int defaultButton;  // the button Enter presses
   POINT offset;       // twips from the main window's frame corner, where it is created
 };
 
 class ModalWindow : public BaseWindow<ModalWindow> {
  public:
-  explicit ModalWindow(const ModalWindowSpec& spec) : spec_(spec) {}
+  explicit ModalWindow(const ModalWindowDef& def) : def_(def) {}
   // Destroyed here, so that no message reaches a derived part already gone.
   ~ModalWindow() override;
 
@@ -72,7 +72,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
 
   // Hides the window, which ends its modal showing.
   void End() { ShowWindow(hwnd_, SW_HIDE); }
-  void SetFont(std::initializer_list<int> ids, const FontSpec& font);
+  void SetFont(std::initializer_list<int> ids, const FontDef& font);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
 
@@ -82,7 +82,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   // Keeps the focus on the control that had it across activations.
   void RestoreFocus(bool active);
 
-  const ModalWindowSpec& spec_;
+  const ModalWindowDef& def_;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window went inactive
   std::vector<Font> fonts_;
 };

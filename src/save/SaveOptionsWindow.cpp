@@ -12,7 +12,7 @@ using W = SaveOptionsWindow;
 
 // Twips; the labels lie in Frame2, everything else on the client area. The
 // example boxes keep one example to a line.
-constexpr std::array<ControlSpec, 12> kControls{{
+constexpr std::array<ControlDef, 12> kControls{{
     {W::Frame1, "Frame1", Kind::Frame, "Save Options", 120, 120, 4575, 1455, 6},
     {W::Option1, "Option1", Kind::Option, "&Save with LocalHost (127.0.0.1)", 360, 480, 3135, 255,
      0, 0, WS_GROUP},
@@ -31,7 +31,7 @@ constexpr std::array<ControlSpec, 12> kControls{{
     {W::Text2, "Text2", Kind::MultiText, "", 3240, 2280, 2655, 2655, 9, 0, ES_AUTOHSCROLL},
 }};
 
-constexpr ModalWindowSpec kSpec{
+constexpr ModalWindowDef kWindow{
     {W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 6255,
      5460},
     kControls,
@@ -51,7 +51,7 @@ constexpr const char* kSampleHosts[] = {
 
 }  // namespace
 
-SaveOptionsWindow::SaveOptionsWindow() : ModalWindow(kSpec) {}
+SaveOptionsWindow::SaveOptionsWindow() : ModalWindow(kWindow) {}
 
 std::string SaveOptionsWindow::ExampleText(const char* address) {
   std::string text;

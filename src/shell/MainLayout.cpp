@@ -10,7 +10,7 @@ namespace {
 
 // Left, top, width, height in twips, relative to the frame that holds the
 // control; a line of width 2 pixels is 30 twips thick.
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     // The toolbar strip; its border lies outside the client area.
     {kFrame1, "Frame1", Kind::Frame, "", -120, -120, 14295, 1215, 13},
     {kCmdOpen, "cmdOpen", Kind::Graphical, "&Open...", 240, 240, 1095, 855, 0, kFrame1},
@@ -65,7 +65,7 @@ constexpr ControlSpec kControls[] = {
      360, 3735, 375, 9, kFrame4, WS_DISABLED},
 };
 
-constexpr MenuSpec kMenu[] = {
+constexpr MenuDef kMenu[] = {
     {0, 0, "mnuFile", "&File", nullptr, true, false},
     {1, kMnuOpen, "mnuOpen", "&Open...", "Ctrl+O", true, false},
     {1, kMnuClose, "mnuClose", "&Close", nullptr, false, false},
@@ -102,7 +102,7 @@ constexpr MenuSpec kMenu[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> MainControls() { return kControls; }
-std::span<const MenuSpec> MainMenuTable() { return kMenu; }
+std::span<const ControlDef> MainControls() { return kControls; }
+std::span<const MenuDef> MainMenuTable() { return kMenu; }
 
 }  // namespace vantrel

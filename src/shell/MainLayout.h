@@ -72,8 +72,8 @@ enum MainMenu : int {
   kMnuAbout,
 };
 
-std::span<const ControlSpec> MainControls();
+std::span<const ControlDef> MainControls();
 
-std::span<const MenuSpec> MainMenuTable();
+std::span<const MenuDef> MainMenuTable();
 
 }  // namespace vantrel

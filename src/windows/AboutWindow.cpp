@@ -13,7 +13,7 @@ using W = AboutWindow;
 
 // Twips; everything but the button lies in Frame1. Line1 runs from
 // (360, 1200) to (5400, 1200), two pixels thick.
-constexpr std::array<ControlSpec, 8> kControls{{
+constexpr std::array<ControlDef, 8> kControls{{
     {W::Frame1, "Frame1", Kind::Frame, "Frame1", 120, 120, 5655, 2055, 1},
     {W::Image1, "Image1", Kind::Picture, "", 360, 480, 480, 480, -1, W::Frame1},
     {W::Label1, "Label1", Kind::Label, "Label1", 960, 480, 3375, 255, 2, W::Frame1},
@@ -27,7 +27,7 @@ constexpr std::array<ControlSpec, 8> kControls{{
      BS_DEFPUSHBUTTON},
 }};
 
-constexpr ModalWindowSpec kSpec{
+constexpr ModalWindowDef kWindow{
     {W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 5895, 2775},
     kControls,
     {"Tahoma", 9.75},
@@ -60,7 +60,7 @@ std::string VersionText(unsigned major, unsigned minor) {
   return std::to_string(major) + "." + std::to_string(minor);
 }
 
-AboutWindow::AboutWindow() : ModalWindow(kSpec) {}
+AboutWindow::AboutWindow() : ModalWindow(kWindow) {}
 
 void AboutWindow::OnCreate() {
   SetFont({Frame1}, {"Tahoma", 12});

@@ -7,7 +7,7 @@ namespace {
 using W = HelpWindow;
 
 // Twips; Label1 lies in Frame1 and Label3 in Frame2.
-constexpr std::array<ControlSpec, 7> kControls{{
+constexpr std::array<ControlDef, 7> kControls{{
     {W::Label2, "Label2", Kind::Label, "Contents", 120, 120, 4215, 255, 4},
     {W::List1, "List1", Kind::List, "", 120, 360, 4455, 5340, 1},
     {W::Frame1, "Frame1", Kind::Frame, "Help", 4680, 240, 6375, 6135, 2},
@@ -20,7 +20,7 @@ constexpr std::array<ControlSpec, 7> kControls{{
      BS_DEFPUSHBUTTON},
 }};
 
-constexpr ModalWindowSpec kSpec{
+constexpr ModalWindowDef kWindow{
     {W::kClassName, W::kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 11190, 6990},
     kControls,
     {"Tahoma", 9.75},
@@ -39,7 +39,7 @@ std::string TextOf(HWND list, int index) {
 
 }  // namespace
 
-HelpWindow::HelpWindow() : ModalWindow(kSpec) {}
+HelpWindow::HelpWindow() : ModalWindow(kWindow) {}
 
 void HelpWindow::OnCreate() {
   SetFont({Label2, Frame1}, {"Tahoma", 9.75, true});

@@ -8,11 +8,11 @@ namespace {
 
 constexpr UINT kRunJob = WM_APP + 1;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {WaitWindow::kProgressBar1, "ProgressBar1", Kind::Progress, "", 240, 120, 3495, 255, -1},
 };
 
-constexpr ModalWindowSpec kSpec{
+constexpr ModalWindowDef kWindow{
     {WaitWindow::kClassName, " ", WS_POPUP | WS_CAPTION | WS_BORDER, WS_EX_DLGMODALFRAME, 3975,
      495},
     kControls,
@@ -23,7 +23,7 @@ constexpr ModalWindowSpec kSpec{
 
 }  // namespace
 
-WaitWindow::WaitWindow() : ModalWindow(kSpec) {}
+WaitWindow::WaitWindow() : ModalWindow(kWindow) {}
 
 void WaitWindow::OnCreate() {
   SendMessageA(controls_[kProgressBar1], PBM_SETRANGE32, 0, 100);

@@ -77,12 +77,12 @@ TEST_F(MainWindowTest, SmallIconIsTheIconFilesOwnSmallImage) {
 // The controls a user clicks or types into, in the window's client pixels.
 std::vector<std::pair<const char*, RECT>> UsableControlRects(const MainWindow& window) {
   std::vector<std::pair<const char*, RECT>> rects;
-  for (const ControlSpec& spec : MainControls()) {
-    if (spec.kind == Kind::Frame || spec.kind == Kind::Label || spec.kind == Kind::Line) continue;
+  for (const ControlDef& def : MainControls()) {
+    if (def.kind == Kind::Frame || def.kind == Kind::Label || def.kind == Kind::Line) continue;
     RECT r{};
-    GetWindowRect(window.Control(spec.id), &r);
+    GetWindowRect(window.Control(def.id), &r);
     MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
-    rects.emplace_back(spec.name, r);
+    rects.emplace_back(def.name, r);
   }
   return rects;
 }
@@ -108,20 +108,20 @@ TEST_F(MainWindowTest, EveryCommandHasItsControlAndMenuItemWithDistinctAccessKey
   // Access keys by the menu item that holds them; -1 the menu bar, whose
   // keys the buttons share.
   std::map<int, std::string> keys;
-  for (const ControlSpec& spec : MainControls()) {
-    ASSERT_NE(Control(spec.id), nullptr) << spec.name;
-    const char* key = strchr(spec.caption, '&');
-    if (key && spec.kind == Kind::Graphical) keys[-1] += static_cast<char>(toupper(key[1]));
+  for (const ControlDef& def : MainControls()) {
+    ASSERT_NE(Control(def.id), nullptr) << def.name;
+    const char* key = strchr(def.caption, '&');
+    if (key && def.kind == Kind::Graphical) keys[-1] += static_cast<char>(toupper(key[1]));
   }
   int parent[3] = {-1, 0, 0};
   int index = 0;
-  for (const MenuSpec& spec : MainMenuTable()) {
-    if (spec.id != 0) {
-      EXPECT_NE(GetMenuState(GetMenu(window_.Handle()), spec.id, MF_BYCOMMAND), ~0u) << spec.name;
+  for (const MenuDef& def : MainMenuTable()) {
+    if (def.id != 0) {
+      EXPECT_NE(GetMenuState(GetMenu(window_.Handle()), def.id, MF_BYCOMMAND), ~0u) << def.name;
     }
-    const char* key = strchr(spec.caption, '&');
-    if (key) keys[parent[spec.level]] += static_cast<char>(toupper(key[1]));
-    if (spec.level < 2) parent[spec.level + 1] = index;
+    const char* key = strchr(def.caption, '&');
+    if (key) keys[parent[def.level]] += static_cast<char>(toupper(key[1]));
+    if (def.level < 2) parent[def.level + 1] = index;
     ++index;
   }
   EXPECT_EQ(keys.size(), 6u);  // the bar, four menus, Transparency
