@@ -110,6 +110,9 @@ class PosixFileSystem final : public FileSystem {
       if (n == 0) break;
       written += static_cast<size_t>(n);
     }
+    // Starts writing the pages out now, so that the flush at the end finds
+    // little left to wait for.
+    sync_file_range(static_cast<int>(file), 0, 0, SYNC_FILE_RANGE_WRITE);
     return FsStatus::Ok();
   }
 
