@@ -6,6 +6,7 @@
 
 #include "core/FileImage.h"
 #include "core/HostsGrammar.h"
+#include "core/Parallel.h"
 #include "core/SilentUi.h"
 #include "core/TextEncoding.h"
 
@@ -40,26 +41,58 @@ bool HostsReader::CheckEncoding(std::string& reason) {
   return true;
 }
 
+namespace {
+
+// The index just past the line end at or after pos.
+size_t AfterLineEnd(std::string_view text, size_t pos) {
+  pos = FindByte(text, pos, '\r', '\n', '\n');
+  if (pos == text.size()) return pos;
+  if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+  return pos + 1;
+}
+
+}  // namespace
+
 void HostsReader::CountingPass(HostsDocument& doc) {
-  doc.LineCount = 0;
-  entryCount_ = 0;
-  commentCount_ = 0;
-  // The counts are 32-bit: a file short of 2 GiB has fewer items.
-  ItemReader reader(text_.Text());
-  while (!reader.AtEnd()) {
-    ++doc.LineCount;
-    switch (Classify(reader.Next())) {
-      case ItemKind::Comment:
-        ++commentCount_;
-        break;
-      case ItemKind::Entry:
-        ++entryCount_;
-        break;
-      case ItemKind::Blank:
-        break;
-    }
+  const std::string_view text = text_.Text();
+  chunks_.clear();
+  for (size_t begin = 0; begin < text.size();) {
+    const size_t end = text.size() - begin <= chunkBytes_
+                           ? text.size()
+                           : AfterLineEnd(text, begin + chunkBytes_ - 1);
+    chunks_.push_back({text.substr(begin, end - begin)});
+    begin = end;
   }
-  doc.LoadedEntryCount = entryCount_;
+  RunTasks(chunks_.size(), Cores(), [&](size_t i, unsigned) {
+    Chunk& chunk = chunks_[i];
+    ItemReader reader(chunk.text);
+    while (!reader.AtEnd()) {
+      ++chunk.items;
+      switch (Classify(reader.Next())) {
+        case ItemKind::Comment:
+          ++chunk.comments;
+          break;
+        case ItemKind::Entry:
+          ++chunk.entries;
+          break;
+        case ItemKind::Blank:
+          break;
+      }
+    }
+  });
+  // The counts are 32-bit: a file short of 2 GiB has fewer items.
+  Chunk total;
+  for (Chunk& chunk : chunks_) {
+    chunk.itemsBefore = total.items;
+    chunk.entriesBefore = total.entries;
+    chunk.commentsBefore = total.comments;
+    total.items += chunk.items;
+    total.entries += chunk.entries;
+    total.comments += chunk.comments;
+  }
+  doc.LineCount = total.items;
+  doc.LoadedEntryCount = entryCount_ = total.entries;
+  commentCount_ = total.comments;
 }
 
 void HostsReader::Allocate(HostsDocument& doc) {
@@ -76,18 +109,23 @@ void HostsReader::Allocate(HostsDocument& doc) {
   doc.CommentPositions.assign(static_cast<size_t>(commentCount_), 0);
 }
 
-// Comments go in as read.
+// Comments go in as read; each chunk fills its own stretch of the arrays.
 void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
+  RunTasks(chunks_.size(), Cores(), [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
+  loaded_ = true;
+}
+
+void HostsReader::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
   const std::string_view text = adopted_->Text();
   char* const bytes = adopted_->Data();
-  Text* entry = entries_;
-  Text* comment = doc.Comments.data();
-  int32_t* position = doc.CommentPositions.data();
-  int32_t k = 0;
-  int32_t blanks = 0;
-  int32_t entriesLeft = entryCount_;
-  ItemReader reader(text);
+  Text* entry = entries_ + chunk.entriesBefore;
+  Text* comment = doc.Comments.data() + chunk.commentsBefore;
+  int32_t* position = doc.CommentPositions.data() + chunk.commentsBefore;
+  int32_t k = chunk.itemsBefore;
+  int32_t blanks = chunk.itemsBefore - chunk.entriesBefore - chunk.commentsBefore;
+  int32_t entriesLeft = entryCount_ - chunk.entriesBefore;
+  ItemReader reader(chunk.text);
   while (!reader.AtEnd()) {
     ++k;
     const std::string_view item = reader.Next();
@@ -108,7 +146,6 @@ void HostsReader::LoadPass(HostsDocument& doc) {
         break;
     }
   }
-  loaded_ = true;
 }
 
 std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {

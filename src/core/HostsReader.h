@@ -2,8 +2,10 @@
 // from disk once; both passes walk the same bytes in memory.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/DocumentUi.h"
 #include "core/HostsDocument.h"
@@ -16,6 +18,11 @@ inline constexpr const char* kLabelIPLocalHost = "Host File currently using Loca
 
 class HostsReader {
  public:
+  // Large files are read in chunks of about chunkBytes, on every core. The
+  // chunks hold whole lines: no item runs past its line.
+  explicit HostsReader(size_t chunkBytes = size_t{1} << 20)
+      : chunkBytes_(std::max<size_t>(chunkBytes, 1)) {}
+
   // Reads the file's bytes. On failure returns false with a reason; throws
   // std::bad_alloc when they do not fit in memory (or in the counters).
   bool Open(const std::string& path, std::string& reason);
@@ -39,7 +46,19 @@ class HostsReader {
   void HostParts();
 
  private:
+  // Whole lines of the file, with what they hold and what the lines before
+  // them hold.
+  struct Chunk {
+    std::string_view text;
+    int32_t items = 0, entries = 0, comments = 0;
+    int32_t itemsBefore = 0, entriesBefore = 0, commentsBefore = 0;
+  };
+
   bool CheckEncoding(std::string& reason);
+  void LoadChunk(const Chunk& chunk, HostsDocument& doc);
+
+  size_t chunkBytes_;
+  std::vector<Chunk> chunks_;
 
   FileImage text_;
   bool utf8Bom_ = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/HostsGrammar.h"
+#include "core/SilentUi.h"
 
 namespace vantrel {
 namespace {
@@ -44,6 +45,27 @@ TEST(HostsReader, CountsItemsEntriesAndComments) {
   EXPECT_EQ(Copy(r.doc.Entries()), (Strings{"a", "b", "c"}));
   EXPECT_EQ(Copy(r.doc.Comments), (Strings{"# header", "# tail"}));
   EXPECT_EQ(r.doc.CommentPositions, (std::vector<int32_t>{1, 5}));
+}
+
+// Large files are read in chunks of whole lines, on every core; chunks of
+// any size give what the whole text gives.
+TEST(HostsReader, ChunksOfAnySizeReadAsTheWholeText) {
+  for (const std::string text : {"# a\r\n127.0.0.1 A,b\r\n\r\n\"x, Y\"\n\n\r\r\n0 LAST\tC",
+                                 "a\rB\r\n\n,#c,\r\n  # d \n\"open quote\n e \r\r\n"}) {
+    const Read whole = ReadText(text);
+    for (size_t chunk = 1; chunk <= text.size(); ++chunk) {
+      HostsReader reader(chunk);
+      Read r;
+      SilentUi ui;
+      ASSERT_TRUE(reader.SetText(text, r.result.reason));
+      r.result = ReadStages(reader, r.doc, ui);
+      EXPECT_EQ(r.result.labelIP, whole.result.labelIP) << chunk;
+      EXPECT_EQ(Copy(r.doc.Entries()), Copy(whole.doc.Entries())) << chunk;
+      EXPECT_EQ(Copy(r.doc.Comments), Copy(whole.doc.Comments)) << chunk;
+      EXPECT_EQ(r.doc.CommentPositions, whole.doc.CommentPositions) << chunk;
+      EXPECT_EQ(r.doc.LineCount, whole.doc.LineCount) << chunk;
+    }
+  }
 }
 
 TEST(HostsReader, FewerThanTwoItemsIsAnEmptyFile) {
