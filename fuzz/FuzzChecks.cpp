@@ -102,6 +102,17 @@ std::string CheckRead(std::string_view bytes) {
     return result.reason.empty() ? "refused without a reason" : "";
   }
   if (result.outcome == ReadOutcome::Empty) return doc.LineCount < 2 ? "" : "empty with items";
+  // Read in small chunks of whole lines, the text gives the same document.
+  HostsReader chunked(bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes[0]) % 32);
+  HostsDocument again;
+  SilentUi ui;
+  std::string reason;
+  if (!chunked.SetText(bytes, reason) || ReadStages(chunked, again, ui).labelIP != result.labelIP ||
+      again.LineCount != doc.LineCount || NonEmptyEntries(again) != NonEmptyEntries(doc) ||
+      again.EntryCount() != doc.EntryCount() || AllComments(again) != AllComments(doc) ||
+      again.CommentPositions != doc.CommentPositions) {
+    return "read in chunks, the text gives another document";
+  }
   std::string problem = CheckDocument(doc);
   if (problem.empty() && doc.EntryCount() > 0 &&
       result.labelIP.rfind("Host File currently ", 0) != 0) {

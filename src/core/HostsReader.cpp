@@ -63,7 +63,10 @@ void HostsReader::CountingPass(HostsDocument& doc) {
     chunks_.push_back({text.substr(begin, end - begin)});
     begin = end;
   }
-  RunTasks(chunks_.size(), Cores(), [&](size_t i, unsigned) {
+  // Starting a thread costs more than reading a small file.
+  constexpr size_t kWorthThreads = size_t{4} << 20;
+  threads_ = text.size() < kWorthThreads ? 1 : Cores();
+  RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) {
     Chunk& chunk = chunks_[i];
     ItemReader reader(chunk.text);
     while (!reader.AtEnd()) {
@@ -112,7 +115,7 @@ void HostsReader::Allocate(HostsDocument& doc) {
 // Comments go in as read; each chunk fills its own stretch of the arrays.
 void HostsReader::LoadPass(HostsDocument& doc) {
   if (!adopted_) return;
-  RunTasks(chunks_.size(), Cores(), [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
+  RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
   loaded_ = true;
 }
 

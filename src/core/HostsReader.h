@@ -58,6 +58,7 @@ class HostsReader {
   void LoadChunk(const Chunk& chunk, HostsDocument& doc);
 
   size_t chunkBytes_;
+  unsigned threads_ = 1;
   std::vector<Chunk> chunks_;
 
   FileImage text_;
