@@ -18,13 +18,9 @@ HWND centeringOwner = nullptr;
 bool centeringOnOwner = true;
 
 // Nearest integer, halves to the even neighbour (200.5 -> 200, 201.5 -> 202),
-// whatever rounding mode the floating-point unit is in.
-LONG RoundHalfEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0);
-  return static_cast<LONG>(up ? below + 1 : below);
-}
+// whatever rounding mode the floating-point unit is in, as the IEEE
+// remainder does.
+LONG RoundHalfEven(double value) { return static_cast<LONG>(value - std::remainder(value, 1.0)); }
 
 void RemoveCenteringHook() {
   if (!centeringHook) return;
@@ -70,12 +66,8 @@ std::optional<std::string> ShowFileDialog(HWND owner, const FileDialogOptions& o
   if (!options.initialFolder.empty()) record.lpstrInitialDir = options.initialFolder.c_str();
   if (!options.title.empty()) record.lpstrTitle = options.title.c_str();
   record.Flags = flags;
-  BOOL chosen = FALSE;
-  {
-    DialogCentering centering(owner, options.centerOnOwner);
-    chosen = (CurrentModal().*show)(&record);
-  }
-  if (!chosen) return std::nullopt;
+  DialogCentering centering(owner, options.centerOnOwner);
+  if (!(CurrentModal().*show)(&record)) return std::nullopt;
   return std::string(fileName.c_str());
 }
 

@@ -63,12 +63,8 @@ RECT ControlSet::PixelRect(int id) const {
     left += frame->left;
     top += frame->top;
   }
-  RECT r;
-  r.left = TwipsToPixelsX(left);
-  r.top = TwipsToPixelsY(top);
-  r.right = TwipsToPixelsX(left + control->width);
-  r.bottom = TwipsToPixelsY(top + control->height);
-  return r;
+  return RECT{TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(left + control->width),
+              TwipsToPixelsY(top + control->height)};
 }
 
 void ControlSet::Create(HWND parent, std::span<const ControlDef> table, HFONT font) {

@@ -11,7 +11,6 @@
 
 namespace vantrel {
 
-// Kinds of control.
 enum class Kind {
   Button,       // push button
   Graphical,    // push button showing a picture above its caption

@@ -4,36 +4,25 @@
 #include <windows.h>
 
 #include <cmath>
-#include <utility>
+#include <memory>
+#include <type_traits>
 
 #include "platform/Twips.h"
 
 namespace vantrel {
 
+// Owns a GDI object and deletes it.
 template <class Handle>
 class GdiObject {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle h) : h_(h) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      h_ = std::exchange(other.h_, nullptr);
-    }
-    return *this;
-  }
-  Handle Get() const { return h_; }
-  void Reset(Handle h = nullptr) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
+  explicit GdiObject(Handle h = nullptr) : h_(h) {}
+  Handle Get() const { return h_.get(); }
 
  private:
-  Handle h_ = nullptr;
+  struct Delete {
+    void operator()(Handle h) const { DeleteObject(h); }
+  };
+  std::unique_ptr<std::remove_pointer_t<Handle>, Delete> h_;
 };
 
 using Font = GdiObject<HFONT>;

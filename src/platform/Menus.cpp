@@ -28,20 +28,18 @@ void MenuBar::Build(std::span<const MenuDef> table) {
   std::vector<ACCEL> accels;
   for (const MenuDef& item : table) {
     HMENU parent = parents[item.level];
-    const bool isMenu = item.id == 0 && std::string(item.caption) != "-";
+    if (std::string(item.caption) == "-") {
+      AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
     UINT flags = MF_STRING;
     if (!item.enabled) flags |= MF_GRAYED;
     if (item.checked) flags |= MF_CHECKED;
-    if (isMenu) {
+    if (item.id == 0) {
       HMENU sub = CreatePopupMenu();
       AppendMenuA(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption);
       parents[item.level + 1] = sub;
-      submenus_[item.name] = sub;
-      parents_[item.name] = parent;
-      continue;
-    }
-    if (std::string(item.caption) == "-") {
-      AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+      submenus_[item.name] = {sub, parent, static_cast<UINT>(GetMenuItemCount(parent) - 1)};
       continue;
     }
     std::string caption = item.caption;
@@ -63,39 +61,25 @@ void MenuBar::Build(std::span<const MenuDef> table) {
 
 HMENU MenuBar::Submenu(const std::string& name) const {
   const auto it = submenus_.find(name);
-  return it == submenus_.end() ? nullptr : it->second;
+  return it == submenus_.end() ? nullptr : it->second.menu;
 }
 
 void MenuBar::Enable(int id, bool enabled) const {
   EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-// Where the submenu of that name hangs: its parent menu and position.
-bool MenuBar::FindSubmenu(const std::string& name, HMENU& parent, UINT& position) const {
-  const HMENU sub = Submenu(name);
-  const auto it = parents_.find(name);
-  if (!sub || it == parents_.end()) return false;
-  parent = it->second;
-  for (int i = 0; i < GetMenuItemCount(parent); ++i) {
-    if (GetSubMenu(parent, i) != sub) continue;
-    position = static_cast<UINT>(i);
-    return true;
-  }
-  return false;
-}
-
 void MenuBar::EnableSubmenu(const std::string& name, bool enabled) const {
-  HMENU parent = nullptr;
-  UINT position = 0;
-  if (!FindSubmenu(name, parent, position)) return;
-  EnableMenuItem(parent, position, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  const auto it = submenus_.find(name);
+  if (it == submenus_.end()) return;
+  const UINT flags = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(it->second.parent, it->second.position, flags);
 }
 
 bool MenuBar::IsSubmenuEnabled(const std::string& name) const {
-  HMENU parent = nullptr;
-  UINT position = 0;
-  if (!FindSubmenu(name, parent, position)) return false;
-  return !(GetMenuState(parent, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+  const auto it = submenus_.find(name);
+  if (it == submenus_.end()) return false;
+  const UINT state = GetMenuState(it->second.parent, it->second.position, MF_BYPOSITION);
+  return !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 void MenuBar::Check(int id, bool checked) const {

@@ -46,12 +46,15 @@ class MenuBar {
   bool IsChecked(int id) const;
 
  private:
-  bool FindSubmenu(const std::string& name, HMENU& parent, UINT& position) const;
+  struct SubmenuPlace {
+    HMENU menu;
+    HMENU parent;   // the menu it hangs in
+    UINT position;  // its place there
+  };
 
   HMENU bar_ = nullptr;
   HACCEL accel_ = nullptr;
-  std::map<std::string, HMENU> submenus_;
-  std::map<std::string, HMENU> parents_;  // the menu each submenu hangs in
+  std::map<std::string, SubmenuPlace> submenus_;
   std::map<int, std::string> shortcuts_;
 };
 

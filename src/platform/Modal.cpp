@@ -8,11 +8,7 @@ namespace vantrel {
 
 namespace {
 
-Modal& RealModal() {
-  static Modal real;
-  return real;
-}
-
+Modal real;
 Modal* current = nullptr;
 
 }  // namespace
@@ -29,7 +25,7 @@ std::string Modal::Input(HWND owner, const std::string& prompt, const std::strin
 BOOL Modal::OpenFileName(OPENFILENAMEA* settings) { return GetOpenFileNameA(settings); }
 BOOL Modal::SaveFileName(OPENFILENAMEA* settings) { return GetSaveFileNameA(settings); }
 
-Modal& CurrentModal() { return current ? *current : RealModal(); }
+Modal& CurrentModal() { return current ? *current : real; }
 
 ScopedModal::ScopedModal(Modal& modal) : previous_(current) { current = &modal; }
 ScopedModal::~ScopedModal() { current = previous_; }

@@ -14,10 +14,28 @@ class ShutdownBlock {
   ShutdownBlock& operator=(const ShutdownBlock&) = delete;
 
   // Shows reason for window until Release.
-  void Hold(HWND window, const wchar_t* reason);
-  void Release();
+  void Hold(HWND window, const wchar_t* reason) {
+    Release();
+    const auto create = User32<BOOL(WINAPI*)(HWND, LPCWSTR)>("ShutdownBlockReasonCreate");
+    if (create && create(window, reason)) window_ = window;
+  }
+  void Release() {
+    if (!window_) return;
+    if (const auto destroy = User32<BOOL(WINAPI*)(HWND)>("ShutdownBlockReasonDestroy")) {
+      destroy(window_);
+    }
+    window_ = nullptr;
+  }
 
  private:
+  // Looked up at run time: systems before Vista have no such calls.
+  template <class Fn>
+  static Fn User32(const char* name) {
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)))
+                  : nullptr;
+  }
+
   HWND window_ = nullptr;
 };
 

@@ -26,28 +26,24 @@ CTranslucentForm::CTranslucentForm(DWORD majorVersion) : supported_(majorVersion
 
 CTranslucentForm::~CTranslucentForm() { RemoveLayering(hwnd_); }
 
-// Mode is only ever off, colour key or alpha.
+// In its own mode a value the window refuses is not kept; from another mode
+// the value is kept and the window switches to that mode.
 void CTranslucentForm::Alpha(uint8_t alpha) {
   if (!supported_) return;
-  if (mode_ == kModeAlpha) {
-    if (SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA)) alpha_ = alpha;
-    return;
-  }
+  if (mode_ == kModeAlpha && !SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA)) return;
   alpha_ = alpha;
-  mode_ = kModeAlpha;
-  ApplyMode(hwnd_);
+  if (mode_ != kModeAlpha) Mode(kModeAlpha);
 }
 
+// The value passed in is kept, not the colour it resolves to now.
 void CTranslucentForm::ColorKey(COLORREF color) {
   if (!supported_) return;
-  if (mode_ == kModeColorKey) {
-    // The value passed in is kept, not the colour it resolves to now.
-    if (SetLayeredWindowAttributes(hwnd_, ResolveColor(color), 0, LWA_COLORKEY)) colorKey_ = color;
+  if (mode_ == kModeColorKey &&
+      !SetLayeredWindowAttributes(hwnd_, ResolveColor(color), 0, LWA_COLORKEY)) {
     return;
   }
   colorKey_ = color;
-  mode_ = kModeColorKey;
-  ApplyMode(hwnd_);
+  if (mode_ != kModeColorKey) Mode(kModeColorKey);
 }
 
 void CTranslucentForm::hwnd(HWND window) {
@@ -69,6 +65,7 @@ void CTranslucentForm::Mode(int32_t mode) {
   }
 }
 
+// Bit 31 marks a system colour, whose index is in the low bits.
 COLORREF CTranslucentForm::ResolveColor(COLORREF color) const {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0x7FFFFFFFu));
   return color;

@@ -8,10 +8,6 @@
 
 namespace vantrel {
 
-// The system colour "button face": bit 31 marks a system colour whose index
-// is in the low bits.
-inline constexpr COLORREF kButtonFaceColor = 0x8000000F;
-
 class CTranslucentForm {
  public:
   enum : int32_t { kModeOff = 0, kModeColorKey = 1, kModeAlpha = 2 };
@@ -51,7 +47,7 @@ class CTranslucentForm {
   bool supported_ = false;
   HWND hwnd_ = nullptr;
   uint8_t alpha_ = 255;
-  COLORREF colorKey_ = kButtonFaceColor;
+  COLORREF colorKey_ = 0x80000000u | COLOR_BTNFACE;
   int32_t mode_ = kModeAlpha;
 };
 

@@ -7,12 +7,10 @@ namespace vantrel {
 static_assert(sizeof(OSVERSIONINFOA) == 148);
 
 OSVERSIONINFOA ReadVersionRecord() {
-  OSVERSIONINFOA info;
-  std::memset(&info, 0, sizeof(info));
+  OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof(info);
   std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
-  // The result is not tested: a failure leaves the numbers at 0, which
-  // names no particular version.
+  // A failure leaves the numbers at 0, which name no particular version.
   GetVersionExA(&info);
   return info;
 }
@@ -33,11 +31,6 @@ std::string VersionNameFor(DWORD major, DWORD minor, DWORD build) {
       // 0 (the call failed), 3, and 6 or later.
       return "Windows ";
   }
-}
-
-std::string WindowsVersionName() {
-  const OSVERSIONINFOA info = ReadVersionRecord();
-  return VersionNameFor(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
 }
 
 }  // namespace vantrel

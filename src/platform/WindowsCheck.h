@@ -17,6 +17,9 @@ OSVERSIONINFOA ReadVersionRecord();
 std::string VersionNameFor(DWORD major, DWORD minor, DWORD build);
 
 // VersionNameFor the numbers the platform reports.
-std::string WindowsVersionName();
+inline std::string WindowsVersionName() {
+  const OSVERSIONINFOA info = ReadVersionRecord();
+  return VersionNameFor(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
+}
 
 }  // namespace vantrel

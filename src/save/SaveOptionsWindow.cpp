@@ -62,9 +62,9 @@ std::string SaveOptionsWindow::ExampleText(const char* address) {
 }
 
 int SaveOptionsWindow::SelectedOption() const {
-  if (Checked(Option1)) return 1;
-  if (Checked(Option2)) return 2;
-  if (Checked(Option3)) return 3;
+  for (int id : {Option1, Option2, Option3}) {
+    if (Checked(id)) return id - Option1 + 1;
+  }
   return 0;
 }
 

@@ -16,21 +16,8 @@ class SaveOptionsWindow : public ModalWindow {
   static constexpr const char* kMissingChoice = "Please choose a Save option before proceeding.";
   static constexpr const char* kMissingChoiceCaption = "Save Options";
 
-  // Control identifiers.
-  enum : int {
-    Frame1 = 101,
-    Option1,
-    Option2,
-    Option3,
-    Command1,
-    Command2,
-    Check1,
-    Frame2,
-    Label1,
-    Label2,
-    Text1,
-    Text2
-  };
+  enum : int { Frame1 = 101, Option1, Option2, Option3, Command1, Command2, Check1, Frame2 };
+  enum : int { Label1 = Frame2 + 1, Label2, Text1, Text2 };
 
   SaveOptionsWindow();
 

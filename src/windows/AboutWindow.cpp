@@ -37,61 +37,46 @@ constexpr ModalWindowDef kWindow{
 
 }  // namespace
 
-std::optional<ProgramVersion> ReadProgramVersion() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0) return std::nullopt;
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path, 0, size, block.data())) return std::nullopt;
-  void* value = nullptr;
-  UINT valueSize = 0;
-  if (!VerQueryValueA(block.data(), "\\", &value, &valueSize) ||
-      valueSize < sizeof(VS_FIXEDFILEINFO)) {
-    return std::nullopt;
-  }
-  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
-  return ProgramVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
-}
-
 std::string VersionText(unsigned major, unsigned minor) {
   return std::to_string(major) + "." + std::to_string(minor);
 }
 
-AboutWindow::AboutWindow() : ModalWindow(kWindow) {}
+std::string ProgramVersionText() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  if (size == 0) return {};
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(path, 0, size, block.data())) return {};
+  void* value = nullptr;
+  UINT valueSize = 0;
+  if (!VerQueryValueA(block.data(), "\\", &value, &valueSize) ||
+      valueSize < sizeof(VS_FIXEDFILEINFO)) {
+    return {};
+  }
+  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
+  return VersionText(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS));
+}
+
+AboutWindow::AboutWindow() : MailLinkWindow(kWindow, Label4, cmdClose, kMailSubject) {}
 
 void AboutWindow::OnCreate() {
+  MailLinkWindow::OnCreate();
   SetFont({Frame1}, {"Tahoma", 12});
   // Shared icons need no clean-up; without the resource the picture stays empty.
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VANTREL));
   if (icon) SendMessageA(controls_[Image1], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  mail_.Attach(hwnd_, controls_[Label4], kMailSubject);
 }
 
 void AboutWindow::OnActivate() {
-  std::string caption = kCaption;
-  std::string title = "Vantrel";
-  if (const auto version = ReadProgramVersion()) {
-    const std::string number = VersionText(version->major, version->minor);
-    caption += " " + number;
-    title += " " + number;
-  }
-  SetWindowTextA(hwnd_, caption.c_str());
-  SetWindowTextA(controls_[Frame1], title.c_str());
+  const std::string version = ProgramVersionText();
+  const std::string number = version.empty() ? "" : " " + version;
+  SetWindowTextA(hwnd_, (kCaption + number).c_str());
+  SetWindowTextA(controls_[Frame1], ("Vantrel" + number).c_str());
   SetWindowTextA(controls_[Label1], kCredit1);
   SetWindowTextA(controls_[Label2], kCredit2);
-}
-
-bool AboutWindow::OnCommand(int id, int code) {
-  if (id != cmdClose || code != BN_CLICKED) return false;
-  End();
-  return true;
-}
-
-bool AboutWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  return mail_.OnMessage(msg, wParam, lParam, result);
 }
 
 }  // namespace vantrel

@@ -2,9 +2,7 @@
 
 #include <shellapi.h>
 
-#include <vector>
-
-#include "platform/Controls.h"
+#include <utility>
 
 namespace vantrel {
 
@@ -12,79 +10,63 @@ namespace {
 
 ShellExecuteFunction shellExecute = &ShellExecuteA;
 
-constexpr COLORREF kLinkColor = RGB(0, 0, 255);
-
 }  // namespace
 
 ShellExecuteFunction SetShellExecute(ShellExecuteFunction function) {
-  const ShellExecuteFunction previous = shellExecute;
-  shellExecute = function;
-  return previous;
+  return std::exchange(shellExecute, function);
 }
 
-void MailLink::Attach(HWND owner, HWND label, const char* subject) {
-  owner_ = owner;
-  label_ = label;
-  subject_ = subject;
-  if (!font_.Get()) font_ = MakeFont({"Tahoma", 9.75, false, true});
-  SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  FitWidth();
+std::string MailLinkWindow::MailUrl() const {
+  return "mailto:" + WindowText(controls_[link_]) + subject_;
 }
 
-void MailLink::FitWidth() const {
+void MailLinkWindow::OnCreate() {
+  SetFont({link_}, {"Tahoma", 9.75, false, true});
   // An address cut short would send mail nowhere: the label grows to show
   // all of it (it never shrinks below its laid-out width).
-  const std::string text = Address();
-  HDC dc = GetDC(label_);
+  const HWND label = controls_[link_];
+  const std::string text = WindowText(label);
+  HDC dc = GetDC(label);
   if (!dc) return;
-  const HGDIOBJ old = SelectObject(dc, font_.Get());
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
-  ReleaseDC(label_, dc);
+  ReleaseDC(label, dc);
   RECT r{};
-  GetClientRect(label_, &r);
+  GetClientRect(label, &r);
   if (extent.cx <= r.right) return;
-  GetWindowRect(label_, &r);
-  SetWindowPos(label_, nullptr, 0, 0, extent.cx, r.bottom - r.top,
+  GetWindowRect(label, &r);
+  SetWindowPos(label, nullptr, 0, 0, extent.cx, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string MailLink::Address() const { return WindowText(label_); }
-
-std::string MailLink::Url() const { return "mailto:" + Address() + subject_; }
-
-void MailLink::Open() const {
-  shellExecute(owner_, nullptr, Url().c_str(), nullptr, "", SW_SHOWNORMAL);
+bool MailLinkWindow::OnCommand(int id, int code) {
+  if (id == link_ && code == STN_CLICKED) {
+    shellExecute(hwnd_, nullptr, MailUrl().c_str(), nullptr, "", SW_SHOWNORMAL);
+    return true;
+  }
+  if (id != close_ || code != BN_CLICKED) return false;
+  End();
+  return true;
 }
 
-bool MailLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) const {
-  if (!label_) return false;
-  switch (msg) {
-    case WM_CTLCOLORSTATIC: {
-      if (reinterpret_cast<HWND>(lParam) != label_) return false;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, kLinkColor);
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    }
-    case WM_SETCURSOR: {
-      if (reinterpret_cast<HWND>(wParam) != label_) return false;
-      // The pointing hand is missing before Windows 98 and 2000.
-      HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-      SetCursor(hand ? hand : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-      result = TRUE;
-      return true;
-    }
-    case WM_COMMAND:
-      if (reinterpret_cast<HWND>(lParam) != label_ || HIWORD(wParam) != STN_CLICKED) return false;
-      Open();
-      result = 0;
-      return true;
-    default:
-      return false;
+bool MailLinkWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const HWND label = controls_[link_];
+  if (msg == WM_CTLCOLORSTATIC && label && reinterpret_cast<HWND>(lParam) == label) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, RGB(0, 0, 255));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
   }
+  if (msg != WM_SETCURSOR || !label || reinterpret_cast<HWND>(wParam) != label) return false;
+  // The pointing hand is missing before Windows 98 and 2000.
+  HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+  SetCursor(hand ? hand : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+  result = TRUE;
+  return true;
 }
 
 }  // namespace vantrel

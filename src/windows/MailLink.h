@@ -1,13 +1,11 @@
-// A label that reads as a link to the support address: blue, underlined,
+// A modal window whose support address reads as a link: blue, underlined,
 // with the pointing-hand cursor. A click asks the shell to open a new mail
-// message to the label's text with a fixed subject.
+// message to the address with a fixed subject; the Close button hides it.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
-#include "platform/Gdi.h"
+#include "platform/ModalWindow.h"
 
 namespace vantrel {
 
@@ -22,33 +20,28 @@ using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND owner, LPCSTR verb, LPCSTR 
 // use before, so tests can see the URL instead of starting a mail program.
 ShellExecuteFunction SetShellExecute(ShellExecuteFunction function);
 
-class MailLink {
+class MailLinkWindow : public ModalWindow {
  public:
-  MailLink() = default;
-  MailLink(const MailLink&) = delete;
-  MailLink& operator=(const MailLink&) = delete;
+  // link: a label created with SS_NOTIFY; subject: the query appended to the
+  // address ("?subject=...").
+  MailLinkWindow(const ModalWindowDef& def, int link, int close, const char* subject)
+      : ModalWindow(def), link_(link), close_(close), subject_(subject) {}
 
-  // label: a static child of owner created with SS_NOTIFY; subject: the
-  // query appended to the address ("?subject=...").
-  void Attach(HWND owner, HWND label, const char* subject);
+  // What a click on the address hands to the shell: "mailto:" + the label's
+  // text + the subject.
+  std::string MailUrl() const;
 
-  // "mailto:" + the label's text + the subject.
-  std::string Url() const;
-  // Hands the URL to the shell: default verb, normal show.
-  void Open() const;
-
-  // Called first from the owner's window procedure: true when the message
-  // concerned the link and was handled, with its result in `result`.
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
+ protected:
+  // A derived window calls these first from its own.
+  void OnCreate() override;
+  bool OnCommand(int id, int code) override;
 
  private:
-  std::string Address() const;
-  void FitWidth() const;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  HWND owner_ = nullptr;
-  HWND label_ = nullptr;
-  const char* subject_ = "";
-  Font font_;
+  int link_;
+  int close_;
+  const char* subject_;
 };
 
 }  // namespace vantrel

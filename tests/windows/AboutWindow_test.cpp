@@ -24,12 +24,7 @@ TEST(VersionText, PlainDecimalWithoutLeadingZeros) {
   EXPECT_EQ(VersionText(65535, 65535), "65535.65535");
 }
 
-TEST(ProgramVersion, ReadFromTheVersionResource) {
-  const auto version = ReadProgramVersion();
-  ASSERT_TRUE(version.has_value());
-  EXPECT_EQ(version->major, 2u);
-  EXPECT_EQ(version->minor, 2u);
-}
+TEST(ProgramVersion, ReadFromTheVersionResource) { EXPECT_EQ(ProgramVersionText(), "2.2"); }
 
 class AboutWindowTest : public ::testing::Test {
  protected:
