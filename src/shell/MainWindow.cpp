@@ -3,6 +3,7 @@
 #include "core/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
+#include "save/SaveAs.h"
 #include "windows/ResourceIds.h"
 
 namespace vantrel {
@@ -13,13 +14,13 @@ namespace {
 // must paint what lies under them.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+constexpr const wchar_t* kBlockReason = L"The changed hosts list could not be saved.";
+
 // In the order of Icon.
 constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONSTOP,
                                MB_ICONEXCLAMATION};
 
 }  // namespace
-
-MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
   if (openPicture_) DestroyIcon(openPicture_);
@@ -89,12 +90,6 @@ void MainWindow::SetDefaultButton(int id) {
   if (id) InvalidateRect(controls_[id], nullptr, FALSE);
 }
 
-void MainWindow::SetText(int id, const std::string& text) {
-  SetWindowTextA(controls_[id], text.c_str());
-}
-
-void MainWindow::Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
-
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
@@ -152,6 +147,45 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return Default(msg, wParam, lParam);
   }
+}
+
+// Windows sends no WM_CLOSE when the session ends: the question about
+// unsaved changes comes when the system asks whether it may end.
+BOOL MainWindow::OnQueryEndSession() {
+  // The system may ask more than once while one session ends: ask the user
+  // once, unless the list changed since.
+  if (sessionMayEnd_ && answeredChangeCount_ == doc_.ChangeCount) return TRUE;
+  if (inSessionQuery_) return FALSE;  // the question is still open
+  shutdownBlock_.Release();
+  sessionMayEnd_ = false;
+  inSessionQuery_ = true;
+  bool mayEnd = false;
+  try {
+    mayEnd = PromptBeforeExit(doc_, *this, Files());
+  } catch (...) {
+    // Not asked to the end, so nothing was saved: keep the session.
+  }
+  inSessionQuery_ = false;
+  // Until the session really ends, a cancelled save must not end the program.
+  doc_.ExitPending = 0;
+  if (!mayEnd) {
+    // The save failed: keep the session, and with it the changes.
+    shutdownBlock_.Hold(hwnd_, kBlockReason);
+    return FALSE;
+  }
+  sessionMayEnd_ = true;
+  answeredChangeCount_ = doc_.ChangeCount;
+  return TRUE;
+}
+
+void MainWindow::OnEndSession(bool ending) {
+  shutdownBlock_.Release();
+  sessionMayEnd_ = false;
+  // Cancelled by another program: go on with the document.
+  if (!ending) return;
+  // No further question and no closing handler.
+  ended_ = true;
+  DestroyWindow(hwnd_);
 }
 
 // ---- what the document's operations show and ask
@@ -230,7 +264,7 @@ void MainWindow::StartTiming() {
 
 void MainWindow::TimeControl() {
   timing_ = false;
-  ShowElapsed(wait_.Clock);
+  SetText(kLabel7, wait_.Clock.Stop(GetTickCount()));
   UpdateWindow(controls_[kLabel7]);
 }
 
@@ -246,7 +280,5 @@ void MainWindow::TellOutOfMemory(const char* caption, const char* text, const st
     // Not even the message fits: the window stays as it was all the same.
   }
 }
-
-void MainWindow::ShowElapsed(JobClock& clock) { SetText(kLabel7, clock.Stop(GetTickCount())); }
 
 }  // namespace vantrel

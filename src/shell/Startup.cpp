@@ -1,14 +1,12 @@
 // Start-up of the main window: the visual-style check when the window is
-// created, the manifest writer and its one relaunch, and what happens
-// before the window first shows.
+// created, its one relaunch, and what happens before the window first shows.
 #include <windows.h>
 // windows.h first
 #include <commctrl.h>
 
 #include "platform/Modal.h"
-#include "platform/WindowsCheck.h"
 #include "shell/MainWindow.h"
-#include "shell/ManifestBootstrap.h"
+#include "shell/ProcessStart.h"
 
 namespace vantrel {
 
@@ -30,8 +28,6 @@ constexpr const char* kRelaunchErrorText =
 constexpr UINT kErrorType = MB_OK | MB_ICONEXCLAMATION;
 
 }  // namespace
-
-void MainWindow::Startup() { Startup(WindowsVersionName()); }
 
 void MainWindow::Startup(const std::string& version) {
   if (version != "Windows 2000" && version != "Windows XP") {
@@ -59,24 +55,16 @@ void MainWindow::CheckVisualStyle() {
     return;
   }
   // The manifest is missing, or the probe file cannot be written or deleted.
-  WriteNewManifest();
-}
-
-void MainWindow::WriteNewManifest() {
   const bool wasMissing = !bootstrap_->ManifestExists();
-  if (!bootstrap_->WriteManifest()) {
-    // Shown before the window itself.
-    CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
-    return;
+  if (bootstrap_->WriteManifest()) {
+    InitCommonControls();
+    // A process started with the manifest is themed already.
+    if (!wasMissing || bootstrap_->Relaunched()) return;
+    timer1Running_ = SetTimer(hwnd_, kTimer1, kRelaunchDelayMs, nullptr) != 0;
+    if (timer1Running_) return;
   }
-  InitCommonControls();
-  // A process started with the manifest is themed already.
-  if (!wasMissing || bootstrap_->Relaunched()) return;
-  if (!SetTimer(hwnd_, kTimer1, kRelaunchDelayMs, nullptr)) {
-    CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
-    return;
-  }
-  timer1Running_ = true;
+  // Shown before the window itself.
+  CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
 }
 
 void MainWindow::RelaunchWhenReady() {

@@ -1,10 +1,10 @@
 // What start-up asks of Windows for its process, through stand-ins that
 // record what they are asked and refuse on demand; and this system's calls.
-#include "shell/ProcessSetup.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "shell/ProcessStart.h"
 
 namespace vantrel::test {
 namespace {
