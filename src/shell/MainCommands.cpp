@@ -19,7 +19,7 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kFindPlaceholder = "type query here";
-constexpr int kNoButton = -1;
+constexpr int kNone = -1;  // no button, or no menu item
 
 void AskAndRemoveDuplicates(HostsDocument& doc, DocumentUi& ui) {
   if (!ui.AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
@@ -42,7 +42,7 @@ constexpr struct {
      ChangeEntry},
     {kCmdDelete, kMnuDelete, "Delete Host Entry", "There is not enough memory to delete the entry.",
      DeleteEntry},
-    {kNoButton, kMnuUndo, "Undo", "There is not enough memory to undo the last change.",
+    {kNone, kMnuUndo, "Undo", "There is not enough memory to undo the last change.",
      UndoLastAction},
 };
 
@@ -59,23 +59,21 @@ void MainWindow::OnCommand(int id, int code) {
     }
   }
   static constexpr struct {
-    int id;
+    int button, menu;
     void (MainWindow::*run)();
   } kRoutes[] = {
-      {kCmdOpen, &MainWindow::OpenFile},
-      {kMnuOpen, &MainWindow::OpenFile},
-      {kMnuClose, &MainWindow::CloseFile},
-      {kCmdSaveAs, &MainWindow::SaveFileAs},
-      {kMnuSaveAs, &MainWindow::SaveFileAs},
-      {kMnuExit, &MainWindow::ExitFromMenu},
-      {kCmdCountHost, &MainWindow::CountUnmodifiedHosts},
-      {kCmdNotepad, &MainWindow::OpenInNotepad},
-      {kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
-      {kMnuContents, &MainWindow::ShowHelpContents},
-      {kMnuAbout, &MainWindow::ShowAbout},
+      {kCmdOpen, kMnuOpen, &MainWindow::OpenFile},
+      {kCmdSaveAs, kMnuSaveAs, &MainWindow::SaveFileAs},
+      {kNone, kMnuClose, &MainWindow::CloseFile},
+      {kNone, kMnuExit, &MainWindow::ExitFromMenu},
+      {kCmdCountHost, kNone, &MainWindow::CountUnmodifiedHosts},
+      {kCmdNotepad, kNone, &MainWindow::OpenInNotepad},
+      {kNone, kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
+      {kNone, kMnuContents, &MainWindow::ShowHelpContents},
+      {kNone, kMnuAbout, &MainWindow::ShowAbout},
   };
   for (const auto& route : kRoutes) {
-    if (route.id == id) return (this->*route.run)();
+    if (id == route.button || id == route.menu) return (this->*route.run)();
   }
   if (id == kList1 && code == LBN_SELCHANGE) {
     doc_.List1.Select(static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
@@ -152,7 +150,6 @@ void MainWindow::CountUnmodifiedHosts() {
 }
 
 void MainWindow::OpenInNotepad() {
-  // The program keeps no link to Notepad.
   if (StartProcess(nullptr, NotepadCommandLine(doc_.HostsPath))) return;
   Tell("Open Unmodified Host File with Notepad",
        "Notepad could not be started to open " + doc_.HostsPath + ".", Icon::Exclamation);
@@ -180,17 +177,13 @@ void MainWindow::FindBoxGotFocus() {
   SetDefaultButton(0);
 }
 
-bool MainWindow::FindFocusMovesWithin() const {
-  HWND to = findFocusTo_;
-  HWND combo = controls_[kComboFind];
-  if (!to || to == combo || IsChild(combo, to)) return false;
-  return to == hwnd_ || IsChild(hwnd_, to);
-}
-
 void MainWindow::FindBoxLostFocus() {
   // Only the user moving to another control leaves the box: the program's
   // own message box or another program taking the activation does not.
-  if (!FindFocusMovesWithin()) return;
+  HWND to = findFocusTo_;
+  HWND combo = controls_[kComboFind];
+  if (!to || to == combo || IsChild(combo, to)) return;
+  if (to != hwnd_ && !IsChild(hwnd_, to)) return;
   findShowsPlaceholder_ = true;
   SetText(kComboFind, kFindPlaceholder);
   SetDefaultButton(kCmdRemDup);
@@ -211,12 +204,6 @@ void MainWindow::FindBoxKeyPress(int keyCode) {
     }
     if (text != before) SetText(kComboFind, text);
   });
-}
-
-void MainWindow::SubclassFindBox() {
-  HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr);
-  if (edit)
-    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

@@ -1,5 +1,9 @@
 #include "shell/MainWindow.h"
 
+#include <commctrl.h>
+
+#include <exception>
+
 #include "core/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
@@ -13,6 +17,7 @@ namespace {
 // Not WS_CLIPCHILDREN: the frames paint only their border, so the window
 // must paint what lies under them.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr SIZE kClientTwips{9975, 7335};
 
 constexpr const wchar_t* kBlockReason = L"The changed hosts list could not be saved.";
 
@@ -36,7 +41,7 @@ bool MainWindow::Create(HINSTANCE instance) {
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!Register(kClassName, icon, smallIcon)) return false;
   menu_.Build(MainMenuTable());
-  RECT rect{0, 0, TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips)};
+  RECT rect{0, 0, TwipsToPixelsX(kClientTwips.cx), TwipsToPixelsY(kClientTwips.cy)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
@@ -50,12 +55,6 @@ bool MainWindow::Create(HINSTANCE instance) {
   // Before any control exists, so the controls get the common controls that
   // the bootstrap initialises.
   CheckVisualStyle();
-  OnCreate();
-  return true;
-}
-
-void MainWindow::OnCreate() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   font_ = MakeFont({"Tahoma", 9.75});
   listFont_ = MakeFont({"Tahoma", 8.25});
   boldFont_ = MakeFont({"Tahoma", 9.75, true});
@@ -73,7 +72,10 @@ void MainWindow::OnCreate() {
   ShowWindow(controls_[kLine5], SW_HIDE);
   // A combo box takes no caption at creation.
   SetWindowTextA(controls_[kComboFind], "type query here");
-  SubclassFindBox();
+  if (HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr)) {
+    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  return true;
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -104,11 +106,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_SETCURSOR:
-      if (busy_) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-        return TRUE;
-      }
-      return Default(msg, wParam, lParam);
+      if (!busy_) return Default(msg, wParam, lParam);
+      SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+      return TRUE;
     case WM_ACTIVATE:
       // Like a dialog, give the focus back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -134,13 +134,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CTLCOLOREDIT:
       // The find box: grey placeholder, black query.
-      if (GetParent(reinterpret_cast<HWND>(lParam)) == controls_[kComboFind]) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, findTextColor_);
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      if (GetParent(reinterpret_cast<HWND>(lParam)) != controls_[kComboFind]) {
+        return Default(msg, wParam, lParam);
       }
-      return Default(msg, wParam, lParam);
+      SetTextColor(reinterpret_cast<HDC>(wParam), findTextColor_);
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -215,8 +214,6 @@ void MainWindow::SetCounts(const std::string& before, const std::string& removed
   SetText(kText3, left);
 }
 
-void MainWindow::EnableEntryList() { ApplyCommandStates(); }
-
 void MainWindow::EntriesChanged() {
   HWND list = controls_[kList1];
   const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
@@ -246,13 +243,6 @@ void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
   });
   if (failure) std::rethrow_exception(failure);
 }
-
-void MainWindow::SetJobCaption(const std::string& caption) { wait_.SetCaption(caption.c_str()); }
-void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
-  wait_.SetRange(minimum, maximum);
-}
-void MainWindow::SetProgressMax(int32_t maximum) { wait_.SetMax(maximum); }
-void MainWindow::SetProgress(int32_t value) { wait_.SetValue(value); }
 
 void MainWindow::StartTiming() {
   // Shown again should the job fail.

@@ -35,11 +35,8 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  static constexpr int kClientWidthTwips = 9975;
-  static constexpr int kClientHeightTwips = 7335;
   static constexpr UINT_PTR kTimer1 = 1;
-  // From the manifest writer to the relaunch: long enough for the window to
-  // load and show first.
+  // From writing the manifest to the relaunch: time for the window to show first.
   static constexpr UINT kRelaunchDelayMs = 500;
 
   ~MainWindow() override;
@@ -71,7 +68,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   COLORREF FindTextColor() const { return findTextColor_; }
   const FindState& Find() const { return find_; }
   const CTranslucentForm* Translucency() const { return translucency_.get(); }
-  // What a key typed into the find box does.
   void FindBoxKeyPress(int keyCode);
 
   void ResetToNoDocument() override;
@@ -87,18 +83,19 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void SetUndo(const std::string& caption, bool enabled) override;
   void SetCounts(const std::string& before, const std::string& removed,
                  const std::string& left) override;
-  void EnableEntryList() override;
+  void EnableEntryList() override { ApplyCommandStates(); }
   void EntriesChanged() override;
   void SetBusy(bool busy) override;
   void RunInWaitWindow(const std::function<void()>& job) override;
-  void SetJobCaption(const std::string& caption) override;
-  void SetProgressRange(int32_t minimum, int32_t maximum) override;
-  void SetProgressMax(int32_t maximum) override;
-  void SetProgress(int32_t value) override;
+  void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
+  void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    wait_.SetRange(minimum, maximum);
+  }
+  void SetProgressMax(int32_t maximum) override { wait_.SetMax(maximum); }
+  void SetProgress(int32_t value) override { wait_.SetValue(value); }
   void StartTiming() override;
   void TimeControl() override;
 
-  void OnCreate();
   void OnCommand(int id, int code);
   BOOL OnQueryEndSession();
   void OnEndSession(bool ending);
@@ -120,8 +117,6 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   void FindBoxGotFocus();
   void FindBoxLostFocus();
-  bool FindFocusMovesWithin() const;
-  void SubclassFindBox();
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
   bool OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -26,8 +26,7 @@ std::string ExpandFolder(const std::string& folder) {
 }  // namespace
 
 void MainWindow::OpenFile() {
-  // After a save that failed, the changed document stays rather than being
-  // replaced.
+  // A failed save keeps the changed document rather than replacing it.
   bool goOn = false;
   if (RanOutOfMemory([&] { goOn = PromptBeforeOpen(doc_, *this, Files()); })) {
     TellOutOfMemory("Save Failed", kNoMemoryToSave);
@@ -52,9 +51,8 @@ void MainWindow::OpenFile() {
 }
 
 void MainWindow::LoadFile(const std::string& path) {
-  // The file is read into a document of its own: the one shown stays as it
-  // was until the new one is complete, so running out of memory on the way
-  // leaves it in place.
+  // Read into a document of its own: the one shown stays until the new one
+  // is complete, so running out of memory on the way leaves it in place.
   HostsDocument loaded;
   const ReadResult result = OpenHostsFile(path, loaded, *this);
   if (result.outcome == ReadOutcome::Unreadable) {

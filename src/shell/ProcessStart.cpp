@@ -9,17 +9,6 @@ namespace {
 // TokenVirtualizationEnabled, missing from older headers.
 constexpr auto kTokenVirtualizationEnabled = static_cast<TOKEN_INFORMATION_CLASS>(24);
 
-bool TurnVirtualizationOff(const ProcessSetupCalls& calls) {
-  if (!calls.openProcessToken || !calls.setTokenInformation || !calls.closeHandle) return false;
-  HANDLE token = nullptr;
-  if (!calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_DEFAULT, &token)) return false;
-  DWORD enabled = 0;
-  const bool off =
-      calls.setTokenInformation(token, kTokenVirtualizationEnabled, &enabled, sizeof(enabled));
-  calls.closeHandle(token);
-  return off;
-}
-
 std::string OwnExecutablePath() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
@@ -72,8 +61,15 @@ ProcessSetupCalls SystemProcessSetupCalls() {
   return calls;
 }
 
-ProcessSetupOutcome PrepareProcess(const ProcessSetupCalls& calls) {
-  return {TurnVirtualizationOff(calls), calls.setProcessDpiAware && calls.setProcessDpiAware()};
+void PrepareProcess(const ProcessSetupCalls& calls) {
+  HANDLE token = nullptr;
+  if (calls.openProcessToken && calls.setTokenInformation && calls.closeHandle &&
+      calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_DEFAULT, &token)) {
+    DWORD enabled = 0;
+    calls.setTokenInformation(token, kTokenVirtualizationEnabled, &enabled, sizeof(enabled));
+    calls.closeHandle(token);
+  }
+  if (calls.setProcessDpiAware) calls.setProcessDpiAware();
 }
 
 bool SingleInstance::Claim() {

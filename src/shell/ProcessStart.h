@@ -1,6 +1,6 @@
-// What WinMain asks of Windows before the main window: no file
-// virtualization, DPI awareness, the one running copy, and the visual-style
-// manifest beside the executable.
+// What WinMain asks of Windows before the main window (no file
+// virtualization, DPI awareness, one running copy, the visual-style manifest
+// beside the executable), and starting other programs.
 #pragma once
 
 #include <windows.h>
@@ -23,21 +23,16 @@ struct ProcessSetupCalls {
 
 ProcessSetupCalls SystemProcessSetupCalls();
 
-struct ProcessSetupOutcome {
-  bool virtualizationOff = false;
-  bool dpiAware = false;
-};
-
-// Without virtualization a save the system refuses fails instead of landing
-// in the user's VirtualStore. A missing call or a refusal is ignored.
-ProcessSetupOutcome PrepareProcess(const ProcessSetupCalls& calls);
+// Turns file virtualization off, so that a save the system refuses fails
+// instead of landing in the user's VirtualStore, and makes the process DPI
+// aware. A missing call or a refusal is ignored.
+void PrepareProcess(const ProcessSetupCalls& calls);
 
 // Starts a program shown normally, keeping no handle to it; its process id,
 // or 0 when it did not start.
 DWORD StartProcess(const char* program, std::string commandLine);
 
-// The claim that only one copy runs: a named mutex held for the life of the
-// process.
+// Only one copy runs: it holds a named mutex for the life of its process.
 class SingleInstance {
  public:
   static constexpr const char* kName = "Vantrel.SingleInstance.5C2E7A41";
@@ -87,12 +82,10 @@ class ManifestBootstrap {
   ManifestBootstrap& operator=(const ManifestBootstrap&) = delete;
 
   bool Relaunched() const { return relaunched_; }
-  // Copies the manifest over the probe file and deletes that again; true
-  // when both worked.
+  // Copies the manifest over the probe file and deletes it; true when both work.
   bool Probe() const;
   bool ManifestExists() const;
-  // Replaces the manifest, hidden or not, and leaves it hidden. False when
-  // the text could not be written in full.
+  // Replaces the manifest, hidden or not, leaving it hidden; false unless all was written.
   bool WriteManifest() const;
   // Gives up the claim, so that the new process is not taken for a second
   // copy, and starts the program. True when it started.

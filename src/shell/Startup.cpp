@@ -16,11 +16,9 @@ constexpr const char* kTransparencyDisabledText =
     "This program has the ability to be transparent. \r\n"
     "Transparency Only works with Windows XP or Windows 2000.\r\n"
     "Transparency will be turned off.";
-constexpr const char* kThemeingErrorCaption = "Themeing Error!";
 constexpr const char* kThemeingErrorText =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
-constexpr const char* kRelaunchErrorCaption = "Manifest Exucution Error!";
 constexpr const char* kRelaunchErrorText =
     "Error exucuting the EXE file. This happens when the program is run from inside its "
     "development environment: the themed look of the controls shows only when the program runs "
@@ -37,10 +35,8 @@ void MainWindow::Startup(const std::string& version) {
     menu_.EnableSubmenu("mnuTransparent", true);
     hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
-
   translucency_ = std::make_unique<CTranslucentForm>();
   translucency_->hwnd(hwnd_);
-
   clock_ = {};
   onTopState_ = 0;
   SetText(kLabel7, "00: 00: 00");
@@ -64,7 +60,7 @@ void MainWindow::CheckVisualStyle() {
     if (timer1Running_) return;
   }
   // Shown before the window itself.
-  CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
+  CurrentModal().Message(nullptr, kThemeingErrorText, "Themeing Error!", kErrorType);
 }
 
 void MainWindow::RelaunchWhenReady() {
@@ -80,7 +76,7 @@ void MainWindow::RelaunchWhenReady() {
   MSG quit{};
   const bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
   HWND owner = hwnd_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
-  CurrentModal().Message(owner, kRelaunchErrorText, kRelaunchErrorCaption, kErrorType);
+  CurrentModal().Message(owner, kRelaunchErrorText, "Manifest Exucution Error!", kErrorType);
   if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
 }
 
