@@ -1,7 +1,6 @@
 // Open: the file dialog, the open sequence and the window's loaded state;
 // the way back to no document; and the commands' states, both ways.
 #include <string>
-#include <vector>
 
 #include "core/OpenFile.h"
 #include "core/OutOfMemory.h"
@@ -16,11 +15,10 @@ namespace {
 // The folder text keeps its "%systemroot%" unexpanded; the dialog needs a
 // real folder.
 std::string ExpandFolder(const std::string& folder) {
-  std::vector<char> expanded(MAX_PATH * 4);
-  const DWORD n = ExpandEnvironmentStringsA(folder.c_str(), expanded.data(),
-                                            static_cast<DWORD>(expanded.size()));
-  if (n == 0 || n > expanded.size()) return folder;
-  return expanded.data();
+  char expanded[MAX_PATH * 4];
+  const DWORD n = ExpandEnvironmentStringsA(folder.c_str(), expanded, sizeof(expanded));
+  if (n == 0 || n > sizeof(expanded)) return folder;
+  return expanded;
 }
 
 }  // namespace

@@ -94,10 +94,7 @@ std::string PathBesideProgram(std::string_view executablePath, std::string_view 
   const size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
   std::string_view name = executablePath.substr(nameStart);
   name = name.substr(0, name.find_last_of('.'));
-  std::string path(executablePath.substr(0, nameStart));
-  path += name;
-  path += suffix;
-  return path;
+  return std::string(executablePath.substr(0, nameStart)).append(name).append(suffix);
 }
 
 std::string ManifestFileText(Processor processor) {
@@ -127,8 +124,7 @@ ManifestBootstrap::ManifestBootstrap(const std::string& executablePath, bool rel
       claim_(claim) {}
 
 bool ManifestBootstrap::Probe() const {
-  if (!CopyFileA(manifestPath_.c_str(), kProbePath, FALSE)) return false;
-  return DeleteFileA(kProbePath) != FALSE;
+  return CopyFileA(manifestPath_.c_str(), kProbePath, FALSE) && DeleteFileA(kProbePath);
 }
 
 bool ManifestBootstrap::ManifestExists() const {
