@@ -1,8 +1,7 @@
-// Imports the program supplies itself so that it starts on Windows XP:
-// defined here, they stay out of the import table, and each finds the
-// system's function at its first call. GetTickCount64 (called by the
-// compiler's thread library) came with Vista; the common controls of XP
-// without the manifest export the subclass functions by number only.
+// Imports the program supplies itself so that it starts on Windows XP: each
+// finds the system's function at its first call. GetTickCount64 (called by the
+// thread library) came with Vista; XP's comctl32 exports the subclass
+// functions by number only when no manifest asks for version 6.
 #include <windows.h>
 // windows.h first
 #include <commctrl.h>
@@ -10,8 +9,6 @@
 #include <atomic>
 
 #include "shell/TickCountImport.h"
-
-namespace vantrel {
 
 namespace {
 
@@ -27,7 +24,7 @@ ULONGLONG WINAPI WidenedTickCount() {
   uint64_t previous = last.load();
   for (;;) {
     // Read after previous, so it is never behind it but for a wrap.
-    const uint64_t now = WidenTick(previous, GetTickCount());
+    const uint64_t now = vantrel::WidenTick(previous, GetTickCount());
     if (last.compare_exchange_weak(previous, now)) return now;
   }
 }
@@ -39,8 +36,6 @@ ULONGLONG WINAPI TickCount64() {
 
 }  // namespace
 
-}  // namespace vantrel
-
 // Callers go through the import slot, named as the import library names it.
 #ifdef _WIN64
 #define VANTREL_TICK_COUNT_SLOT "__imp_GetTickCount64"
@@ -50,24 +45,24 @@ ULONGLONG WINAPI TickCount64() {
 
 extern "C" {
 extern ULONGLONG(WINAPI* const vantrelGetTickCount64)() asm(VANTREL_TICK_COUNT_SLOT);
-ULONGLONG(WINAPI* const vantrelGetTickCount64)() = vantrel::TickCount64;
+ULONGLONG(WINAPI* const vantrelGetTickCount64)() = TickCount64;
 }
 
 // comctl32 is imported (InitCommonControls), so it is loaded before these run.
 BOOL WINAPI SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
   static const auto system =
-      vantrel::Find<decltype(&SetWindowSubclass)>("comctl32.dll", MAKEINTRESOURCEA(410));
+      Find<decltype(&SetWindowSubclass)>("comctl32.dll", MAKEINTRESOURCEA(410));
   return system ? system(window, procedure, id, data) : FALSE;
 }
 
 BOOL WINAPI RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
   static const auto system =
-      vantrel::Find<decltype(&RemoveWindowSubclass)>("comctl32.dll", MAKEINTRESOURCEA(412));
+      Find<decltype(&RemoveWindowSubclass)>("comctl32.dll", MAKEINTRESOURCEA(412));
   return system ? system(window, procedure, id) : FALSE;
 }
 
 LRESULT WINAPI DefSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   static const auto system =
-      vantrel::Find<decltype(&DefSubclassProc)>("comctl32.dll", MAKEINTRESOURCEA(413));
+      Find<decltype(&DefSubclassProc)>("comctl32.dll", MAKEINTRESOURCEA(413));
   return system ? system(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
 }

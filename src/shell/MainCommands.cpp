@@ -8,52 +8,75 @@
 #include "core/Dedup.h"
 #include "core/Editing.h"
 #include "core/FileTools.h"
-#include "core/OutOfMemory.h"
 #include "platform/CommonDialogs.h"
 #include "save/FileSystem.h"
 #include "save/SaveAs.h"
 #include "shell/MainWindow.h"
+#include "shell/ProcessStart.h"
 
 namespace vantrel {
 
+namespace {
+
 constexpr const char* kFindPlaceholder = "type query here";
+constexpr int kNone = -1;  // no button, or no menu item
+
+void AskAndRemoveDuplicates(HostsDocument& doc, DocumentUi& ui) {
+  if (!ui.AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
+  ui.RunInWaitWindow([&] { RemoveDuplicatesJob(doc, ui); });
+}
+
+// The commands that run one operation on the document; running out of
+// memory is told in the command's own caption.
+constexpr struct {
+  int button, menu;
+  const char* caption;
+  const char* noMemoryText;
+  void (*run)(HostsDocument&, DocumentUi&);
+} kEdits[] = {
+    {kCmdRemDup, kMnuRemDup, kRemoveDuplicatesCaption,
+     "There is not enough memory to remove the duplicates.", AskAndRemoveDuplicates},
+    {kCmdAdd, kMnuAdd, "Add New Host Entry", "There is not enough memory to add the entry.",
+     AddEntry},
+    {kCmdChange, kMnuChange, "Change Host Entry", "There is not enough memory to change the entry.",
+     ChangeEntry},
+    {kCmdDelete, kMnuDelete, "Delete Host Entry", "There is not enough memory to delete the entry.",
+     DeleteEntry},
+    {kNone, kMnuUndo, "Undo", "There is not enough memory to undo the last change.",
+     UndoLastAction},
+};
+
+}  // namespace
 
 FileSystem& MainWindow::Files() { return fs_ ? *fs_ : NativeFileSystem(); }
 
 void MainWindow::OnCommand(int id, int code) {
+  if (id == kList1 && code == LBN_DBLCLK) id = kCmdChange;
   // Each button and its menu item run the very same command.
+  for (const auto& edit : kEdits) {
+    if (id == edit.button || id == edit.menu) {
+      return RunCommand(edit.caption, edit.noMemoryText, [&] { edit.run(doc_, *this); });
+    }
+  }
   static constexpr struct {
-    int id;
+    int button, menu;
     void (MainWindow::*run)();
   } kRoutes[] = {
-      {kCmdOpen, &MainWindow::OpenFile},
-      {kMnuOpen, &MainWindow::OpenFile},
-      {kMnuClose, &MainWindow::CloseFile},
-      {kCmdSaveAs, &MainWindow::SaveFileAs},
-      {kMnuSaveAs, &MainWindow::SaveFileAs},
-      {kMnuExit, &MainWindow::ExitFromMenu},
-      {kMnuUndo, &MainWindow::UndoLastChange},
-      {kCmdAdd, &MainWindow::AddNewEntry},
-      {kMnuAdd, &MainWindow::AddNewEntry},
-      {kCmdChange, &MainWindow::ChangeSelectedEntry},
-      {kMnuChange, &MainWindow::ChangeSelectedEntry},
-      {kCmdDelete, &MainWindow::DeleteSelectedEntry},
-      {kMnuDelete, &MainWindow::DeleteSelectedEntry},
-      {kCmdRemDup, &MainWindow::RemoveDuplicates},
-      {kMnuRemDup, &MainWindow::RemoveDuplicates},
-      {kCmdCountHost, &MainWindow::CountUnmodifiedHosts},
-      {kCmdNotepad, &MainWindow::OpenInNotepad},
-      {kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
-      {kMnuContents, &MainWindow::ShowHelpContents},
-      {kMnuAbout, &MainWindow::ShowAbout},
+      {kCmdOpen, kMnuOpen, &MainWindow::OpenFile},
+      {kCmdSaveAs, kMnuSaveAs, &MainWindow::SaveFileAs},
+      {kNone, kMnuClose, &MainWindow::CloseFile},
+      {kNone, kMnuExit, &MainWindow::ExitFromMenu},
+      {kCmdCountHost, kNone, &MainWindow::CountUnmodifiedHosts},
+      {kCmdNotepad, kNone, &MainWindow::OpenInNotepad},
+      {kNone, kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
+      {kNone, kMnuContents, &MainWindow::ShowHelpContents},
+      {kNone, kMnuAbout, &MainWindow::ShowAbout},
   };
   for (const auto& route : kRoutes) {
-    if (route.id == id) return (this->*route.run)();
+    if (id == route.button || id == route.menu) return (this->*route.run)();
   }
   if (id == kList1 && code == LBN_SELCHANGE) {
     doc_.List1.Select(static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
-  } else if (id == kList1 && code == LBN_DBLCLK) {
-    ChangeSelectedEntry();
   } else if (id == kComboFind && code == CBN_SETFOCUS) {
     FindBoxGotFocus();
   } else if (id == kComboFind && code == CBN_KILLFOCUS) {
@@ -63,23 +86,21 @@ void MainWindow::OnCommand(int id, int code) {
   }
 }
 
-// ---- the document's commands
+// ---- saving, closing and leaving
 
 void MainWindow::SaveFileAs() {
   RunCommand("Save Failed", kNoMemoryToSave, [&] { SaveAs(doc_, *this, Files()); });
 }
 
 void MainWindow::CloseFile() {
-  doc_.ExitPending = 0;
   RunCommand("Save Failed", kNoMemoryToSave, [&] { CloseDocument(doc_, *this, Files()); });
 }
 
 void MainWindow::ExitFromMenu() {
-  if (RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) {
-    // The save on the way out failed: the program stays open.
-    doc_.ExitPending = 0;
-    TellOutOfMemory("Save Failed", kNoMemoryToSave);
-  }
+  if (!RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) return;
+  // The save on the way out failed: the program stays open.
+  doc_.ExitPending = 0;
+  TellOutOfMemory("Save Failed", kNoMemoryToSave);
 }
 
 void MainWindow::CloseWindow() {
@@ -97,53 +118,53 @@ void MainWindow::CloseWindow() {
   DestroyWindow(hwnd_);
 }
 
-void MainWindow::RemoveDuplicates() {
-  RunCommand(kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates.", [&] {
-    if (!AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
-    RunInWaitWindow([&] { RemoveDuplicatesJob(doc_, *this); });
-  });
+void MainWindow::EndProgram() {
+  // Cancelled while the session asks whether it may end: the program ends
+  // with the session, and stays with its document should the end be called off.
+  if (ended_ || inSessionQuery_) return;
+  ended_ = true;
+  ShowWindow(hwnd_, SW_HIDE);
+  PostQuitMessage(0);
 }
 
-void MainWindow::AddNewEntry() {
-  RunCommand("Add New Host Entry", "There is not enough memory to add the entry.",
-             [&] { AddEntry(doc_, *this); });
+SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {
+  saveOptions_.Choice = preset;
+  saveOptions_.ShowModal(hwnd_);
+  return saveOptions_.Choice;
 }
 
-void MainWindow::ChangeSelectedEntry() {
-  RunCommand("Change Host Entry", "There is not enough memory to change the entry.",
-             [&] { ChangeEntry(doc_, *this); });
+std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& request) {
+  FileDialogOptions options;
+  options.title = request.title;
+  options.initialFolder = request.initialFolder;
+  options.filterName = request.filterName;
+  options.filterPattern = request.filterPattern;
+  options.saveFlags = request.flags;
+  return vantrel::ShowSaveDialog(hwnd_, options);
 }
 
-void MainWindow::DeleteSelectedEntry() {
-  RunCommand("Delete Host Entry", "There is not enough memory to delete the entry.",
-             [&] { DeleteEntry(doc_, *this); });
-}
-
-void MainWindow::UndoLastChange() {
-  RunCommand("Undo", "There is not enough memory to undo the last change.",
-             [&] { UndoLastAction(doc_, *this); });
-}
+// ---- the other options and the Window menu
 
 void MainWindow::CountUnmodifiedHosts() {
   SetText(kText6, CountHostFileText(doc_.LoadedEntryCount));
 }
 
 void MainWindow::OpenInNotepad() {
-  std::string command = NotepadCommandLine(doc_.HostsPath);
-  STARTUPINFOA si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    Tell("Open Unmodified Host File with Notepad",
-         "Notepad could not be started to open " + doc_.HostsPath + ".", Icon::Exclamation);
-    return;
-  }
-  // The program keeps no link to Notepad.
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  if (StartProcess(nullptr, NotepadCommandLine(doc_.HostsPath))) return;
+  Tell("Open Unmodified Host File with Notepad",
+       "Notepad could not be started to open " + doc_.HostsPath + ".", Icon::Exclamation);
+}
+
+void MainWindow::SetTransparency(int menuId) {
+  if (translucency_) translucency_->Alpha(TransparencyAlpha((menuId - kMnuNone) * 10));
+  for (int id = kMnuNone; id <= kMnuNinety; ++id) menu_.Check(id, id == menuId);
+}
+
+void MainWindow::ToggleAlwaysOnTop() {
+  const bool onTop = onTopState_ == 0;
+  SetTopmost(hwnd_, onTop);
+  menu_.Check(kMnuOnTop, onTop);
+  onTopState_ = onTop ? -1 : 0;
 }
 
 // ---- Find
@@ -156,17 +177,13 @@ void MainWindow::FindBoxGotFocus() {
   SetDefaultButton(0);
 }
 
-bool MainWindow::FindFocusMovesWithin() const {
-  HWND to = findFocusTo_;
-  HWND combo = controls_[kComboFind];
-  if (!to || to == combo || IsChild(combo, to)) return false;
-  return to == hwnd_ || IsChild(hwnd_, to);
-}
-
 void MainWindow::FindBoxLostFocus() {
   // Only the user moving to another control leaves the box: the program's
   // own message box or another program taking the activation does not.
-  if (!FindFocusMovesWithin()) return;
+  HWND to = findFocusTo_;
+  HWND combo = controls_[kComboFind];
+  if (!to || to == combo || IsChild(combo, to)) return;
+  if (to != hwnd_ && !IsChild(hwnd_, to)) return;
   findShowsPlaceholder_ = true;
   SetText(kComboFind, kFindPlaceholder);
   SetDefaultButton(kCmdRemDup);
@@ -179,23 +196,14 @@ void MainWindow::FindBoxKeyPress(int keyCode) {
     std::string text = WindowText(controls_[kComboFind]);
     const std::string before = text;
     FindKeyPress(doc_, find_, text, keyCode, *this);
-    SyncFindHistory();
+    // New queries go into the drop-down list too.
+    HWND combo = controls_[kComboFind];
+    for (; historyShown_ < find_.History.size(); ++historyShown_) {
+      SendMessageA(combo, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(find_.History[historyShown_].c_str()));
+    }
     if (text != before) SetText(kComboFind, text);
   });
-}
-
-void MainWindow::SyncFindHistory() {
-  HWND combo = controls_[kComboFind];
-  for (; historyShown_ < find_.History.size(); ++historyShown_) {
-    SendMessageA(combo, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(find_.History[historyShown_].c_str()));
-  }
-}
-
-void MainWindow::SubclassFindBox() {
-  HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr);
-  if (edit)
-    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -215,50 +223,6 @@ LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LP
   }
   if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &MainWindow::FindEditProc, 1);
   return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-// ---- the Window and Help menus
-
-void MainWindow::SetTransparency(int menuId) {
-  if (translucency_) translucency_->Alpha(TransparencyAlpha((menuId - kMnuNone) * 10));
-  for (int id = kMnuNone; id <= kMnuNinety; ++id) menu_.Check(id, id == menuId);
-}
-
-void MainWindow::ToggleAlwaysOnTop() {
-  const bool onTop = onTopState_ == 0;
-  SetTopmost(hwnd_, onTop);
-  menu_.Check(kMnuOnTop, onTop);
-  onTopState_ = onTop ? -1 : 0;
-}
-
-void MainWindow::ShowHelpContents() { help_.ShowModal(hwnd_); }
-void MainWindow::ShowAbout() { about_.ShowModal(hwnd_); }
-
-// ---- what saving shows and asks
-
-SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {
-  saveOptions_.Choice = preset;
-  saveOptions_.ShowModal(hwnd_);
-  return saveOptions_.Choice;
-}
-
-std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& request) {
-  FileDialogOptions options;
-  options.title = request.title;
-  options.initialFolder = request.initialFolder;
-  options.filterName = request.filterName;
-  options.filterPattern = request.filterPattern;
-  options.saveFlags = request.flags;
-  return vantrel::ShowSaveDialog(hwnd_, options);
-}
-
-void MainWindow::EndProgram() {
-  // Cancelled while the session asks whether it may end: the program ends
-  // with the session, and stays with its document should the end be called off.
-  if (ended_ || inSessionQuery_) return;
-  ended_ = true;
-  ShowWindow(hwnd_, SW_HIDE);
-  PostQuitMessage(0);
 }
 
 }  // namespace vantrel

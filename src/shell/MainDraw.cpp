@@ -9,8 +9,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kNoCommentsFound = "No Comments Found";
-
 // A disabled button's picture: faded into the button's face.
 void FadePicture(HDC dc, const RECT& r) {
   HDC face = CreateCompatibleDC(dc);
@@ -39,14 +37,9 @@ void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 
 bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (controls_.DrawLine(item)) return true;
-  if (item.CtlType == ODT_BUTTON) {
-    DrawGraphicalButton(item);
-  } else if (item.CtlType == ODT_LISTBOX) {
-    DrawListItem(item);
-  } else {
-    return false;
-  }
-  return true;
+  if (item.CtlType == ODT_BUTTON) DrawGraphicalButton(item);
+  if (item.CtlType == ODT_LISTBOX) DrawListItem(item);
+  return item.CtlType == ODT_BUTTON || item.CtlType == ODT_LISTBOX;
 }
 
 void MainWindow::DrawListItem(const DRAWITEMSTRUCT& item) {
@@ -84,7 +77,7 @@ int32_t MainWindow::CommentRowCount() const {
 
 Text MainWindow::CommentRow(int32_t i) const {
   if (i < 0 || i >= CommentRowCount()) return {};
-  return doc_.Comments.empty() ? kNoCommentsFound : doc_.Comments[static_cast<size_t>(i)];
+  return doc_.Comments.empty() ? "No Comments Found" : doc_.Comments[static_cast<size_t>(i)];
 }
 
 void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {

@@ -8,7 +8,6 @@
 
 namespace vantrel {
 
-// Control identifiers.
 enum MainControl : int {
   kFrame1 = 1100,
   kCmdOpen,
@@ -46,7 +45,6 @@ enum MainControl : int {
   kCmdNotepad,
 };
 
-// Menu item identifiers.
 enum MainMenu : int {
   kMnuOpen = 1200,
   kMnuClose,
@@ -73,7 +71,6 @@ enum MainMenu : int {
 };
 
 std::span<const ControlDef> MainControls();
-
 std::span<const MenuDef> MainMenuTable();
 
 }  // namespace vantrel

@@ -1,8 +1,13 @@
 #include "shell/MainWindow.h"
 
+#include <commctrl.h>
+
+#include <exception>
+
 #include "core/ElapsedTime.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
+#include "save/SaveAs.h"
 #include "windows/ResourceIds.h"
 
 namespace vantrel {
@@ -12,14 +17,15 @@ namespace {
 // Not WS_CLIPCHILDREN: the frames paint only their border, so the window
 // must paint what lies under them.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr SIZE kClientTwips{9975, 7335};
+
+constexpr const wchar_t* kBlockReason = L"The changed hosts list could not be saved.";
 
 // In the order of Icon.
 constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONSTOP,
                                MB_ICONEXCLAMATION};
 
 }  // namespace
-
-MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
   if (openPicture_) DestroyIcon(openPicture_);
@@ -35,7 +41,7 @@ bool MainWindow::Create(HINSTANCE instance) {
                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!Register(kClassName, icon, smallIcon)) return false;
   menu_.Build(MainMenuTable());
-  RECT rect{0, 0, TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips)};
+  RECT rect{0, 0, TwipsToPixelsX(kClientTwips.cx), TwipsToPixelsY(kClientTwips.cy)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
@@ -49,12 +55,6 @@ bool MainWindow::Create(HINSTANCE instance) {
   // Before any control exists, so the controls get the common controls that
   // the bootstrap initialises.
   CheckVisualStyle();
-  OnCreate();
-  return true;
-}
-
-void MainWindow::OnCreate() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
   font_ = MakeFont({"Tahoma", 9.75});
   listFont_ = MakeFont({"Tahoma", 8.25});
   boldFont_ = MakeFont({"Tahoma", 9.75, true});
@@ -72,7 +72,10 @@ void MainWindow::OnCreate() {
   ShowWindow(controls_[kLine5], SW_HIDE);
   // A combo box takes no caption at creation.
   SetWindowTextA(controls_[kComboFind], "type query here");
-  SubclassFindBox();
+  if (HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr)) {
+    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  return true;
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -89,12 +92,6 @@ void MainWindow::SetDefaultButton(int id) {
   if (id) InvalidateRect(controls_[id], nullptr, FALSE);
 }
 
-void MainWindow::SetText(int id, const std::string& text) {
-  SetWindowTextA(controls_[id], text.c_str());
-}
-
-void MainWindow::Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
-
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
@@ -109,11 +106,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_SETCURSOR:
-      if (busy_) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-        return TRUE;
-      }
-      return Default(msg, wParam, lParam);
+      if (!busy_) return Default(msg, wParam, lParam);
+      SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+      return TRUE;
     case WM_ACTIVATE:
       // Like a dialog, give the focus back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -139,19 +134,57 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CTLCOLOREDIT:
       // The find box: grey placeholder, black query.
-      if (GetParent(reinterpret_cast<HWND>(lParam)) == controls_[kComboFind]) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, findTextColor_);
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      if (GetParent(reinterpret_cast<HWND>(lParam)) != controls_[kComboFind]) {
+        return Default(msg, wParam, lParam);
       }
-      return Default(msg, wParam, lParam);
+      SetTextColor(reinterpret_cast<HDC>(wParam), findTextColor_);
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     default:
       return Default(msg, wParam, lParam);
   }
+}
+
+// Windows sends no WM_CLOSE when the session ends: the question about
+// unsaved changes comes when the system asks whether it may end.
+BOOL MainWindow::OnQueryEndSession() {
+  // The system may ask more than once while one session ends: ask the user
+  // once, unless the list changed since.
+  if (sessionMayEnd_ && answeredChangeCount_ == doc_.ChangeCount) return TRUE;
+  if (inSessionQuery_) return FALSE;  // the question is still open
+  shutdownBlock_.Release();
+  sessionMayEnd_ = false;
+  inSessionQuery_ = true;
+  bool mayEnd = false;
+  try {
+    mayEnd = PromptBeforeExit(doc_, *this, Files());
+  } catch (...) {
+    // Not asked to the end, so nothing was saved: keep the session.
+  }
+  inSessionQuery_ = false;
+  // Until the session really ends, a cancelled save must not end the program.
+  doc_.ExitPending = 0;
+  if (!mayEnd) {
+    // The save failed: keep the session, and with it the changes.
+    shutdownBlock_.Hold(hwnd_, kBlockReason);
+    return FALSE;
+  }
+  sessionMayEnd_ = true;
+  answeredChangeCount_ = doc_.ChangeCount;
+  return TRUE;
+}
+
+void MainWindow::OnEndSession(bool ending) {
+  shutdownBlock_.Release();
+  sessionMayEnd_ = false;
+  // Cancelled by another program: go on with the document.
+  if (!ending) return;
+  // No further question and no closing handler.
+  ended_ = true;
+  DestroyWindow(hwnd_);
 }
 
 // ---- what the document's operations show and ask
@@ -180,8 +213,6 @@ void MainWindow::SetCounts(const std::string& before, const std::string& removed
   SetText(kText2, removed);
   SetText(kText3, left);
 }
-
-void MainWindow::EnableEntryList() { ApplyCommandStates(); }
 
 void MainWindow::EntriesChanged() {
   HWND list = controls_[kList1];
@@ -213,13 +244,6 @@ void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
   if (failure) std::rethrow_exception(failure);
 }
 
-void MainWindow::SetJobCaption(const std::string& caption) { wait_.SetCaption(caption.c_str()); }
-void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
-  wait_.SetRange(minimum, maximum);
-}
-void MainWindow::SetProgressMax(int32_t maximum) { wait_.SetMax(maximum); }
-void MainWindow::SetProgress(int32_t value) { wait_.SetValue(value); }
-
 void MainWindow::StartTiming() {
   // Shown again should the job fail.
   GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
@@ -230,7 +254,7 @@ void MainWindow::StartTiming() {
 
 void MainWindow::TimeControl() {
   timing_ = false;
-  ShowElapsed(wait_.Clock);
+  SetText(kLabel7, wait_.Clock.Stop(GetTickCount()));
   UpdateWindow(controls_[kLabel7]);
 }
 
@@ -246,7 +270,5 @@ void MainWindow::TellOutOfMemory(const char* caption, const char* text, const st
     // Not even the message fits: the window stays as it was all the same.
   }
 }
-
-void MainWindow::ShowElapsed(JobClock& clock) { SetText(kLabel7, clock.Stop(GetTickCount())); }
 
 }  // namespace vantrel

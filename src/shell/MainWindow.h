@@ -1,12 +1,10 @@
 // The main window "Vantrel": the loaded document in two lists with the
-// counters around them, every command as a button and a menu item, and the
-// routing of each command to its operation.
+// counters around them, and every command as a button and a menu item.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
 
@@ -20,6 +18,7 @@
 #include "platform/Menus.h"
 #include "platform/ShutdownBlock.h"
 #include "platform/TranslucentForm.h"
+#include "platform/WindowsCheck.h"
 #include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
 #include "shell/MainLayout.h"
@@ -36,23 +35,23 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  static constexpr int kClientWidthTwips = 9975;
-  static constexpr int kClientHeightTwips = 7335;
   static constexpr UINT_PTR kTimer1 = 1;
-  // From the manifest writer to the relaunch: long enough for the window to
-  // load and show first.
+  // From writing the manifest to the relaunch: time for the window to show first.
   static constexpr UINT kRelaunchDelayMs = 500;
 
-  MainWindow();
   ~MainWindow() override;
 
   // Given before Create; without one no visual-style check runs.
   void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
-  // Creates the hidden window, runs the bootstrap, then the controls.
+  // Creates the hidden window, runs the visual-style check, then the controls.
   bool Create(HINSTANCE instance);
+  // Before the first show, for this system or one of that name.
+  void Startup(const std::string& versionName = WindowsVersionName());
   // Accelerators, Tab, access keys and the default button; true when handled.
   bool PreTranslate(MSG& msg);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The file system saving writes through; tests put in their own.
+  void UseFileSystem(FileSystem& fs) { fs_ = &fs; }
 
   HostsDocument& Document() { return doc_; }
   HWND Control(int id) const { return controls_[id]; }
@@ -64,49 +63,17 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   Text CommentRow(int32_t i) const;
   const std::string& HostsFolder() const { return hostsFolder_; }
   int OnTopState() const { return onTopState_; }  // -1 while always on top
-
-  // Before the first show, for this system or one of that name.
-  void Startup();
-  void Startup(const std::string& versionName);
-
-  // The visual-style probe on creation, the writer, the relaunch on Timer1.
-  void CheckVisualStyle();
-  void WriteNewManifest();
-  void RelaunchWhenReady();
   bool Timer1Running() const { return timer1Running_; }
-
-  // The commands that the buttons and menu items run.
-  void OpenFile();
-  void SaveFileAs();
-  void CloseFile();
-  void ExitFromMenu();
-  void CloseWindow();
-  void RemoveDuplicates();
-  void AddNewEntry();
-  void ChangeSelectedEntry();
-  void DeleteSelectedEntry();
-  void UndoLastChange();
-  void CountUnmodifiedHosts();
-  void OpenInNotepad();
-  void SetTransparency(int menuId);
-  void ToggleAlwaysOnTop();
-  void ShowHelpContents();
-  void ShowAbout();
-  void FindBoxGotFocus();
-  void FindBoxLostFocus();
+  bool Ended() const { return ended_; }
+  COLORREF FindTextColor() const { return findTextColor_; }
+  const FindState& Find() const { return find_; }
+  const CTranslucentForm* Translucency() const { return translucency_.get(); }
   void FindBoxKeyPress(int keyCode);
 
   void ResetToNoDocument() override;
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
   std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
   void EndProgram() override;
-
-  // The file system saving writes through; tests put in their own.
-  void UseFileSystem(FileSystem& fs) { fs_ = &fs; }
-  bool Ended() const { return ended_; }
-  COLORREF FindTextColor() const { return findTextColor_; }
-  const FindState& Find() const { return find_; }
-  const CTranslucentForm* Translucency() const { return translucency_.get(); }
 
  private:
   bool AskYesNo(const std::string& caption, const std::string& text) override;
@@ -116,26 +83,42 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
   void SetUndo(const std::string& caption, bool enabled) override;
   void SetCounts(const std::string& before, const std::string& removed,
                  const std::string& left) override;
-  void EnableEntryList() override;
+  void EnableEntryList() override { ApplyCommandStates(); }
   void EntriesChanged() override;
   void SetBusy(bool busy) override;
   void RunInWaitWindow(const std::function<void()>& job) override;
-  void SetJobCaption(const std::string& caption) override;
-  void SetProgressRange(int32_t minimum, int32_t maximum) override;
-  void SetProgressMax(int32_t maximum) override;
-  void SetProgress(int32_t value) override;
+  void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
+  void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    wait_.SetRange(minimum, maximum);
+  }
+  void SetProgressMax(int32_t maximum) override { wait_.SetMax(maximum); }
+  void SetProgress(int32_t value) override { wait_.SetValue(value); }
   void StartTiming() override;
   void TimeControl() override;
 
-  void OnCreate();
   void OnCommand(int id, int code);
   BOOL OnQueryEndSession();
   void OnEndSession(bool ending);
-  void SubclassFindBox();
+  void CheckVisualStyle();
+  void RelaunchWhenReady();
+
+  // The commands that the buttons and menu items run.
+  void OpenFile();
+  void SaveFileAs();
+  void CloseFile();
+  void ExitFromMenu();
+  void CloseWindow();
+  void CountUnmodifiedHosts();
+  void OpenInNotepad();
+  void SetTransparency(int menuId);
+  void ToggleAlwaysOnTop();
+  void ShowHelpContents() { help_.ShowModal(hwnd_); }
+  void ShowAbout() { about_.ShowModal(hwnd_); }
+
+  void FindBoxGotFocus();
+  void FindBoxLostFocus();
   static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
-  void SyncFindHistory();
-  bool FindFocusMovesWithin() const;
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item);
   void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
@@ -143,25 +126,21 @@ class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public Save
 
   FileSystem& Files();
   void LoadFile(const std::string& path);
-  void ShowLoadedState(const std::string& labelIP);
+  // Label6, LabelIP, the counters and Undo, with or without a document.
+  void ShowDocumentState(const std::string& label6, const std::string& labelIP, int defaultButton);
   void ApplyCommandStates();
-  void FailOpen(const std::string& path, const std::string& reason);
   // After an operation ran out of memory, leaving the document as it was:
   // the normal pointer, the time shown before, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
-  // Runs a command; running out of memory is told in its own caption.
   template <class Command>
   void RunCommand(const char* caption, const char* noMemoryText, Command&& command) {
     if (RanOutOfMemory(command)) TellOutOfMemory(caption, noMemoryText);
   }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
-  // Ends the timing of `clock` and shows the elapsed time in Label7.
-  void ShowElapsed(JobClock& clock);
-
   void SetDefaultButton(int id);
-  void SetText(int id, const std::string& text);
-  void Enable(int id, bool enabled);
+  void SetText(int id, const std::string& text) { SetWindowTextA(controls_[id], text.c_str()); }
+  void Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
 
   HostsDocument doc_;
   std::string hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";

@@ -1,7 +1,6 @@
 // Open: the file dialog, the open sequence and the window's loaded state;
 // the way back to no document; and the commands' states, both ways.
 #include <string>
-#include <vector>
 
 #include "core/OpenFile.h"
 #include "core/OutOfMemory.h"
@@ -16,18 +15,16 @@ namespace {
 // The folder text keeps its "%systemroot%" unexpanded; the dialog needs a
 // real folder.
 std::string ExpandFolder(const std::string& folder) {
-  std::vector<char> expanded(MAX_PATH * 4);
-  const DWORD n = ExpandEnvironmentStringsA(folder.c_str(), expanded.data(),
-                                            static_cast<DWORD>(expanded.size()));
-  if (n == 0 || n > expanded.size()) return folder;
-  return expanded.data();
+  char expanded[MAX_PATH * 4];
+  const DWORD n = ExpandEnvironmentStringsA(folder.c_str(), expanded, sizeof(expanded));
+  if (n == 0 || n > sizeof(expanded)) return folder;
+  return expanded;
 }
 
 }  // namespace
 
 void MainWindow::OpenFile() {
-  // After a save that failed, the changed document stays rather than being
-  // replaced.
+  // A failed save keeps the changed document rather than replacing it.
   bool goOn = false;
   if (RanOutOfMemory([&] { goOn = PromptBeforeOpen(doc_, *this, Files()); })) {
     TellOutOfMemory("Save Failed", kNoMemoryToSave);
@@ -45,11 +42,55 @@ void MainWindow::OpenFile() {
       })) {
     return;
   }
-  if (path.empty()) {
-    TellOutOfMemory("Open Host File", "There is not enough memory to open a file.");
-  } else {
-    TellOutOfMemory("Open Host File", "There is not enough memory to open", path);
+  TellOutOfMemory("Open Host File",
+                  path.empty() ? "There is not enough memory to open a file."
+                               : "There is not enough memory to open",
+                  path);
+}
+
+void MainWindow::LoadFile(const std::string& path) {
+  // Read into a document of its own: the one shown stays until the new one
+  // is complete, so running out of memory on the way leaves it in place.
+  HostsDocument loaded;
+  const ReadResult result = OpenHostsFile(path, loaded, *this);
+  if (result.outcome == ReadOutcome::Unreadable) {
+    SetBusy(false);
+    ResetToNoDocument();
+    Tell("Open Host File", "The file could not be opened:\r\n" + path + "\r\n\r\n" + result.reason,
+         Icon::Critical);
+    return;
   }
+  if (result.outcome == ReadOutcome::Empty) {
+    SetText(kLabel7, "");
+    clock_.Start(GetTickCount());
+    ResetToNoDocument();
+    SetText(kLabel7, clock_.Stop(GetTickCount()));
+    Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
+    return;
+  }
+  AdoptLoaded(doc_, loaded);
+  // The load job has already shown its elapsed time in Label7.
+  ShowDocumentState(doc_.HostsPath, result.labelIP, kCmdRemDup);
+}
+
+void MainWindow::ResetToNoDocument() {
+  doc_.List1.Clear();
+  doc_.LineCount = 0;
+  doc_.HostsPath.clear();
+  doc_.ChangeCount = 0;
+  ShowDocumentState("none", "", kCmdOpen);
+}
+
+void MainWindow::ShowDocumentState(const std::string& label6, const std::string& labelIP,
+                                   int defaultButton) {
+  EntriesChanged();
+  ApplyCommandStates();
+  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
+  SetText(kLabel6, label6);
+  SetText(kLabelIP, labelIP);
+  SetUndo("Undo", false);
+  SetDefaultButton(defaultButton);
+  SetFocus(controls_[defaultButton]);
 }
 
 void MainWindow::ApplyCommandStates() {
@@ -66,66 +107,6 @@ void MainWindow::ApplyCommandStates() {
     menu_.Enable(id, loaded);
   }
   ShowWindow(controls_[kLine5], loaded ? SW_SHOW : SW_HIDE);
-}
-
-// The loaded state, shown once the new document is in place: the load job
-// has already shown its elapsed time in Label7.
-void MainWindow::ShowLoadedState(const std::string& labelIP) {
-  ApplyCommandStates();
-  SetDefaultButton(kCmdRemDup);
-  SetFocus(controls_[kCmdRemDup]);
-  SetText(kLabel6, doc_.HostsPath);
-  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
-  SetUndo("Undo", false);
-  SetText(kLabelIP, labelIP);
-  EntriesChanged();
-}
-
-void MainWindow::LoadFile(const std::string& path) {
-  // The file is read into a document of its own: the one shown stays as it
-  // was until the new one is complete, so running out of memory on the way
-  // leaves it in place.
-  HostsDocument loaded;
-  const ReadResult result = OpenHostsFile(path, loaded, *this);
-  switch (result.outcome) {
-    case ReadOutcome::Unreadable:
-      FailOpen(path, result.reason);
-      return;
-    case ReadOutcome::Empty:
-      SetText(kLabel7, "");
-      clock_.Start(GetTickCount());
-      ResetToNoDocument();
-      ShowElapsed(clock_);
-      Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
-      return;
-    case ReadOutcome::Loaded:
-      break;
-  }
-  AdoptLoaded(doc_, loaded);
-  ShowLoadedState(result.labelIP);
-}
-
-void MainWindow::FailOpen(const std::string& path, const std::string& reason) {
-  SetBusy(false);
-  ResetToNoDocument();
-  Tell("Open Host File", "The file could not be opened:\r\n" + path + "\r\n\r\n" + reason,
-       Icon::Critical);
-}
-
-void MainWindow::ResetToNoDocument() {
-  doc_.List1.Clear();
-  doc_.LineCount = 0;
-  doc_.HostsPath.clear();
-  doc_.ChangeCount = 0;
-  EntriesChanged();
-  ApplyCommandStates();
-  for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
-  SetText(kLabel6, "none");
-  SetText(kLabelIP, "");
-  SetDefaultButton(0);
-  SetUndo("Undo", false);
-  SetDefaultButton(kCmdOpen);
-  SetFocus(controls_[kCmdOpen]);
 }
 
 }  // namespace vantrel

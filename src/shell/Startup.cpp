@@ -1,14 +1,12 @@
 // Start-up of the main window: the visual-style check when the window is
-// created, the manifest writer and its one relaunch, and what happens
-// before the window first shows.
+// created, its one relaunch, and what happens before the window first shows.
 #include <windows.h>
 // windows.h first
 #include <commctrl.h>
 
 #include "platform/Modal.h"
-#include "platform/WindowsCheck.h"
 #include "shell/MainWindow.h"
-#include "shell/ManifestBootstrap.h"
+#include "shell/ProcessStart.h"
 
 namespace vantrel {
 
@@ -18,11 +16,9 @@ constexpr const char* kTransparencyDisabledText =
     "This program has the ability to be transparent. \r\n"
     "Transparency Only works with Windows XP or Windows 2000.\r\n"
     "Transparency will be turned off.";
-constexpr const char* kThemeingErrorCaption = "Themeing Error!";
 constexpr const char* kThemeingErrorText =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
-constexpr const char* kRelaunchErrorCaption = "Manifest Exucution Error!";
 constexpr const char* kRelaunchErrorText =
     "Error exucuting the EXE file. This happens when the program is run from inside its "
     "development environment: the themed look of the controls shows only when the program runs "
@@ -30,8 +26,6 @@ constexpr const char* kRelaunchErrorText =
 constexpr UINT kErrorType = MB_OK | MB_ICONEXCLAMATION;
 
 }  // namespace
-
-void MainWindow::Startup() { Startup(WindowsVersionName()); }
 
 void MainWindow::Startup(const std::string& version) {
   if (version != "Windows 2000" && version != "Windows XP") {
@@ -41,10 +35,8 @@ void MainWindow::Startup(const std::string& version) {
     menu_.EnableSubmenu("mnuTransparent", true);
     hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
-
   translucency_ = std::make_unique<CTranslucentForm>();
   translucency_->hwnd(hwnd_);
-
   clock_ = {};
   onTopState_ = 0;
   SetText(kLabel7, "00: 00: 00");
@@ -59,24 +51,16 @@ void MainWindow::CheckVisualStyle() {
     return;
   }
   // The manifest is missing, or the probe file cannot be written or deleted.
-  WriteNewManifest();
-}
-
-void MainWindow::WriteNewManifest() {
   const bool wasMissing = !bootstrap_->ManifestExists();
-  if (!bootstrap_->WriteManifest()) {
-    // Shown before the window itself.
-    CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
-    return;
+  if (bootstrap_->WriteManifest()) {
+    InitCommonControls();
+    // A process started with the manifest is themed already.
+    if (!wasMissing || bootstrap_->Relaunched()) return;
+    timer1Running_ = SetTimer(hwnd_, kTimer1, kRelaunchDelayMs, nullptr) != 0;
+    if (timer1Running_) return;
   }
-  InitCommonControls();
-  // A process started with the manifest is themed already.
-  if (!wasMissing || bootstrap_->Relaunched()) return;
-  if (!SetTimer(hwnd_, kTimer1, kRelaunchDelayMs, nullptr)) {
-    CurrentModal().Message(nullptr, kThemeingErrorText, kThemeingErrorCaption, kErrorType);
-    return;
-  }
-  timer1Running_ = true;
+  // Shown before the window itself.
+  CurrentModal().Message(nullptr, kThemeingErrorText, "Themeing Error!", kErrorType);
 }
 
 void MainWindow::RelaunchWhenReady() {
@@ -92,7 +76,7 @@ void MainWindow::RelaunchWhenReady() {
   MSG quit{};
   const bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
   HWND owner = hwnd_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
-  CurrentModal().Message(owner, kRelaunchErrorText, kRelaunchErrorCaption, kErrorType);
+  CurrentModal().Message(owner, kRelaunchErrorText, "Manifest Exucution Error!", kErrorType);
   if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
 }
 

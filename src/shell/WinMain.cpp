@@ -1,9 +1,7 @@
 #include <windows.h>
 
 #include "shell/MainWindow.h"
-#include "shell/ManifestBootstrap.h"
-#include "shell/ProcessSetup.h"
-#include "shell/SingleInstance.h"
+#include "shell/ProcessStart.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Before any window: DPI awareness holds only for windows made after it.

@@ -9,7 +9,7 @@
 
 #include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
-#include "shell/ManifestFile.h"
+#include "shell/ProcessStart.h"
 #include "support/WindowTesting.h"
 
 namespace vantrel::test {

@@ -1,8 +1,6 @@
 // The bootstrap on a real main window in this process: the manifest is
 // written beside a program path in a temporary folder, and the relaunch is
 // recorded instead of starting anything.
-#include "shell/ManifestBootstrap.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,9 +10,8 @@
 #include <vector>
 
 #include "shell/MainWindow.h"
-#include "shell/ManifestFile.h"
+#include "shell/ProcessStart.h"
 #include "shell/ProgramCopy.h"
-#include "shell/SingleInstance.h"
 #include "support/ScriptedModal.h"
 #include "support/WindowTesting.h"
 

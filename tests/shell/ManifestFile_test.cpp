@@ -1,6 +1,6 @@
-#include "shell/ManifestFile.h"
-
 #include <gtest/gtest.h>
+
+#include "shell/ProcessStart.h"
 
 namespace vantrel {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ManifestFile.h"
+#include "shell/ProcessStart.h"
 #include "shell/ProgramCopy.h"
 
 namespace vantrel::test {

@@ -8,7 +8,7 @@
 
 #include "save/SaveOptionsWindow.h"
 #include "shell/MainWindow.h"
-#include "shell/ProcessSetup.h"
+#include "shell/ProcessStart.h"
 #include "support/ScriptedModal.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
