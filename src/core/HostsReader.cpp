@@ -71,16 +71,9 @@ void HostsReader::CountingPass(HostsDocument& doc) {
     ItemReader reader(chunk.text);
     while (!reader.AtEnd()) {
       ++chunk.items;
-      switch (Classify(reader.Next())) {
-        case ItemKind::Comment:
-          ++chunk.comments;
-          break;
-        case ItemKind::Entry:
-          ++chunk.entries;
-          break;
-        case ItemKind::Blank:
-          break;
-      }
+      const ItemKind kind = Classify(reader.Next());
+      chunk.comments += kind == ItemKind::Comment;
+      chunk.entries += kind == ItemKind::Entry;
     }
   });
   // The counts are 32-bit: a file short of 2 GiB has fewer items.

@@ -26,9 +26,9 @@ size_t GroupOf(Text text) {
 }
 
 // Bytes depth to depth + 6 of a text whose first depth bytes are known to
-// tie (its group's two, or none for a sort without groups), then a low byte that grows with the
-// text's length up to kContinues, so that a text sorts before every longer
-// one it begins, and equal keys below kContinues are equal texts.
+// tie, then a low byte that grows with the text's length up to kContinues:
+// a text sorts before every longer one it begins, and equal keys below
+// kContinues are equal texts.
 uint64_t KeyAt(Text text, size_t depth) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   uint64_t key = 0;
