@@ -11,7 +11,6 @@
 #include "core/OutOfMemory.h"
 #include "core/SilentUi.h"
 #include "save/HostsWriter.h"
-#include "save/SafeWrite.h"
 
 namespace vantrel {
 
@@ -125,15 +124,8 @@ FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
     RemoveDuplicatesJob(doc, ui);
     left = doc.List1.Count();
   }
-  const SaveTarget target = TargetForAddress(args.address);
-  return SafeWriteFile(NativeFileSystem(), args.out, [&](const ChunkWriter& write) {
-    FsStatus written;
-    WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
-      written = write(piece);
-      return written.ok();
-    });
-    return written;
-  });
+  return WriteHostsFile(NativeFileSystem(), args.out, doc, TargetForAddress(args.address).prefix,
+                        args.withComments);
 }
 
 int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {

@@ -16,11 +16,8 @@ std::string SystemText(DWORD error) {
   std::string text(
       buffer, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              error, 0, buffer, sizeof buffer, nullptr));
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  if (text.empty()) text = "system error " + std::to_string(error);
-  return text;
+  text.erase(text.find_last_not_of("\r\n ") + 1);
+  return text.empty() ? "system error " + std::to_string(error) : text;
 }
 
 FsStatus FromWin32(DWORD error) {
@@ -57,15 +54,6 @@ bool InUse(const FsStatus& status) { return status.error == FsError::InUse; }
 bool InUseOrDenied(const FsStatus& status) {
   return InUse(status) || status.error == FsError::AccessDenied;
 }
-
-// Opens path as it is, or fails with the reason.
-FsStatus OpenAsIs(const std::string& path, DWORD access, DWORD sharing, HANDLE& handle) {
-  handle = CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-  return handle == INVALID_HANDLE_VALUE ? LastError() : FsStatus::Ok();
-}
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -168,12 +156,11 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
-    written = 0;
     DWORD done = 0;
     const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-    if (!WriteFile(ToHandle(file), data, ask, &done, nullptr)) return LastError();
+    const FsStatus status = Checked(WriteFile(ToHandle(file), data, ask, &done, nullptr));
     written = done;
-    return FsStatus::Ok();
+    return status;
   }
 
   FsStatus Flush(FileId file) override { return Checked(FlushFileBuffers(ToHandle(file))); }
@@ -194,9 +181,7 @@ class Win32FileSystem final : public FileSystem {
   FsStatus OpenExisting(const std::string& path, FileId& file) override {
     HANDLE handle = INVALID_HANDLE_VALUE;
     // Others may go on reading it, but nobody else writes while it is rewritten.
-    const FsStatus status = RetryWhileBusy(
-        [&] { return OpenAsIs(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, handle); },
-        InUse, pause_);
+    const FsStatus status = Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, handle);
     if (status.ok()) file = reinterpret_cast<FileId>(handle);
     return status;
   }
@@ -225,16 +210,24 @@ class Win32FileSystem final : public FileSystem {
   }
 
  private:
-  // Whether path opens with that access now, waiting while another program holds it.
-  FsStatus Probe(const std::string& path, DWORD access) {
+  // Opens the existing file at path, waiting while another program holds it.
+  FsStatus Open(const std::string& path, DWORD access, DWORD sharing, HANDLE& handle) {
     return RetryWhileBusy(
         [&] {
-          HANDLE probe = INVALID_HANDLE_VALUE;
-          FsStatus status = OpenAsIs(path, access, kShareAll, probe);
-          if (status.ok()) CloseHandle(probe);
-          return status;
+          handle = CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+          return handle == INVALID_HANDLE_VALUE ? LastError() : FsStatus::Ok();
         },
         InUse, pause_);
+  }
+
+  // Whether path opens with that access now.
+  FsStatus Probe(const std::string& path, DWORD access) {
+    HANDLE probe = INVALID_HANDLE_VALUE;
+    FsStatus status =
+        Open(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, probe);
+    if (status.ok()) CloseHandle(probe);
+    return status;
   }
 
   FsStatus ReplaceOnce(const std::string& temp, const std::string& target, bool targetExists) {

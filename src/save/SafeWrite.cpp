@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace vantrel {
 
@@ -9,26 +10,17 @@ namespace {
 
 // An open file, closed when it goes out of scope; a temp file is also
 // deleted then, unless it has replaced the target.
-class OwnedFile {
- public:
-  explicit OwnedFile(FileSystem& fs) : fs_(fs) {}
-  OwnedFile(const OwnedFile&) = delete;
-  OwnedFile& operator=(const OwnedFile&) = delete;
-  ~OwnedFile() {
-    if (id != FileSystem::kNoFile) fs_.Close(id);
-    if (!tempPath.empty()) fs_.Remove(tempPath);
-  }
-  FsStatus Close() {
-    const FileSystem::FileId file = id;
-    id = FileSystem::kNoFile;
-    return fs_.Close(file);
-  }
-
+struct OwnedFile {
+  FileSystem& fs;
   FileSystem::FileId id = FileSystem::kNoFile;
   std::string tempPath;
 
- private:
-  FileSystem& fs_;
+  explicit OwnedFile(FileSystem& files) : fs(files) {}
+  ~OwnedFile() {
+    if (id != FileSystem::kNoFile) fs.Close(id);
+    if (!tempPath.empty()) fs.Remove(tempPath);
+  }
+  FsStatus Close() { return fs.Close(std::exchange(id, FileSystem::kNoFile)); }
 };
 
 FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view bytes, size_t chunk) {

@@ -5,7 +5,6 @@
 
 #include "core/HostsGrammar.h"
 #include "save/HostsWriter.h"
-#include "save/SafeWrite.h"
 
 namespace vantrel {
 
@@ -40,14 +39,7 @@ void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
                        bool withComments) {
   try {
-    return SafeWriteFile(fs, doc.HostsPath, [&](const ChunkWriter& write) {
-      FsStatus status;
-      WriteHostsText(doc, target.prefix, withComments, [&](std::string_view piece) {
-        status = write(piece);
-        return status.ok();
-      });
-      return status;
-    });
+    return WriteHostsFile(fs, doc.HostsPath, doc, target.prefix, withComments);
   } catch (const std::bad_alloc&) {
     return FsStatus::Fail(FsError::Other, "there is not enough memory.");
   }
@@ -89,7 +81,7 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   const SaveTarget target = TargetForOption(choice.option, typed);
 
   const std::optional<std::string> path =
-      ui.ShowSaveDialog({SaveDialogTitle(target), doc.HostsPath, kSaveAsDialogFlags});
+      ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath, kSaveAsDialogFlags});
   if (!path || path->empty()) return CancelSave(doc, ui);
   doc.HostsPath = *path;
 
