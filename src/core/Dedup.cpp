@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/Editing.h"
-#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
 
 namespace vantrel {

@@ -80,8 +80,7 @@ void UndoAdd(HostsDocument& doc) {
 void UndoChange(HostsDocument& doc) {
   const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
   const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
-  const int32_t n = doc.List1.Count();
-  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount());
+  TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
   if (at != SortedTextList::kNone) {
     doc.List1.RemoveAt(at);
     doc.List1.Add(kept);
@@ -101,11 +100,7 @@ void UndoDelete(HostsDocument& doc) {
 }  // namespace
 
 void CountUndo(HostsDocument& doc) {
-  if (doc.ChangeCount <= 0) {
-    doc.ChangeCount = 1;
-  } else {
-    --doc.ChangeCount;
-  }
+  doc.ChangeCount = doc.ChangeCount <= 0 ? 1 : doc.ChangeCount - 1;
 }
 
 // Each edit asks first and makes every text it needs and the room for its
@@ -123,7 +118,6 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   const Text kept = doc.Texts.Keep(text);
   // Entries grows by the new text at its end, then the rebuild covers it.
   TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
-
   InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoAddedEntry = std::move(text);
   Made(doc, ui, kActionAdd, "Undo Add");
@@ -146,17 +140,15 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   // "Undo Change" is armed for the old text whatever the answer, so what was
   // undoable before is lost either way; a cancelled input disarms it again.
   TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
+  const Text kept = doc.Texts.Keep(text);
+  doc.UndoOldEntry = std::move(old);
   if (text.empty()) {
-    doc.UndoOldEntry = std::move(old);
     doc.LastAction = kActionChange;
     doc.FollowList(std::move(tail));
     ui.SetUndo("Undo Change", true);
     Disarm(ui);
     return;
   }
-  const Text kept = doc.Texts.Keep(text);
-
-  doc.UndoOldEntry = std::move(old);
   doc.List1.RemoveAt(i);
   InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoNewEntry = std::move(text);
@@ -179,7 +171,6 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
   // Entries loses its last element and is rebuilt up to its new count, so
   // the elements past the list's items read empty.
   TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-
   doc.UndoDeletedEntry = std::move(deleted);
   doc.List1.RemoveAt(i);
   doc.FollowList(std::move(tail));

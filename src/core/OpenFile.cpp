@@ -3,7 +3,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
 
 namespace vantrel {

@@ -1,25 +1,19 @@
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-namespace {
-
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-  return bytes.substr(0, prefix.size()) == prefix;
-}
-
-// A character a hosts file would start with: printable ASCII, tab or a line end.
-bool IsTextAscii(char c) { return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E); }
-
-}  // namespace
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   using namespace std::string_view_literals;
+  // A character a hosts file would start with: printable ASCII, tab or a line end.
+  const auto IsTextAscii = [](char c) {
+    return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E);
+  };
   // UTF-32 first: its little-endian mark begins with UTF-16's.
-  if (StartsWith(bytes, "\xFF\xFE\0\0"sv)) return TextEncoding::Utf32LE;
-  if (StartsWith(bytes, "\0\0\xFE\xFF"sv)) return TextEncoding::Utf32BE;
-  if (StartsWith(bytes, "\xFF\xFE"sv)) return TextEncoding::Utf16LE;
-  if (StartsWith(bytes, "\xFE\xFF"sv)) return TextEncoding::Utf16BE;
-  if (StartsWith(bytes, kUtf8Bom)) return TextEncoding::Utf8Bom;
+  if (bytes.starts_with("\xFF\xFE\0\0"sv)) return TextEncoding::Utf32LE;
+  if (bytes.starts_with("\0\0\xFE\xFF"sv)) return TextEncoding::Utf32BE;
+  if (bytes.starts_with("\xFF\xFE"sv)) return TextEncoding::Utf16LE;
+  if (bytes.starts_with("\xFE\xFF"sv)) return TextEncoding::Utf16BE;
+  if (bytes.starts_with(kUtf8Bom)) return TextEncoding::Utf8Bom;
   if (bytes.size() >= 4) {
     if (IsTextAscii(bytes[0]) && bytes[1] == '\0' && IsTextAscii(bytes[2]) && bytes[3] == '\0') {
       return TextEncoding::Utf16LE;

@@ -84,23 +84,6 @@ FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSo
   return FsStatus::Ok();
 }
 
-std::string Cause(const FsStatus& status) {
-  // In the order of FsError.
-  static constexpr const char* kCauses[] = {
-      "",
-      "Access to the file is denied. Saving the Host File may need administrator rights.",
-      "The file is in use by another program.",
-      "The disk is full.",
-      "The file is read-only.",
-      "The folder does not exist.",
-      "It is a folder, not a file.",
-  };
-  static_assert(std::size(kCauses) == static_cast<size_t>(FsError::Other));
-  if (status.error != FsError::Other) return kCauses[static_cast<int>(status.error)];
-  if (status.detail.empty()) return "The file could not be written.";
-  return "The file could not be written: " + status.detail;
-}
-
 }  // namespace
 
 FsStatus SafeWriteFile(FileSystem& fs, const std::string& target, std::string_view bytes,
@@ -150,7 +133,20 @@ FsStatus RetryWhileBusy(const std::function<FsStatus()>& attempt,
 }
 
 std::string ReasonFor(const FsStatus& status) {
-  std::string reason = Cause(status);
+  // In the order of FsError.
+  static constexpr const char* kCauses[] = {
+      "",
+      "Access to the file is denied. Saving the Host File may need administrator rights.",
+      "The file is in use by another program.",
+      "The disk is full.",
+      "The file is read-only.",
+      "The folder does not exist.",
+      "It is a folder, not a file.",
+      "The file could not be written",
+  };
+  static_assert(std::size(kCauses) == static_cast<size_t>(FsError::Other) + 1);
+  std::string reason = kCauses[static_cast<int>(status.error)];
+  if (status.error == FsError::Other) reason += status.detail.empty() ? "." : ": " + status.detail;
   if (status.targetChanged) {
     reason +=
         " Its old content could not be put back either: please check the file before using it.";

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/FakeUi.h"
-#include "core/ProgressSteps.h"
+#include "core/DocumentUi.h"
 
 namespace vantrel {
 namespace {
