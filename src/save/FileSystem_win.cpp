@@ -8,7 +8,6 @@
 #include "save/FileSystem.h"
 
 namespace vantrel {
-
 namespace {
 
 std::string SystemText(DWORD error) {
@@ -119,8 +118,7 @@ class Win32FileSystem final : public FileSystem {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       const DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND) return FsStatus::Ok();
-      return FromWin32(error);
+      return error == ERROR_FILE_NOT_FOUND ? FsStatus::Ok() : FromWin32(error);
     }
     info.exists = true;
     info.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

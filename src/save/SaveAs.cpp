@@ -7,7 +7,6 @@
 #include "save/HostsWriter.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr const char* kAddressPrompt =
@@ -26,14 +25,14 @@ SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
   return SaveOutcome::ProgramEnded;
 }
 
-void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
+// Tells why nothing was saved.
+SaveOutcome SaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
   std::string text =
       "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
   if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
-  if (doc.ExitPending == 1) {
-    text += " The program stays open so that your changes are not lost.";
-  }
+  if (doc.ExitPending == 1) text += " The program stays open so that your changes are not lost.";
   ui.Tell("Save Failed", text, Icon::Critical);
+  return SaveOutcome::Failed;
 }
 
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
@@ -86,10 +85,7 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   doc.HostsPath = *path;
 
   const FsStatus status = WriteDocument(doc, fs, target, choice.withComments);
-  if (!status.ok()) {
-    TellSaveFailed(doc, ui, status);
-    return SaveOutcome::Failed;
-  }
+  if (!status.ok()) return SaveFailed(doc, ui, status);
   doc.ChangeCount = 0;
   return SaveOutcome::Saved;
 }
