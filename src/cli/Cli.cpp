@@ -13,7 +13,6 @@
 #include "save/HostsWriter.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr std::string_view kUsage =

@@ -48,9 +48,8 @@ class DocumentUi {
   virtual void TimeControl() {}
 };
 
-// Gives the progress bar the values that adding n elements one by one would,
-// but only the first of each percent, so the window does not repaint a
-// million times.
+// Gives the progress bar the values that adding n elements one by one would, but only the
+// first of each percent: no million repaints.
 inline void ShowProgressThrough(DocumentUi& ui, int32_t n) {
   int32_t shown = 0;
   for (int64_t percent = 1; n > 0 && percent <= 100; ++percent) {

@@ -33,14 +33,6 @@ void SelectLastEqual(SortedTextList& list, Text text) {
   list.Select(static_cast<int32_t>(range.second - items.begin()) - 1);
 }
 
-// The first item equal to text, or kNone.
-int32_t FindFirstEqual(const SortedTextList& list, Text text) {
-  const auto& items = list.Items();
-  const auto at = std::lower_bound(items.begin(), items.end(), text);
-  if (at == items.end() || *at != text) return SortedTextList::kNone;
-  return static_cast<int32_t>(at - items.begin());
-}
-
 // What the user typed, as the list stores it.
 std::string Typed(std::string text) {
   LowerAscii(text);
@@ -78,11 +70,14 @@ void UndoAdd(HostsDocument& doc) {
 }
 
 void UndoChange(HostsDocument& doc) {
-  const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
-  const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
+  // The first item equal to the new text goes back to the old one.
+  const TextArray& items = doc.List1.Items();
+  const auto at = std::lower_bound(items.begin(), items.end(), Text(doc.UndoNewEntry));
+  const bool found = at != items.end() && *at == doc.UndoNewEntry;
+  const Text kept = found ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
   TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
-  if (at != SortedTextList::kNone) {
-    doc.List1.RemoveAt(at);
+  if (found) {
+    doc.List1.RemoveAt(static_cast<int32_t>(at - items.begin()));
     doc.List1.Add(kept);
   }
   SelectLastEqual(doc.List1, doc.UndoOldEntry);

@@ -1,7 +1,5 @@
-// What the first bytes of a file say about its encoding. The program reads
-// and writes single-byte text; a UTF-8 byte-order mark is set aside and put
-// back on save, and UTF-16 or UTF-32 text is refused rather than read as
-// bytes, which would turn every entry into garbage.
+// A file's encoding, from its first bytes. Only single-byte text is read: a UTF-8 mark is set
+// aside and put back on save; UTF-16 and UTF-32 are refused, not read as garbage.
 #pragma once
 
 #include <string>

@@ -62,15 +62,6 @@ bool Exists(const std::string& path) {
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// ReplaceFileA is looked up at run time: older systems have no such call.
-using ReplaceFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
-ReplaceFileFn FindReplaceFile() {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (!kernel) return nullptr;
-  return reinterpret_cast<ReplaceFileFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "ReplaceFileA")));
-}
-
 std::string UnusedName(const std::string& stem, const char* suffix) {
   for (unsigned n = 0;; ++n) {
     std::string name = stem + (n ? std::to_string(n) : std::string()) + suffix;
@@ -78,25 +69,12 @@ std::string UnusedName(const std::string& stem, const char* suffix) {
   }
 }
 
-FsStatus MoveInto(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return FsStatus::Ok();
-  }
-  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return LastError();
-  return Checked(MoveFileA(from.c_str(), to.c_str()));
-}
-
 // With a backup name, a failed replace never leaves the target missing: the
-// old file keeps its name or steps back from the backup name. Without
-// ReplaceFileA the old file steps aside by a move and the new one moves in.
+// old file keeps its name or steps back from the backup name.
 FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
                            const std::string& backup) {
-  static const ReplaceFileFn replaceFile = FindReplaceFile();
-  if (!replaceFile && !MoveFileA(target.c_str(), backup.c_str())) return LastError();
-  const BOOL replaced = replaceFile ? replaceFile(target.c_str(), temp.c_str(), backup.c_str(),
-                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                                    : MoveFileA(temp.c_str(), target.c_str());
-  if (replaced) {
+  if (ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                   nullptr, nullptr)) {
     DeleteFileA(backup.c_str());
     return FsStatus::Ok();
   }
@@ -202,9 +180,9 @@ class Win32FileSystem final : public FileSystem {
 
   FsStatus Size(FileId file, uint64_t& size) override {
     LARGE_INTEGER value{};
-    if (!GetFileSizeEx(ToHandle(file), &value)) return LastError();
+    const FsStatus status = Checked(GetFileSizeEx(ToHandle(file), &value));
     size = static_cast<uint64_t>(value.QuadPart);
-    return FsStatus::Ok();
+    return status;
   }
 
  private:
@@ -234,13 +212,13 @@ class Win32FileSystem final : public FileSystem {
       if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) {
         return LastError();
       }
-      return MoveInto(temp, target);
+      return Checked(MoveFileExA(temp.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
     // Some implementations let a replace or a move go over a read-only file;
     // a read-only file is the user's word that it is not to be changed.
     if (attributes & FILE_ATTRIBUTE_READONLY) return FsStatus::Fail(FsError::ReadOnly);
-    const std::string backup = UnusedName(temp, ".bak");
-    FsStatus status = ReplaceWithBackup(temp, target, backup);
+    FsStatus status = ReplaceWithBackup(temp, target, UnusedName(temp, ".bak"));
     if (!status.ok()) return status;
     // Windows keeps the replaced file's attributes (and its security); where
     // the attributes were lost, give them back.

@@ -9,7 +9,6 @@
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";

@@ -5,7 +5,6 @@
 #include <utility>
 
 namespace vantrel {
-
 namespace {
 
 // An open file, closed when it goes out of scope; a temp file is also
