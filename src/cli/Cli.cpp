@@ -70,8 +70,7 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
     return OutOfMemory(err, "read", path);
   }
   if (result.outcome != ReadOutcome::Loaded) return NotLoaded(result, path, err);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
+  out << text << std::flush;
   return kExitOk;
 }
 
@@ -105,18 +104,6 @@ bool ParseClean(const std::vector<std::string>& args, CleanArgs& parsed) {
   return true;
 }
 
-// Removes the duplicates and writes the document out. Running out of memory
-// on the way leaves the output file as it was (SafeWriteFile).
-FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args) {
-  SilentUi ui;
-  // The window's own job, so the command line removes exactly what the
-  // Remove Duplicates button would.
-  if (args.dedup) RemoveDuplicatesJob(doc, ui);
-  // The address as the third save option takes it.
-  const std::string prefix = TargetForOption(3, args.address).prefix;
-  return WriteHostsFile(NativeFileSystem(), args.out, doc, prefix, args.withComments);
-}
-
 int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   HostsDocument doc;
   ReadResult result;
@@ -129,7 +116,13 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   }
   const int32_t before = doc.List1.Count();
   FsStatus status;
-  if (RanOutOfMemory([&] { status = CleanLoaded(doc, args); })) {
+  // The window's own job removes exactly what the Remove Duplicates button would; the address
+  // goes in as the third save option takes it.
+  if (RanOutOfMemory([&] {
+        if (args.dedup) RemoveDuplicatesJob(doc, ui);
+        const std::string prefix = TargetForOption(3, args.address).prefix;
+        status = WriteHostsFile(NativeFileSystem(), args.out, doc, prefix, args.withComments);
+      })) {
     return OutOfMemory(err, "clean", args.in);
   }
   const int32_t left = doc.List1.Count();

@@ -59,9 +59,8 @@ void Made(HostsDocument& doc, DocumentUi& ui, LastActionKind action, const char*
 void UndoAdd(HostsDocument& doc) {
   // Every element past the list's items reads empty after this undo.
   TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-  // The count is taken once, and after a removal the scan moves on to the
-  // next index, so the item that slid into the removed one's place is not
-  // looked at.
+  // The count is taken once, and after a removal the scan moves on to the next index, so the item
+  // that slid into the removed one's place is not looked at.
   const int32_t count = doc.List1.Count();
   for (int32_t p = 0; p < count; ++p) {
     if (doc.List1.Item(p) == doc.UndoAddedEntry) doc.List1.RemoveAt(p);
@@ -98,9 +97,8 @@ void CountUndo(HostsDocument& doc) {
   doc.ChangeCount = doc.ChangeCount <= 0 ? 1 : doc.ChangeCount - 1;
 }
 
-// Each edit asks first and makes every text it needs and the room for its
-// change before it changes anything, so running out of memory stops it with
-// the document and the undo as they were.
+// Each edit asks first and makes every text it needs and the room for its change before it changes
+// anything, so running out of memory stops it with the document and the undo as they were.
 
 void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   if (!ui.AskYesNo("Add New Host Entry", "Are you sure you would like to add a new host entry?")) {

@@ -20,8 +20,7 @@ inline std::string FormatElapsed(uint32_t ms) {
 struct JobClock {
   uint32_t StartTick = 0;
   void Start(uint32_t now) { StartTick = now; }
-  // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly
-  // as the counter does.
+  // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly as the counter does.
   std::string Stop(uint32_t now) const { return FormatElapsed(now - StartTick); }
 };
 

@@ -40,8 +40,7 @@ void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int
   }
   for (int32_t p = std::max(find.FindPosition, 0); p < doc.List1.Count(); ++p) {
     if (std::ranges::search(doc.List1.Item(p), query, SameLetter).empty()) continue;
-    // The one step that takes memory comes first, so that running out of it
-    // moves nothing.
+    // The one step that takes memory comes first, so that running out of it moves nothing.
     Remember(find, boxText);
     doc.List1.Select(p);
     find.FindPosition = p + 1;

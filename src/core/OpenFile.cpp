@@ -13,9 +13,7 @@ ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, Documen
   if (!reader.Open(path, result.reason)) return result;
   loaded.HostsPath = path;
   result = ReadStages(reader, loaded, ui);
-  if (result.outcome == ReadOutcome::Loaded) {
-    ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
-  }
+  if (result.outcome == ReadOutcome::Loaded) ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
   return result;
 }
 

@@ -58,9 +58,8 @@ class SortedTextList {
   // The marks of the sort that filled the list, until the list changes.
   bool HasRepeatMarks() const { return !repeats_.empty() && repeats_.size() == items_.size(); }
   void DropRepeatMarks() noexcept { repeats_.clear(); }
-  // Keeps the first of each run of equal items and drops empty ones, in
-  // place; the marks, when there are any, tell the runs without a look at
-  // the texts.
+  // Keeps the first of each run of equal items and drops empty ones, in place; the marks, when
+  // there are any, tell the runs without a look at the texts.
   void KeepDistinctNonEmpty() noexcept {
     const bool marked = HasRepeatMarks();
     size_t kept = 0;

@@ -13,8 +13,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Formats lines into a buffer, handed to the sink whenever the next line
-// would not fit.
+// Formats lines into a buffer, handed to the sink whenever the next line would not fit.
 class LineWriter {
  public:
   LineWriter(const std::string& prefix, const TextSink& sink)
@@ -84,10 +83,9 @@ class LineWriter {
   bool accepted_ = true;
 };
 
-// Comments go back at their recorded positions among the non-blank lines;
-// entries fill the other positions in order. An empty entry takes its
-// position but writes nothing. What the walk does not reach follows, entries
-// first, so nothing of the document is lost. The positions count the list's
+// Comments go back at their recorded positions among the non-blank lines; entries fill the other
+// positions in order. An empty entry takes its position but writes nothing. What the walk does not
+// reach follows, entries first, so nothing of the document is lost. The positions count the list's
 // items and the comments, as the window showed them.
 bool WriteLines(const HostsDocument& doc, bool withComments, LineWriter& out) {
   const EntriesView entries = doc.Entries();

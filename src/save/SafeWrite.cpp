@@ -51,9 +51,8 @@ bool PutBack(FileSystem& fs, FileSystem::FileId file, std::string_view old, size
          FlushAndMeasure(fs, file, old.size()).ok();
 }
 
-// For a file no new file can replace: its old bytes are kept and go back if
-// any step fails. refused, why the safe way failed, stands when the file does
-// not open for writing either.
+// For a file no new file can replace: its old bytes are kept and go back if any step fails.
+// refused, why the safe way failed, stands when the file does not open for writing either.
 FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSource& source,
                       size_t chunk, const FsStatus& refused) {
   OwnedFile file(fs);

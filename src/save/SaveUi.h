@@ -22,8 +22,7 @@ struct SaveDialogRequest {
 
 class SaveUi : public DocumentUi {
  public:
-  // frmSaveOptions, modal without owner, opened on preset; option 0 when
-  // cancelled or closed.
+  // frmSaveOptions, modal without owner, opened on preset; option 0 when cancelled or closed.
   virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
   // The save dialog; the chosen full path, or nothing when cancelled or failed.
   virtual std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) = 0;
