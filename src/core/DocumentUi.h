@@ -26,17 +26,13 @@ class DocumentUi {
   virtual void RunInWaitWindow(const std::function<void()>& job) = 0;
 
   // The main window's state: shows nothing unless a window implements it.
-  // mnuUndo: caption and enabled state.
-  virtual void SetUndo(const std::string& /*caption*/, bool /*enabled*/) {}
+  virtual void SetUndo(const std::string& /*caption*/, bool /*enabled*/) {}  // mnuUndo
   // Text1, Text2, Text3: hosts before, duplicates removed, hosts left.
   virtual void SetCounts(const std::string& /*before*/, const std::string& /*removed*/,
                          const std::string& /*left*/) {}
-  // Enables List1 and mnuChange (after a removal that left entries).
-  virtual void EnableEntryList() {}
-  // The entry list's items or selection changed: show them again.
-  virtual void EntriesChanged() {}
-  // Busy (hourglass) or default pointer on the main window.
-  virtual void SetBusy(bool /*busy*/) {}
+  virtual void EnableEntryList() {}       // List1 and mnuChange, after a removal that left entries
+  virtual void EntriesChanged() {}        // the list's items or selection changed: show them again
+  virtual void SetBusy(bool /*busy*/) {}  // hourglass, or the default pointer
 
   // Inside a job: the wait window's caption and progress bar.
   virtual void SetJobCaption(const std::string& /*caption*/) {}

@@ -33,12 +33,6 @@ void SelectLastEqual(SortedTextList& list, Text text) {
   list.Select(static_cast<int32_t>(range.second - items.begin()) - 1);
 }
 
-// What the user typed, as the list stores it.
-std::string Typed(std::string text) {
-  LowerAscii(text);
-  return text;
-}
-
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
 // Puts kept into List1 and selects it; Entries then follows the list.
@@ -104,7 +98,8 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   if (!ui.AskYesNo("Add New Host Entry", "Are you sure you would like to add a new host entry?")) {
     return;
   }
-  std::string text = Typed(ui.Input("Enter in the New Host Entry:", "Add New Host Entry", ""));
+  std::string text = ui.Input("Enter in the New Host Entry:", "Add New Host Entry", "");
+  LowerAscii(text);  // as the list stores it
   if (text.empty()) return;
   const int32_t n = doc.List1.Count() + 1;
   doc.List1.Reserve(static_cast<size_t>(n));
@@ -128,8 +123,8 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to change the entry for " + old + " ?")) {
     return;
   }
-  std::string text =
-      Typed(ui.Input("Enter in the new Host Value:", "Change value for " + old, old));
+  std::string text = ui.Input("Enter in the new Host Value:", "Change value for " + old, old);
+  LowerAscii(text);
   // "Undo Change" is armed for the old text whatever the answer, so what was
   // undoable before is lost either way; a cancelled input disarms it again.
   TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());

@@ -5,13 +5,9 @@
 namespace vantrel {
 namespace {
 
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 // The same letter, ASCII case aside.
-bool SameLetter(char a, char b) {
-  const auto upper = [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  };
-  return upper(a) == upper(b);
-}
+bool SameLetter(char a, char b) { return Upper(a) == Upper(b); }
 
 // Adds the box's text unless an item already equals it, case aside.
 void Remember(FindState& find, const std::string& boxText) {

@@ -30,7 +30,6 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
   doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
   ShowProgressThrough(ui, count);
-
   ui.EntriesChanged();
   // Nothing shows the previous file's texts any more.
   doc.Texts.ReleaseOlder();

@@ -59,7 +59,6 @@ FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSo
   if (!fs.OpenExisting(target, file.id).ok()) return refused;
   std::string old;
   if (FsStatus status = fs.ReadAll(file.id, old); !status.ok()) return status;
-
   uint64_t total = 0;
   const ChunkWriter write = [&](std::string_view bytes) {
     total += bytes.size();
