@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/FakeUi.h"
 #include "core/DocumentUi.h"
+#include "core/FakeUi.h"
 
 namespace vantrel {
 namespace {
