@@ -155,11 +155,10 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to delete this new host entry?")) {
     return;
   }
-  std::string deleted(doc.List1.Item(i));
   // Entries loses its last element and is rebuilt up to its new count, so
   // the elements past the list's items read empty.
   TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-  doc.UndoDeletedEntry = std::move(deleted);
+  doc.UndoDeletedEntry = doc.List1.Item(i);
   doc.List1.RemoveAt(i);
   doc.FollowList(std::move(tail));
   Made(doc, ui, kActionDelete, "Undo Delete");

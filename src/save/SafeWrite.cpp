@@ -15,6 +15,7 @@ struct OwnedFile {
   std::string tempPath;
 
   explicit OwnedFile(FileSystem& files) : fs(files) {}
+  OwnedFile(const OwnedFile&) = delete;
   ~OwnedFile() {
     if (id != FileSystem::kNoFile) fs.Close(id);
     if (!tempPath.empty()) fs.Remove(tempPath);
