@@ -11,10 +11,8 @@
 #include "core/OutOfMemory.h"
 #include "core/SilentUi.h"
 #include "save/HostsWriter.h"
-#include "save/SafeWrite.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr std::string_view kUsage =
@@ -25,16 +23,14 @@ constexpr std::string_view kUsage =
     "              the address TEXT (default 127.0.0.1) before every entry; TEXT\n"
     "              holds no space, tab, comma or quote and does not begin with #\n";
 
-void AppendCount(std::string& text, std::string_view name, int32_t value) {
-  text.append(name).append(": ").append(std::to_string(value)).push_back('\n');
-}
-
 std::string FormatDocument(const HostsDocument& doc, const std::string& labelIP) {
   std::string text;
-  AppendCount(text, "LineCount", doc.LineCount);
-  AppendCount(text, "EntryCount", doc.EntryCount());
-  AppendCount(text, "CommentCount", doc.CommentCount());
-  AppendCount(text, "LoadedEntryCount", doc.LoadedEntryCount);
+  for (const auto& [name, value] : {std::pair{"LineCount", doc.LineCount},
+                                    {"EntryCount", doc.EntryCount()},
+                                    {"CommentCount", doc.CommentCount()},
+                                    {"LoadedEntryCount", doc.LoadedEntryCount}}) {
+    text.append(name).append(": ").append(std::to_string(value)).push_back('\n');
+  }
   text.append("LabelIP: ").append(labelIP).push_back('\n');
   const EntriesView entries = doc.Entries();
   for (size_t e = 0; e < static_cast<size_t>(entries.Count()); ++e) {
@@ -74,8 +70,7 @@ int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
     return OutOfMemory(err, "read", path);
   }
   if (result.outcome != ReadOutcome::Loaded) return NotLoaded(result, path, err);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
+  out << text << std::flush;
   return kExitOk;
 }
 
@@ -109,33 +104,6 @@ bool ParseClean(const std::vector<std::string>& args, CleanArgs& parsed) {
   return true;
 }
 
-SaveTarget TargetForAddress(const std::string& address) {
-  if (address == "127.0.0.1") return TargetForOption(1);
-  if (address == "0") return TargetForOption(2);
-  return TargetForOption(3, address);
-}
-
-// Removes the duplicates and writes the document out. Running out of memory
-// on the way leaves the output file as it was (SafeWriteFile).
-FsStatus CleanLoaded(HostsDocument& doc, const CleanArgs& args, int32_t& left) {
-  SilentUi ui;
-  if (args.dedup) {
-    // The window's own job, so the command line removes exactly what the
-    // Remove Duplicates button would.
-    RemoveDuplicatesJob(doc, ui);
-    left = doc.List1.Count();
-  }
-  const SaveTarget target = TargetForAddress(args.address);
-  return SafeWriteFile(NativeFileSystem(), args.out, [&](const ChunkWriter& write) {
-    FsStatus written;
-    WriteHostsText(doc, target.prefix, args.withComments, [&](std::string_view piece) {
-      written = write(piece);
-      return written.ok();
-    });
-    return written;
-  });
-}
-
 int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   HostsDocument doc;
   ReadResult result;
@@ -147,11 +115,17 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
     return NotLoaded(result, args.in, err);
   }
   const int32_t before = doc.List1.Count();
-  int32_t left = before;
   FsStatus status;
-  if (RanOutOfMemory([&] { status = CleanLoaded(doc, args, left); })) {
+  // The window's own job removes exactly what the Remove Duplicates button would; the address
+  // goes in as the third save option takes it.
+  if (RanOutOfMemory([&] {
+        if (args.dedup) RemoveDuplicatesJob(doc, ui);
+        const std::string prefix = TargetForOption(3, args.address).prefix;
+        status = WriteHostsFile(NativeFileSystem(), args.out, doc, prefix, args.withComments);
+      })) {
     return OutOfMemory(err, "clean", args.in);
   }
+  const int32_t left = doc.List1.Count();
   if (!status.ok()) {
     err << "Cannot write \"" << args.out << "\": " << ReasonFor(status) << '\n';
     return kExitFailure;

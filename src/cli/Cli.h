@@ -7,10 +7,7 @@
 
 namespace vantrel {
 
-// Exit codes.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitEmptyFile = 1;
-inline constexpr int kExitFailure = 2;
+enum ExitCode : int { kExitOk = 0, kExitEmptyFile = 1, kExitFailure = 2 };
 
 // Runs the command line (program name excluded); writes to out and err.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "core/Editing.h"
-#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
 namespace {
 
-// Keeps one of each non-empty entry, sorted. Where List1 already holds the
-// entries sorted (just loaded, with the sort's marks, or followed with only
-// empty texts past it), the repeats are dropped in place; otherwise the
-// entries are sorted again. Whatever takes memory comes first.
+// Keeps one of each non-empty entry, sorted. Where List1 already holds the entries sorted (just
+// loaded, with the sort's marks, or followed with only empty texts past it), the repeats are
+// dropped in place; otherwise the entries are sorted again. Whatever takes memory comes first.
 void RemoveRepeats(HostsDocument& doc) {
   const TextArray& tail = doc.Entries().Tail();
   if (doc.EntriesFollowList() &&
@@ -82,8 +80,7 @@ void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   // Every element goes into the list, empty ones included; the list is made
   // aside, so running out of memory leaves the document as it was.
   TextArray list = SortedTexts(doc.EntriesBeforeDedup, SortedCopy::All);
-  doc.SetEntries(std::move(doc.EntriesBeforeDedup));
-  doc.EntriesBeforeDedup = {};
+  doc.SetEntries(std::exchange(doc.EntriesBeforeDedup, {}));
   doc.List1.Assign(std::move(list));
   CountUndo(doc);
 

@@ -14,8 +14,7 @@ inline constexpr const char* kRemoveDuplicatesQuestion =
 // (which Entries then follows) and shows the three counts.
 void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui);
 
-// Puts back the entries of before the last removal, empty ones included,
-// and disarms the undo.
+// Puts back the entries of before the last removal, empty ones included, and disarms the undo.
 void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui);
 
 }  // namespace vantrel

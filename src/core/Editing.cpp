@@ -33,20 +33,6 @@ void SelectLastEqual(SortedTextList& list, Text text) {
   list.Select(static_cast<int32_t>(range.second - items.begin()) - 1);
 }
 
-// The first item equal to text, or kNone.
-int32_t FindFirstEqual(const SortedTextList& list, Text text) {
-  const auto& items = list.Items();
-  const auto at = std::lower_bound(items.begin(), items.end(), text);
-  if (at == items.end() || *at != text) return SortedTextList::kNone;
-  return static_cast<int32_t>(at - items.begin());
-}
-
-// What the user typed, as the list stores it.
-std::string Typed(std::string text) {
-  LowerAscii(text);
-  return text;
-}
-
 void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
 
 // Puts kept into List1 and selects it; Entries then follows the list.
@@ -67,9 +53,8 @@ void Made(HostsDocument& doc, DocumentUi& ui, LastActionKind action, const char*
 void UndoAdd(HostsDocument& doc) {
   // Every element past the list's items reads empty after this undo.
   TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-  // The count is taken once, and after a removal the scan moves on to the
-  // next index, so the item that slid into the removed one's place is not
-  // looked at.
+  // The count is taken once, and after a removal the scan moves on to the next index, so the item
+  // that slid into the removed one's place is not looked at.
   const int32_t count = doc.List1.Count();
   for (int32_t p = 0; p < count; ++p) {
     if (doc.List1.Item(p) == doc.UndoAddedEntry) doc.List1.RemoveAt(p);
@@ -78,12 +63,14 @@ void UndoAdd(HostsDocument& doc) {
 }
 
 void UndoChange(HostsDocument& doc) {
-  const int32_t at = FindFirstEqual(doc.List1, doc.UndoNewEntry);
-  const Text kept = at != SortedTextList::kNone ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
-  const int32_t n = doc.List1.Count();
-  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount());
-  if (at != SortedTextList::kNone) {
-    doc.List1.RemoveAt(at);
+  // The first item equal to the new text goes back to the old one.
+  const TextArray& items = doc.List1.Items();
+  const auto at = std::lower_bound(items.begin(), items.end(), Text(doc.UndoNewEntry));
+  const bool found = at != items.end() && *at == doc.UndoNewEntry;
+  const Text kept = found ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
+  TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
+  if (found) {
+    doc.List1.RemoveAt(static_cast<int32_t>(at - items.begin()));
     doc.List1.Add(kept);
   }
   SelectLastEqual(doc.List1, doc.UndoOldEntry);
@@ -101,29 +88,24 @@ void UndoDelete(HostsDocument& doc) {
 }  // namespace
 
 void CountUndo(HostsDocument& doc) {
-  if (doc.ChangeCount <= 0) {
-    doc.ChangeCount = 1;
-  } else {
-    --doc.ChangeCount;
-  }
+  doc.ChangeCount = doc.ChangeCount <= 0 ? 1 : doc.ChangeCount - 1;
 }
 
-// Each edit asks first and makes every text it needs and the room for its
-// change before it changes anything, so running out of memory stops it with
-// the document and the undo as they were.
+// Each edit asks first and makes every text it needs and the room for its change before it changes
+// anything, so running out of memory stops it with the document and the undo as they were.
 
 void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   if (!ui.AskYesNo("Add New Host Entry", "Are you sure you would like to add a new host entry?")) {
     return;
   }
-  std::string text = Typed(ui.Input("Enter in the New Host Entry:", "Add New Host Entry", ""));
+  std::string text = ui.Input("Enter in the New Host Entry:", "Add New Host Entry", "");
+  LowerAscii(text);  // as the list stores it
   if (text.empty()) return;
   const int32_t n = doc.List1.Count() + 1;
   doc.List1.Reserve(static_cast<size_t>(n));
   const Text kept = doc.Texts.Keep(text);
   // Entries grows by the new text at its end, then the rebuild covers it.
   TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
-
   InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoAddedEntry = std::move(text);
   Made(doc, ui, kActionAdd, "Undo Add");
@@ -141,22 +123,20 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to change the entry for " + old + " ?")) {
     return;
   }
-  std::string text =
-      Typed(ui.Input("Enter in the new Host Value:", "Change value for " + old, old));
+  std::string text = ui.Input("Enter in the new Host Value:", "Change value for " + old, old);
+  LowerAscii(text);
   // "Undo Change" is armed for the old text whatever the answer, so what was
   // undoable before is lost either way; a cancelled input disarms it again.
   TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
+  const Text kept = doc.Texts.Keep(text);
+  doc.UndoOldEntry = std::move(old);
   if (text.empty()) {
-    doc.UndoOldEntry = std::move(old);
     doc.LastAction = kActionChange;
     doc.FollowList(std::move(tail));
     ui.SetUndo("Undo Change", true);
     Disarm(ui);
     return;
   }
-  const Text kept = doc.Texts.Keep(text);
-
-  doc.UndoOldEntry = std::move(old);
   doc.List1.RemoveAt(i);
   InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoNewEntry = std::move(text);
@@ -175,12 +155,10 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to delete this new host entry?")) {
     return;
   }
-  std::string deleted(doc.List1.Item(i));
   // Entries loses its last element and is rebuilt up to its new count, so
   // the elements past the list's items read empty.
   TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-
-  doc.UndoDeletedEntry = std::move(deleted);
+  doc.UndoDeletedEntry = doc.List1.Item(i);
   doc.List1.RemoveAt(i);
   doc.FollowList(std::move(tail));
   Made(doc, ui, kActionDelete, "Undo Delete");

@@ -13,8 +13,7 @@ namespace vantrel {
 // mnuUndo's caption while there is nothing to undo.
 inline constexpr const char* kUndoCaption = "Undo";
 
-// Asks, then puts a typed text (lower-cased, not trimmed) into List1 and
-// selects it.
+// Asks, then puts a typed text (lower-cased, not trimmed) into List1, selected.
 void AddEntry(HostsDocument& doc, DocumentUi& ui);
 // Asks, then replaces the selected item by a typed text.
 void ChangeEntry(HostsDocument& doc, DocumentUi& ui);

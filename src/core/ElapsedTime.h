@@ -16,14 +16,11 @@ inline std::string FormatElapsed(uint32_t ms) {
          twoDigits(seconds % 60);
 }
 
-// The start of one timed job, in readings of the system's 32-bit tick
-// counter.
+// The start of one timed job, in the system's 32-bit tick counter.
 struct JobClock {
   uint32_t StartTick = 0;
-
   void Start(uint32_t now) { StartTick = now; }
-  // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly
-  // as the counter does.
+  // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly as the counter does.
   std::string Stop(uint32_t now) const { return FormatElapsed(now - StartTick); }
 };
 

@@ -2,31 +2,19 @@
 
 #include <algorithm>
 
-#include "core/HostsGrammar.h"
-
 namespace vantrel {
 namespace {
 
-char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string Upper(std::string text) {
-  UpperAscii(text);
-  return text;
-}
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+// The same letter, ASCII case aside.
+bool SameLetter(char a, char b) { return Upper(a) == Upper(b); }
 
 // Adds the box's text unless an item already equals it, case aside.
 void Remember(FindState& find, const std::string& boxText) {
-  const std::string upper = Upper(boxText);
   for (const std::string& item : find.History) {
-    if (Upper(item) == upper) return;
+    if (std::ranges::equal(item, boxText, SameLetter)) return;
   }
   find.History.push_back(boxText);
-}
-
-// Case-insensitive (ASCII) substring test; upperQuery is already upper case.
-bool ContainsUpper(Text item, const std::string& upperQuery) {
-  return std::search(item.begin(), item.end(), upperQuery.begin(), upperQuery.end(),
-                     [](char a, char b) { return UpperChar(a) == b; }) != item.end();
 }
 
 }  // namespace
@@ -46,11 +34,9 @@ void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int
     boxText.clear();
     return;
   }
-  const std::string upperQuery = Upper(query);
   for (int32_t p = std::max(find.FindPosition, 0); p < doc.List1.Count(); ++p) {
-    if (!ContainsUpper(doc.List1.Item(p), upperQuery)) continue;
-    // The one step that takes memory comes first, so that running out of it
-    // moves nothing.
+    if (std::ranges::search(doc.List1.Item(p), query, SameLetter).empty()) continue;
+    // The one step that takes memory comes first, so that running out of it moves nothing.
     Remember(find, boxText);
     doc.List1.Select(p);
     find.FindPosition = p + 1;

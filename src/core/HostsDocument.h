@@ -1,5 +1,4 @@
-// The hosts document: the in-memory form of one opened hosts file, owned by
-// the main window.
+// The hosts document: the in-memory form of one opened hosts file, owned by the main window.
 #pragma once
 
 #include <cstddef>
@@ -38,10 +37,9 @@ class EntriesView {
   const TextArray& tail_;
 };
 
-// Entries, the order of record (what is written and what `dump` prints), is
-// an array of its own after a load or an undone removal, and otherwise
-// List1's items followed by a tail, which is empty unless the file had
-// entries with empty host parts: so the entries are never held twice.
+// Entries, the order of record (what is written and what `dump` prints), is an array of its own
+// after a load or an undone removal, and otherwise List1's items followed by a tail, which is empty
+// unless the file had entries with empty host parts: so the entries are never held twice.
 class HostsDocument {
  public:
   TextStore Texts;  // the bytes every Text of the document points into
@@ -87,9 +85,8 @@ class HostsDocument {
     copy.insert(copy.end(), entries.Tail().begin(), entries.Tail().end());
     return copy;
   }
-  // Hands Entries over as one array and leaves it empty. Copies first when
-  // it follows the list, so running out of memory leaves the document as it
-  // was.
+  // Hands Entries over as one array and leaves it empty. Copies first when it follows the list, so
+  // running out of memory leaves the document as it was.
   TextArray TakeEntries() {
     TextArray taken = followsList_ ? CopyEntries() : std::move(entries_);
     SetEntries({});

@@ -3,7 +3,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/ProgressSteps.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
@@ -14,9 +13,7 @@ ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, Documen
   if (!reader.Open(path, result.reason)) return result;
   loaded.HostsPath = path;
   result = ReadStages(reader, loaded, ui);
-  if (result.outcome == ReadOutcome::Loaded) {
-    ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
-  }
+  if (result.outcome == ReadOutcome::Loaded) ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
   return result;
 }
 
@@ -33,7 +30,6 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
   doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
   ShowProgressThrough(ui, count);
-
   ui.EntriesChanged();
   // Nothing shows the previous file's texts any more.
   doc.Texts.ReleaseOlder();

@@ -1,6 +1,5 @@
-// Opening a hosts file, the one sequence that the window and the command
-// line both run: read the file into a document of its own, then fill its
-// sorted list in the wait window.
+// Opening a hosts file, for the window and the command line alike: read it into a document of
+// its own, then fill its sorted list in the wait window.
 #pragma once
 
 #include <string>
@@ -11,20 +10,16 @@
 
 namespace vantrel {
 
-// Reads path into loaded (a fresh document), then runs LoadListsJob in the
-// wait window. An unreadable or empty file stops it before anything is
-// shown; reading it through turns the pointer busy.
+// Reads path into loaded (a fresh document), then runs LoadListsJob in the wait window. An
+// unreadable or empty file stops before anything is shown.
 ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui);
 
 // The load job: fills List1 from a document just read, with the marks of the
 // sort for a later removal of duplicates.
 void LoadListsJob(HostsDocument& doc, DocumentUi& ui);
 
-// Open's last step: loaded, read into a document of its own and its lists
-// filled, becomes doc: the file's texts, arrays, counters, lists and path.
-// The undo copy of the previous document goes and ChangeCount becomes 0;
-// ExitPending, LastAction and the undo texts stay. Takes no memory, so an
-// Open that runs out of it before this point leaves doc as it was.
+// Open's last step: loaded becomes doc, with ChangeCount 0; ExitPending, LastAction and the
+// undo texts stay. Takes no memory, so an Open that runs out of it leaves doc as it was.
 void AdoptLoaded(HostsDocument& doc, HostsDocument& loaded) noexcept;
 
 }  // namespace vantrel

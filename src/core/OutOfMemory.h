@@ -1,6 +1,5 @@
-// Telling running out of memory from other failures, where an operation
-// ends: each operation makes its changes only once nothing can fail any
-// more, so one that runs out of memory leaves what it worked on as it was.
+// Running out of memory told apart from other failures. Operations change nothing until nothing
+// can fail, so one that runs out of memory leaves what it worked on as it was.
 #pragma once
 
 #include <new>

@@ -1,6 +1,5 @@
-// A DocumentUi that shows nothing and answers every question with Yes: the
-// document's operations run without a window, for the command line and the
-// benchmarks.
+// A DocumentUi that shows nothing and answers Yes: the document's operations without a window,
+// for the command line and the benchmarks.
 #pragma once
 
 #include <string>

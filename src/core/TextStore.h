@@ -1,7 +1,5 @@
-// Where the document's texts live: the bytes of the files read, and copies of
-// the texts the user typed. Entries and comments are views into them, and
-// never move, also when the store moves: a million entries cost one buffer
-// and a million views, not a million strings.
+// The bytes of the files read and copies of typed texts. Entries and comments are views into
+// them that stay valid when the store moves: one buffer and a million views, not a million strings.
 #pragma once
 
 #include <deque>

@@ -24,9 +24,8 @@ enum class FsError {
 
 struct FsStatus {
   FsError error = FsError::None;
-  std::string detail;  // the system's own words, for FsError::Other
-  // Written in place and the old bytes could not be put back.
-  bool targetChanged = false;
+  std::string detail;          // the system's own words, for FsError::Other
+  bool targetChanged = false;  // written in place, and the old bytes could not be put back
 
   static FsStatus Ok() { return {}; }
   static FsStatus Fail(FsError error, std::string detail = {}) {
@@ -42,8 +41,7 @@ struct TargetInfo {
   bool exists = false;
   bool isFolder = false;
   bool readOnly = false;
-  // False when the file may be written but not deleted or renamed.
-  bool replaceable = true;
+  bool replaceable = true;  // false: may be written, but not deleted or renamed
 };
 
 // Milliseconds to wait before each new attempt at a file another program

@@ -8,7 +8,6 @@
 #include "save/FileSystem.h"
 
 namespace vantrel {
-
 namespace {
 
 std::string SystemText(DWORD error) {
@@ -16,11 +15,8 @@ std::string SystemText(DWORD error) {
   std::string text(
       buffer, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              error, 0, buffer, sizeof buffer, nullptr));
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  if (text.empty()) text = "system error " + std::to_string(error);
-  return text;
+  text.erase(text.find_last_not_of("\r\n ") + 1);
+  return text.empty() ? "system error " + std::to_string(error) : text;
 }
 
 FsStatus FromWin32(DWORD error) {
@@ -58,15 +54,6 @@ bool InUseOrDenied(const FsStatus& status) {
   return InUse(status) || status.error == FsError::AccessDenied;
 }
 
-// Opens path as it is, or fails with the reason.
-FsStatus OpenAsIs(const std::string& path, DWORD access, DWORD sharing, HANDLE& handle) {
-  handle = CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-  return handle == INVALID_HANDLE_VALUE ? LastError() : FsStatus::Ok();
-}
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -75,15 +62,6 @@ bool Exists(const std::string& path) {
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// ReplaceFileA is looked up at run time: older systems have no such call.
-using ReplaceFileFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID);
-ReplaceFileFn FindReplaceFile() {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (!kernel) return nullptr;
-  return reinterpret_cast<ReplaceFileFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "ReplaceFileA")));
-}
-
 std::string UnusedName(const std::string& stem, const char* suffix) {
   for (unsigned n = 0;; ++n) {
     std::string name = stem + (n ? std::to_string(n) : std::string()) + suffix;
@@ -91,25 +69,12 @@ std::string UnusedName(const std::string& stem, const char* suffix) {
   }
 }
 
-FsStatus MoveInto(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return FsStatus::Ok();
-  }
-  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return LastError();
-  return Checked(MoveFileA(from.c_str(), to.c_str()));
-}
-
 // With a backup name, a failed replace never leaves the target missing: the
-// old file keeps its name or steps back from the backup name. Without
-// ReplaceFileA the old file steps aside by a move and the new one moves in.
+// old file keeps its name or steps back from the backup name.
 FsStatus ReplaceWithBackup(const std::string& temp, const std::string& target,
                            const std::string& backup) {
-  static const ReplaceFileFn replaceFile = FindReplaceFile();
-  if (!replaceFile && !MoveFileA(target.c_str(), backup.c_str())) return LastError();
-  const BOOL replaced = replaceFile ? replaceFile(target.c_str(), temp.c_str(), backup.c_str(),
-                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                                    : MoveFileA(temp.c_str(), target.c_str());
-  if (replaced) {
+  if (ReplaceFileA(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                   nullptr, nullptr)) {
     DeleteFileA(backup.c_str());
     return FsStatus::Ok();
   }
@@ -131,8 +96,7 @@ class Win32FileSystem final : public FileSystem {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       const DWORD error = GetLastError();
-      if (error == ERROR_FILE_NOT_FOUND) return FsStatus::Ok();
-      return FromWin32(error);
+      return error == ERROR_FILE_NOT_FOUND ? FsStatus::Ok() : FromWin32(error);
     }
     info.exists = true;
     info.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -168,12 +132,11 @@ class Win32FileSystem final : public FileSystem {
   }
 
   FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
-    written = 0;
     DWORD done = 0;
     const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-    if (!WriteFile(ToHandle(file), data, ask, &done, nullptr)) return LastError();
+    const FsStatus status = Checked(WriteFile(ToHandle(file), data, ask, &done, nullptr));
     written = done;
-    return FsStatus::Ok();
+    return status;
   }
 
   FsStatus Flush(FileId file) override { return Checked(FlushFileBuffers(ToHandle(file))); }
@@ -194,9 +157,7 @@ class Win32FileSystem final : public FileSystem {
   FsStatus OpenExisting(const std::string& path, FileId& file) override {
     HANDLE handle = INVALID_HANDLE_VALUE;
     // Others may go on reading it, but nobody else writes while it is rewritten.
-    const FsStatus status = RetryWhileBusy(
-        [&] { return OpenAsIs(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, handle); },
-        InUse, pause_);
+    const FsStatus status = Open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, handle);
     if (status.ok()) file = reinterpret_cast<FileId>(handle);
     return status;
   }
@@ -219,22 +180,30 @@ class Win32FileSystem final : public FileSystem {
 
   FsStatus Size(FileId file, uint64_t& size) override {
     LARGE_INTEGER value{};
-    if (!GetFileSizeEx(ToHandle(file), &value)) return LastError();
+    const FsStatus status = Checked(GetFileSizeEx(ToHandle(file), &value));
     size = static_cast<uint64_t>(value.QuadPart);
-    return FsStatus::Ok();
+    return status;
   }
 
  private:
-  // Whether path opens with that access now, waiting while another program holds it.
-  FsStatus Probe(const std::string& path, DWORD access) {
+  // Opens the existing file at path, waiting while another program holds it.
+  FsStatus Open(const std::string& path, DWORD access, DWORD sharing, HANDLE& handle) {
     return RetryWhileBusy(
         [&] {
-          HANDLE probe = INVALID_HANDLE_VALUE;
-          FsStatus status = OpenAsIs(path, access, kShareAll, probe);
-          if (status.ok()) CloseHandle(probe);
-          return status;
+          handle = CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+          return handle == INVALID_HANDLE_VALUE ? LastError() : FsStatus::Ok();
         },
         InUse, pause_);
+  }
+
+  // Whether path opens with that access now.
+  FsStatus Probe(const std::string& path, DWORD access) {
+    HANDLE probe = INVALID_HANDLE_VALUE;
+    FsStatus status =
+        Open(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, probe);
+    if (status.ok()) CloseHandle(probe);
+    return status;
   }
 
   FsStatus ReplaceOnce(const std::string& temp, const std::string& target, bool targetExists) {
@@ -243,13 +212,13 @@ class Win32FileSystem final : public FileSystem {
       if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) {
         return LastError();
       }
-      return MoveInto(temp, target);
+      return Checked(MoveFileExA(temp.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     }
     // Some implementations let a replace or a move go over a read-only file;
     // a read-only file is the user's word that it is not to be changed.
     if (attributes & FILE_ATTRIBUTE_READONLY) return FsStatus::Fail(FsError::ReadOnly);
-    const std::string backup = UnusedName(temp, ".bak");
-    FsStatus status = ReplaceWithBackup(temp, target, backup);
+    FsStatus status = ReplaceWithBackup(temp, target, UnusedName(temp, ".bak"));
     if (!status.ok()) return status;
     // Windows keeps the replaced file's attributes (and its security); where
     // the attributes were lost, give them back.

@@ -9,13 +9,11 @@
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Formats lines into a buffer, handed to the sink whenever the next line
-// would not fit.
+// Formats lines into a buffer, handed to the sink whenever the next line would not fit.
 class LineWriter {
  public:
   LineWriter(const std::string& prefix, const TextSink& sink)
@@ -65,9 +63,9 @@ class LineWriter {
   // Where n more bytes can go.
   char* Reserve(size_t n) {
     if (buffer_.size() - used_ < n) {
-      if (buffer_.size() < kWritePiece) {
+      if (buffer_.size() < kWriteChunk) {
         // Grows to a whole chunk first: a small file never needs one.
-        buffer_.resize(std::max(std::min(2 * buffer_.size() + 4096, kWritePiece), used_ + n));
+        buffer_.resize(std::max(std::min(2 * buffer_.size() + 4096, kWriteChunk), used_ + n));
       } else {
         Flush();
         if (buffer_.size() < n) buffer_.resize(n);
@@ -85,10 +83,9 @@ class LineWriter {
   bool accepted_ = true;
 };
 
-// Comments go back at their recorded positions among the non-blank lines;
-// entries fill the other positions in order. An empty entry takes its
-// position but writes nothing. What the walk does not reach follows, entries
-// first, so nothing of the document is lost. The positions count the list's
+// Comments go back at their recorded positions among the non-blank lines; entries fill the other
+// positions in order. An empty entry takes its position but writes nothing. What the walk does not
+// reach follows, entries first, so nothing of the document is lost. The positions count the list's
 // items and the comments, as the window showed them.
 bool WriteLines(const HostsDocument& doc, bool withComments, LineWriter& out) {
   const EntriesView entries = doc.Entries();
@@ -129,26 +126,27 @@ bool WriteLines(const HostsDocument& doc, bool withComments, LineWriter& out) {
   return out.Flush();
 }
 
+// Every phrase starts with the title's first three words, so the title says them twice.
+SaveTarget Target(const std::string& address, const std::string& phrase) {
+  return {address + " ", "Save Host File " + phrase + " As..."};
+}
+
 }  // namespace
 
 SaveTarget TargetForOption(int32_t option, const std::string& typed) {
   switch (option) {
     case 1:
-      return {"127.0.0.1 ", "Save Host File With LocalHost (127.0.0.1)"};
+      return Target("127.0.0.1", "Save Host File With LocalHost (127.0.0.1)");
     case 2:
-      return {"0 ", "Save Host File Without LocalHost (0)"};
+      return Target("0", "Save Host File Without LocalHost (0)");
     case 3: {
       std::string address = typed;
       LowerAscii(address);
-      return {address + " ", "Save Host File With " + address};
+      return Target(address, "Save Host File With " + address);
     }
     default:
       return {};
   }
-}
-
-std::string SaveDialogTitle(const SaveTarget& target) {
-  return "Save Host File " + target.phrase + " As...";
 }
 
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
@@ -160,11 +158,23 @@ bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool wi
 
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments) {
   std::string text;
-  WriteHostsText(doc, prefix, withComments, [&](std::string_view piece) {
-    text.append(piece);
+  WriteHostsText(doc, prefix, withComments, [&](std::string_view chunk) {
+    text.append(chunk);
     return true;
   });
   return text;
+}
+
+FsStatus WriteHostsFile(FileSystem& fs, const std::string& path, const HostsDocument& doc,
+                        const std::string& prefix, bool withComments) {
+  return SafeWriteFile(fs, path, [&](const ChunkWriter& write) {
+    FsStatus status;
+    WriteHostsText(doc, prefix, withComments, [&](std::string_view chunk) {
+      status = write(chunk);
+      return status.ok();
+    });
+    return status;
+  });
 }
 
 }  // namespace vantrel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/HostsDocument.h"
+#include "save/SafeWrite.h"
 
 namespace vantrel {
 
@@ -18,31 +19,30 @@ struct SaveChoice {
   bool withComments = true;
 };
 
-// The text written before every entry, and its phrase in the save dialog's title.
+// The text written before every entry, and the save dialog's title.
 struct SaveTarget {
   std::string prefix;
-  std::string phrase;
+  std::string dialogTitle;
 };
 
 // option 1 or 2, or 3 with the text the user typed (lower-cased here; not
 // trimmed, not checked). Any other option gives an empty target.
 SaveTarget TargetForOption(int32_t option, const std::string& typed = {});
 
-// "Save Host File " + phrase + " As...": every phrase starts with the same
-// three words, so the title says them twice.
-std::string SaveDialogTitle(const SaveTarget& target);
-
 // The bytes of the whole output file. Empty entries are not written; every
 // comment is, even one the positions no longer reach.
 std::string WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments);
 
-// Takes the next piece of the output; false stops the writing.
-using TextSink = std::function<bool(std::string_view piece)>;
-inline constexpr size_t kWritePiece = size_t{1} << 20;
+// Takes the next chunk of the output; false stops the writing.
+using TextSink = std::function<bool(std::string_view chunk)>;
 
-// The same bytes handed to sink in pieces of about kWritePiece bytes, so the
-// file is never held whole in memory. False when the sink refused a piece.
+// The same bytes handed to sink in chunks of about kWriteChunk bytes, so the
+// file is never held whole in memory. False when the sink refused a chunk.
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,
                     const TextSink& sink);
+
+// The same bytes saved over path by SafeWriteFile.
+FsStatus WriteHostsFile(FileSystem& fs, const std::string& path, const HostsDocument& doc,
+                        const std::string& prefix, bool withComments);
 
 }  // namespace vantrel

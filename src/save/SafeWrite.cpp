@@ -2,33 +2,25 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace vantrel {
-
 namespace {
 
 // An open file, closed when it goes out of scope; a temp file is also
 // deleted then, unless it has replaced the target.
-class OwnedFile {
- public:
-  explicit OwnedFile(FileSystem& fs) : fs_(fs) {}
-  OwnedFile(const OwnedFile&) = delete;
-  OwnedFile& operator=(const OwnedFile&) = delete;
-  ~OwnedFile() {
-    if (id != FileSystem::kNoFile) fs_.Close(id);
-    if (!tempPath.empty()) fs_.Remove(tempPath);
-  }
-  FsStatus Close() {
-    const FileSystem::FileId file = id;
-    id = FileSystem::kNoFile;
-    return fs_.Close(file);
-  }
-
+struct OwnedFile {
+  FileSystem& fs;
   FileSystem::FileId id = FileSystem::kNoFile;
   std::string tempPath;
 
- private:
-  FileSystem& fs_;
+  explicit OwnedFile(FileSystem& files) : fs(files) {}
+  OwnedFile(const OwnedFile&) = delete;
+  ~OwnedFile() {
+    if (id != FileSystem::kNoFile) fs.Close(id);
+    if (!tempPath.empty()) fs.Remove(tempPath);
+  }
+  FsStatus Close() { return fs.Close(std::exchange(id, FileSystem::kNoFile)); }
 };
 
 FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view bytes, size_t chunk) {
@@ -60,16 +52,14 @@ bool PutBack(FileSystem& fs, FileSystem::FileId file, std::string_view old, size
          FlushAndMeasure(fs, file, old.size()).ok();
 }
 
-// For a file no new file can replace: its old bytes are kept and go back if
-// any step fails. refused, why the safe way failed, stands when the file does
-// not open for writing either.
+// For a file no new file can replace: its old bytes are kept and go back if any step fails.
+// refused, why the safe way failed, stands when the file does not open for writing either.
 FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSource& source,
                       size_t chunk, const FsStatus& refused) {
   OwnedFile file(fs);
   if (!fs.OpenExisting(target, file.id).ok()) return refused;
   std::string old;
   if (FsStatus status = fs.ReadAll(file.id, old); !status.ok()) return status;
-
   uint64_t total = 0;
   const ChunkWriter write = [&](std::string_view bytes) {
     total += bytes.size();
@@ -90,23 +80,6 @@ FsStatus WriteInPlace(FileSystem& fs, const std::string& target, const ContentSo
   // Flushed and measured, the content is on the disk whatever closing says.
   file.Close();
   return FsStatus::Ok();
-}
-
-std::string Cause(const FsStatus& status) {
-  // In the order of FsError.
-  static constexpr const char* kCauses[] = {
-      "",
-      "Access to the file is denied. Saving the Host File may need administrator rights.",
-      "The file is in use by another program.",
-      "The disk is full.",
-      "The file is read-only.",
-      "The folder does not exist.",
-      "It is a folder, not a file.",
-  };
-  static_assert(std::size(kCauses) == static_cast<size_t>(FsError::Other));
-  if (status.error != FsError::Other) return kCauses[static_cast<int>(status.error)];
-  if (status.detail.empty()) return "The file could not be written.";
-  return "The file could not be written: " + status.detail;
 }
 
 }  // namespace
@@ -158,7 +131,20 @@ FsStatus RetryWhileBusy(const std::function<FsStatus()>& attempt,
 }
 
 std::string ReasonFor(const FsStatus& status) {
-  std::string reason = Cause(status);
+  // In the order of FsError.
+  static constexpr const char* kCauses[] = {
+      "",
+      "Access to the file is denied. Saving the Host File may need administrator rights.",
+      "The file is in use by another program.",
+      "The disk is full.",
+      "The file is read-only.",
+      "The folder does not exist.",
+      "It is a folder, not a file.",
+      "The file could not be written",
+  };
+  static_assert(std::size(kCauses) == static_cast<size_t>(FsError::Other) + 1);
+  std::string reason = kCauses[static_cast<int>(status.error)];
+  if (status.error == FsError::Other) reason += status.detail.empty() ? "." : ": " + status.detail;
   if (status.targetChanged) {
     reason +=
         " Its old content could not be put back either: please check the file before using it.";

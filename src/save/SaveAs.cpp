@@ -5,10 +5,8 @@
 
 #include "core/HostsGrammar.h"
 #include "save/HostsWriter.h"
-#include "save/SafeWrite.h"
 
 namespace vantrel {
-
 namespace {
 
 constexpr const char* kAddressPrompt =
@@ -27,27 +25,20 @@ SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
   return SaveOutcome::ProgramEnded;
 }
 
-void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
+// Tells why nothing was saved.
+SaveOutcome SaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
   std::string text =
       "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
   if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
-  if (doc.ExitPending == 1) {
-    text += " The program stays open so that your changes are not lost.";
-  }
+  if (doc.ExitPending == 1) text += " The program stays open so that your changes are not lost.";
   ui.Tell("Save Failed", text, Icon::Critical);
+  return SaveOutcome::Failed;
 }
 
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
                        bool withComments) {
   try {
-    return SafeWriteFile(fs, doc.HostsPath, [&](const ChunkWriter& write) {
-      FsStatus status;
-      WriteHostsText(doc, target.prefix, withComments, [&](std::string_view piece) {
-        status = write(piece);
-        return status.ok();
-      });
-      return status;
-    });
+    return WriteHostsFile(fs, doc.HostsPath, doc, target.prefix, withComments);
   } catch (const std::bad_alloc&) {
     return FsStatus::Fail(FsError::Other, "there is not enough memory.");
   }
@@ -89,15 +80,12 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   const SaveTarget target = TargetForOption(choice.option, typed);
 
   const std::optional<std::string> path =
-      ui.ShowSaveDialog({SaveDialogTitle(target), doc.HostsPath, kSaveAsDialogFlags});
+      ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath, kSaveAsDialogFlags});
   if (!path || path->empty()) return CancelSave(doc, ui);
   doc.HostsPath = *path;
 
   const FsStatus status = WriteDocument(doc, fs, target, choice.withComments);
-  if (!status.ok()) {
-    TellSaveFailed(doc, ui, status);
-    return SaveOutcome::Failed;
-  }
+  if (!status.ok()) return SaveFailed(doc, ui, status);
   doc.ChangeCount = 0;
   return SaveOutcome::Saved;
 }

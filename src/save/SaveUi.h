@@ -1,4 +1,5 @@
-// What saving, closing and leaving show and ask: real dialogs, or a test's script.
+// What saving, closing and leaving show and ask besides the document's
+// questions: real dialogs, or a test's script.
 #pragma once
 
 #include <cstdint>
@@ -19,19 +20,9 @@ struct SaveDialogRequest {
   std::string filterPattern = "*.*";
 };
 
-class SaveUi {
+class SaveUi : public DocumentUi {
  public:
-  virtual ~SaveUi() = default;
-
-  // An OK-only message box.
-  virtual void Tell(const std::string& caption, const std::string& text, Icon icon) = 0;
-  // A Yes/No message box with the question icon; true only for Yes.
-  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
-  // The input box; "" for Cancel or an empty field.
-  virtual std::string Input(const std::string& prompt, const std::string& title,
-                            const std::string& initial) = 0;
-  // frmSaveOptions, modal without owner, opened on preset; option 0 when
-  // cancelled or closed.
+  // frmSaveOptions, modal without owner, opened on preset; option 0 when cancelled or closed.
   virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
   // The save dialog; the chosen full path, or nothing when cancelled or failed.
   virtual std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) = 0;

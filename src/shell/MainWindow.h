@@ -31,7 +31,7 @@ namespace vantrel {
 class FileSystem;
 class ManifestBootstrap;
 
-class MainWindow : public BaseWindow<MainWindow>, public DocumentUi, public SaveUi {
+class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -20,7 +21,6 @@
 #include "core/Find.h"
 #include "core/HostsReader.h"
 #include "core/OpenFile.h"
-#include "core/SilentUi.h"
 #include "save/SaveAs.h"
 #include "support/FailingAllocator.h"
 
@@ -35,7 +35,7 @@ using Strings = std::vector<std::string>;
 // Answers Yes and a fixed text, saves with the first option over the loaded
 // file, and keeps what the window would show; runs the wait window's jobs.
 // Its own bookkeeping is spared: the window's takes no memory.
-class ScriptUi : public SilentUi, public SaveUi {
+class ScriptUi : public SaveUi {
  public:
   explicit ScriptUi(HostsDocument& doc) : doc_(doc) {}
 
@@ -46,6 +46,7 @@ class ScriptUi : public SilentUi, public SaveUi {
   Strings told;
 
   bool AskYesNo(const std::string&, const std::string&) override { return true; }
+  void RunInWaitWindow(const std::function<void()>& job) override { job(); }
   std::string Input(const std::string&, const std::string&, const std::string&) override {
     const SparedAllocations spared;
     return typed;

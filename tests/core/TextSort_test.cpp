@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DocumentUi.h"
 #include "core/FakeUi.h"
-#include "core/ProgressSteps.h"
 
 namespace vantrel {
 namespace {

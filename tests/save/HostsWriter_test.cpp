@@ -45,14 +45,13 @@ TEST(HostsWriterTest, NoCommentsMeansNoEmptyLine) {
 TEST(HostsWriterTest, TargetsAndTitles) {
   const SaveTarget local = TargetForOption(1);
   EXPECT_EQ(local.prefix, "127.0.0.1 ");
-  EXPECT_EQ(SaveDialogTitle(local),
-            "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
+  EXPECT_EQ(local.dialogTitle, "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
   const SaveTarget zero = TargetForOption(2);
   EXPECT_EQ(zero.prefix, "0 ");
-  EXPECT_EQ(zero.phrase, "Save Host File Without LocalHost (0)");
+  EXPECT_EQ(zero.dialogTitle, "Save Host File Save Host File Without LocalHost (0) As...");
   const SaveTarget typed = TargetForOption(3, "MyServer");
   EXPECT_EQ(typed.prefix, "myserver ");
-  EXPECT_EQ(typed.phrase, "Save Host File With myserver");
+  EXPECT_EQ(typed.dialogTitle, "Save Host File Save Host File With myserver As...");
   // Taken as typed otherwise: no trimming.
   EXPECT_EQ(TargetForOption(3, " 10.0.0.1").prefix, " 10.0.0.1 ");
 
@@ -228,10 +227,10 @@ TEST(HostsWriterTest, ManyPartsWriteExactlyTheLineByLineText) {
   EXPECT_EQ(FirstDifference(WriteHostsText(*doc, "0 ", true), ModelText(*doc, "0 ", true)), "");
 }
 
-// A large document goes out in pieces of about kWritePiece bytes, which
-// together are exactly the text written at once; a sink that refuses a piece
+// A large document goes out in chunks of about kWriteChunk bytes, which
+// together are exactly the text written at once; a sink that refuses a chunk
 // gets no more.
-TEST(HostsWriterTest, LargeDocumentGoesOutInPiecesThatMakeTheSameText) {
+TEST(HostsWriterTest, LargeDocumentGoesOutInChunksThatMakeTheSameText) {
   std::string file = "# top\r\n";
   for (int i = 0; i < 90000; ++i) {
     file += "0.0.0.0 host" + std::to_string(i) + ".example.com\r\n";
@@ -239,18 +238,18 @@ TEST(HostsWriterTest, LargeDocumentGoesOutInPiecesThatMakeTheSameText) {
   }
   const auto doc = Loaded(file);
   const std::string whole = WriteHostsText(*doc, kLocal, true);
-  ASSERT_GT(whole.size(), 2 * kWritePiece);
+  ASSERT_GT(whole.size(), 2 * kWriteChunk);
 
-  std::vector<std::string> pieces;
-  EXPECT_TRUE(WriteHostsText(*doc, kLocal, true, [&](std::string_view piece) {
-    pieces.emplace_back(piece);
+  std::vector<std::string> chunks;
+  EXPECT_TRUE(WriteHostsText(*doc, kLocal, true, [&](std::string_view chunk) {
+    chunks.emplace_back(chunk);
     return true;
   }));
-  ASSERT_GE(pieces.size(), 3u);
+  ASSERT_GE(chunks.size(), 3u);
   std::string joined;
-  for (const std::string& piece : pieces) {
-    EXPECT_LE(piece.size(), kWritePiece + 4096);
-    joined += piece;
+  for (const std::string& chunk : chunks) {
+    EXPECT_LE(chunk.size(), kWriteChunk + 4096);
+    joined += chunk;
   }
   EXPECT_EQ(joined, whole);
 

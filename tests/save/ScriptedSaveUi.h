@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ class ScriptedSaveUi : public SaveUi {
     dialogs.push_back(request);
     return Take(files, "save dialog");
   }
+  void RunInWaitWindow(const std::function<void()>& job) override { job(); }
   void EndProgram() override { ++ended; }
   void ResetToNoDocument() override { ++resets; }
 
