@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <new>
-#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -29,16 +28,6 @@ struct LargeAllocator {
     return static_cast<T*>(block);
   }
   void deallocate(T* p, size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
-  // Growing leaves plain bytes as they are: the file's bytes are read over
-  // them, and zeroing tens of megabytes first costs as much as the read.
-  template <class U>
-  void construct(U* p) noexcept(noexcept(U())) {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <class U, class... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
   template <class U>
   bool operator==(const LargeAllocator<U>&) const {
     return true;
