@@ -12,7 +12,7 @@ bool SameLetter(char a, char b) { return Upper(a) == Upper(b); }
 // Adds the box's text unless an item already equals it, case aside.
 void Remember(FindState& find, const std::string& boxText) {
   for (const std::string& item : find.History) {
-    if (std::ranges::equal(item, boxText, SameLetter)) return;
+    if (std::equal(item.begin(), item.end(), boxText.begin(), boxText.end(), SameLetter)) return;
   }
   find.History.push_back(boxText);
 }
@@ -35,7 +35,11 @@ void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int
     return;
   }
   for (int32_t p = std::max(find.FindPosition, 0); p < doc.List1.Count(); ++p) {
-    if (std::ranges::search(doc.List1.Item(p), query, SameLetter).empty()) continue;
+    const Text item = doc.List1.Item(p);
+    if (std::search(item.begin(), item.end(), query.begin(), query.end(), SameLetter) ==
+        item.end()) {
+      continue;
+    }
     // The one step that takes memory comes first, so that running out of it moves nothing.
     Remember(find, boxText);
     doc.List1.Select(p);
