@@ -1,8 +1,8 @@
 // Comparing two views means reading two strings somewhere in a file of tens
 // of megabytes. So the texts are first placed by their first two bytes, in
 // one pass in the order they lie in memory; each group is then sorted on
-// records holding the next seven bytes as a number, and only texts that tie
-// on those are read again, seven bytes further on.
+// records holding the next seven bytes as a number, a byte at a time, and
+// only texts that tie on those are read again, seven bytes further on.
 #include "core/TextSort.h"
 
 #include <algorithm>
@@ -59,7 +59,30 @@ struct Scratch {
   TextArray texts;
   std::vector<Record> records;
   std::vector<Run> runs;
+  std::vector<Record> buffer;
 };
+
+// Sorts records by their keys' bytes from shift down, the top byte first:
+// records are placed by counts of that byte, then each bucket by the next.
+// A bucket of a few records is sorted by comparing.
+void SortByKey(Record* first, Record* last, int shift, std::vector<Record>& buffer) {
+  const size_t n = static_cast<size_t>(last - first);
+  for (; n >= 64 && shift >= 0; shift -= 8) {
+    size_t counts[256] = {};
+    for (const Record* r = first; r != last; ++r) ++counts[(r->key >> shift) & 0xff];
+    if (counts[(first->key >> shift) & 0xff] == n) continue;  // all in one bucket
+    size_t starts[256];
+    for (size_t b = 0, sum = 0; b < 256; sum += counts[b++]) starts[b] = sum;
+    buffer.resize(std::max(buffer.size(), n));
+    for (const Record* r = first; r != last; ++r) buffer[starts[(r->key >> shift) & 0xff]++] = *r;
+    std::copy(buffer.begin(), buffer.begin() + static_cast<ptrdiff_t>(n), first);
+    for (size_t b = 0, at = 0; b < 256; at += counts[b++]) {
+      if (counts[b] > 1) SortByKey(first + at, first + at + counts[b], shift - 8, buffer);
+    }
+    return;
+  }
+  std::sort(first, last, [](const Record& a, const Record& b) { return a.key < b.key; });
+}
 
 // Sorts one group's texts where they are, and marks the repeats: on keys,
 // then each run of texts that tie on a key and go on past it on their next
@@ -92,7 +115,7 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, size_t depth, Scratch& s
     if (run.depth > depth) {
       for (Record* r = run.first; r != run.last; ++r) r->key = KeyAt(texts[r->at], run.depth);
     }
-    std::sort(run.first, run.last, [](const Record& a, const Record& b) { return a.key < b.key; });
+    SortByKey(run.first, run.last, 56, scratch.buffer);
     for (Record* tie = run.first; tie != run.last;) {
       Record* end = tie + 1;
       while (end != run.last && end->key == tie->key) ++end;

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/Twips.h"
+#include "platform/Gdi.h"
 
 namespace vantrel {
 

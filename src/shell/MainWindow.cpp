@@ -5,8 +5,8 @@
 #include <exception>
 
 #include "core/ElapsedTime.h"
+#include "platform/Gdi.h"
 #include "platform/Modal.h"
-#include "platform/Twips.h"
 #include "save/SaveAs.h"
 #include "windows/ResourceIds.h"
 

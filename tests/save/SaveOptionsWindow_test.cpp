@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "platform/Twips.h"
+#include "platform/Gdi.h"
 #include "support/ScriptedModal.h"
 #include "support/WindowTesting.h"
 

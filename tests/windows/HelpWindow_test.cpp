@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Twips.h"
+#include "platform/Gdi.h"
 #include "support/WindowTesting.h"
 
 namespace vantrel {
