@@ -59,25 +59,30 @@ struct Scratch {
   TextArray texts;
   std::vector<Record> records;
   std::vector<Run> runs;
-  std::vector<Record> buffer;
 };
 
 // Sorts records by their keys' bytes from shift down, the top byte first:
-// records are placed by counts of that byte, then each bucket by the next.
-// A bucket of a few records is sorted by comparing.
-void SortByKey(Record* first, Record* last, int shift, std::vector<Record>& buffer) {
+// each record is swapped into its byte's bucket, then each bucket is sorted
+// on the next byte. A bucket of a few records is sorted by comparing.
+void SortByKey(Record* first, Record* last, int shift) {
   const size_t n = static_cast<size_t>(last - first);
+  const auto byte = [&](const Record& r) { return (r.key >> shift) & 0xff; };
   for (; n >= 64 && shift >= 0; shift -= 8) {
     size_t counts[256] = {};
-    for (const Record* r = first; r != last; ++r) ++counts[(r->key >> shift) & 0xff];
-    if (counts[(first->key >> shift) & 0xff] == n) continue;  // all in one bucket
-    size_t starts[256];
-    for (size_t b = 0, sum = 0; b < 256; sum += counts[b++]) starts[b] = sum;
-    buffer.resize(std::max(buffer.size(), n));
-    for (const Record* r = first; r != last; ++r) buffer[starts[(r->key >> shift) & 0xff]++] = *r;
-    std::copy(buffer.begin(), buffer.begin() + static_cast<ptrdiff_t>(n), first);
+    for (const Record* r = first; r != last; ++r) ++counts[byte(*r)];
+    if (counts[byte(*first)] == n) continue;  // all in one bucket
+    size_t next[256], ends[256];
+    for (size_t b = 0, sum = 0; b < 256; ++b) next[b] = sum, ends[b] = sum += counts[b];
+    for (size_t b = 0; b < 256; ++b) {
+      while (next[b] < ends[b]) {
+        Record moving = first[next[b]];
+        for (size_t to = byte(moving); to != b; to = byte(moving))
+          std::swap(moving, first[next[to]++]);
+        first[next[b]++] = moving;
+      }
+    }
     for (size_t b = 0, at = 0; b < 256; at += counts[b++]) {
-      if (counts[b] > 1) SortByKey(first + at, first + at + counts[b], shift - 8, buffer);
+      if (counts[b] > 1) SortByKey(first + at, first + at + counts[b], shift - 8);
     }
     return;
   }
@@ -115,7 +120,7 @@ void SortGroup(Text* group, uint8_t* repeats, size_t n, size_t depth, Scratch& s
     if (run.depth > depth) {
       for (Record* r = run.first; r != run.last; ++r) r->key = KeyAt(texts[r->at], run.depth);
     }
-    SortByKey(run.first, run.last, 56, scratch.buffer);
+    SortByKey(run.first, run.last, 56);
     for (Record* tie = run.first; tie != run.last;) {
       Record* end = tie + 1;
       while (end != run.last && end->key == tie->key) ++end;
