@@ -32,12 +32,7 @@ size_t GroupOf(Text text) {
 uint64_t KeyAt(Text text, size_t depth) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   uint64_t key = 0;
-  if (text.size() >= depth + kKeyBytes) {
-    for (size_t i = depth; i < depth + kKeyBytes; ++i) key = key << 8 | p[i];
-  } else {
-    for (size_t i = depth; i < depth + kKeyBytes; ++i)
-      key = key << 8 | (i < text.size() ? p[i] : 0u);
-  }
+  for (size_t i = depth; i < depth + kKeyBytes; ++i) key = key << 8 | (i < text.size() ? p[i] : 0u);
   return key << 8 | std::min<uint64_t>(text.size() + 2 - depth, kContinues);
 }
 
