@@ -4,9 +4,10 @@
 #   sort -u      LC_ALL=C sort -u on the host column (no lower-casing)
 #   awk|sort|awk  host names lower-cased, deduplicated and written back as
 #                 "127.0.0.1 host" lines with CR LF
-# Each tool runs RUNS times per file (default 5); the table shows medians of
-# the wall time and the peak resident memory (/usr/bin/time -v), and the
-# ratios of the others' times to vantrel-cli's.
+# Each tool runs RUNS times per file (default 5), each time right after an
+# untimed run of its own; the table shows medians of the wall time and the
+# peak resident memory (/usr/bin/time -v), and the ratios of the others'
+# times to vantrel-cli's.
 #
 # Usage: tools/bench.sh [SIZE...]     (default: 100000 1000000 5000000)
 #   RUNS=N        runs per tool and file
@@ -45,9 +46,14 @@ if [ -n "$lists" ] && compgen -G "$lists/*.hosts" >/dev/null; then
   files+=("$work/blocklists-joined.txt")
 fi
 
-# Runs one command; prints "seconds peak-KiB".
+# Runs one command twice and prints "seconds peak-KiB" of the second run.
+# The first, untimed, leaves the machine as the command itself leaves it:
+# otherwise each tool would pay for the one before it, for the memory it
+# held (fresh memory costs this VM about 1.5 ms per MiB) and for the output
+# it left unwritten, which a flush to disk writes out first.
 measure() {
   local log="$work/time.log"
+  "$@" >/dev/null 2>&1 || true
   /usr/bin/time -v -o "$log" "$@" >/dev/null 2>"$work/stderr.log" || {
     echo "failed: $*" >&2
     cat "$work/stderr.log" >&2
