@@ -1,5 +1,6 @@
-// A DocumentUi for tests: answers questions from queues, keeps the state that
-// the main window would show, and records every call in order.
+// A DocumentUi (or an interface extending it) for tests: answers questions
+// from queues, keeps the state that the main window would show, and records
+// every call in order.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,7 +15,8 @@
 
 namespace vantrel::test {
 
-class FakeUi : public DocumentUi {
+template <class Base>
+class FakeUiOf : public Base {
  public:
   struct Message {
     std::string caption;
@@ -161,5 +163,7 @@ class FakeUi : public DocumentUi {
   std::deque<std::string> inputs_;
   bool unanswered_ = false;
 };
+
+using FakeUi = FakeUiOf<DocumentUi>;
 
 }  // namespace vantrel::test

@@ -46,10 +46,10 @@ class SaveAsTest : public ::testing::Test {
 TEST_F(SaveAsTest, NothingLoadedOnlyTellsSo) {
   HostsDocument empty;
   EXPECT_EQ(SaveAs(empty, ui_, fs_), SaveOutcome::NothingLoaded);
-  ASSERT_EQ(ui_.told.size(), 1u);
-  EXPECT_EQ(ui_.told[0].caption, "Nothing Loaded to Save");
-  EXPECT_EQ(ui_.told[0].text, "Please Load the List Before Saving");
-  EXPECT_EQ(ui_.told[0].icon, Icon::Information);
+  ASSERT_EQ(ui_.Told.size(), 1u);
+  EXPECT_EQ(ui_.Told[0].caption, "Nothing Loaded to Save");
+  EXPECT_EQ(ui_.Told[0].text, "Please Load the List Before Saving");
+  EXPECT_EQ(ui_.Told[0].icon, Icon::Information);
   EXPECT_TRUE(ui_.presets.empty());
 }
 
@@ -73,7 +73,7 @@ TEST_F(SaveAsTest, SavesWhereTheUserChose) {
   EXPECT_EQ(doc_->HostsPath, kChosenPath);
   EXPECT_EQ(doc_->ChangeCount, 0);
   EXPECT_EQ(doc_->LastAction, kActionDelete);
-  EXPECT_TRUE(ui_.told.empty());
+  EXPECT_TRUE(ui_.Told.empty());
 }
 
 TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
@@ -86,13 +86,12 @@ TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
 
 TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
   ui_.options.push_back({3, false});
-  ui_.inputs.push_back("MyServer");
+  ui_.AnswerInput("MyServer");
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
-  ASSERT_EQ(ui_.prompts.size(), 1u);
-  EXPECT_EQ(ui_.prompts[0],
-            "Please Specify Website or IP that you wish to redirect websites|"
-            "Specify IP or Website|");
+  EXPECT_EQ(ui_.Inputs, (std::vector<ScriptedSaveUi::InputAsked>{
+                            {"Please Specify Website or IP that you wish to redirect websites",
+                             "Specify IP or Website", ""}}));
   EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File With myserver As...");
   EXPECT_EQ(Saved(), "myserver alpha\r\nmyserver beta\r\n");
 }
@@ -103,29 +102,30 @@ TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
 TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
   const std::vector<std::string> refused = {"#x", "a b", "a,b", "\"a", " 10.0.0.1"};
   ui_.options.push_back({3, false});
-  ui_.inputs.assign(refused.begin(), refused.end());
-  ui_.inputs.push_back("10.0.0.1");
+  for (const std::string& text : refused) ui_.AnswerInput(text);
+  ui_.AnswerInput("10.0.0.1");
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
   EXPECT_EQ(Saved(), "10.0.0.1 alpha\r\n10.0.0.1 beta\r\n");
-  ASSERT_EQ(ui_.told.size(), refused.size());
-  for (const auto& told : ui_.told) {
+  ASSERT_EQ(ui_.Told.size(), refused.size());
+  for (const auto& told : ui_.Told) {
     EXPECT_EQ(told.caption, "Specify IP or Website");
     EXPECT_EQ(told.icon, Icon::Exclamation);
     EXPECT_NE(told.text.find("cannot contain spaces, tabs, commas, double quotes"),
               std::string::npos);
   }
-  ASSERT_EQ(ui_.prompts.size(), refused.size() + 1);
+  ASSERT_EQ(ui_.Inputs.size(), refused.size() + 1);
   for (size_t i = 0; i < refused.size(); ++i) {
-    EXPECT_EQ(ui_.prompts[i + 1], std::string(ui_.prompts[0]) + refused[i]);
+    EXPECT_EQ(ui_.Inputs[i + 1],
+              (ScriptedSaveUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
   }
 
   doc_->ExitPending = 1;
   doc_->ChangeCount = 2;
   fs_.files[kChosenPath].bytes = "old\r\n";
   ui_.options.push_back({3, true});
-  ui_.inputs.push_back("#x");
-  ui_.inputs.push_back("");
+  ui_.AnswerInput("#x");
+  ui_.AnswerInput("");
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
   EXPECT_EQ(ui_.ended, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
@@ -135,10 +135,10 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
 TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
   doc_->ExitPending = 1;
   ui_.options.push_back({3, true});
-  ui_.inputs.push_back("");
+  ui_.AnswerInput("");
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
   EXPECT_TRUE(ui_.dialogs.empty());
-  EXPECT_TRUE(ui_.told.empty());
+  EXPECT_TRUE(ui_.Told.empty());
   EXPECT_EQ(ui_.ended, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
   ExpectNothingWritten();
@@ -171,18 +171,18 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
     fs_.failAt = step;
     fs_.failError = FsError::AccessDenied;
     fs_.openStatus = FsStatus::Fail(FsError::AccessDenied);  // nor may it be written in place
-    ui_.told.clear();
+    ui_.Told.clear();
     ui_.options.push_back({1, true});
     ui_.files.push_back(kChosenPath);
     EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
     ExpectNothingWritten();
     EXPECT_EQ(doc_->ChangeCount, 2);
     EXPECT_EQ(doc_->HostsPath, kChosenPath);  // as the dialog returned it
-    ASSERT_EQ(ui_.told.size(), 1u);
-    EXPECT_EQ(ui_.told[0].caption, "Save Failed");
-    EXPECT_EQ(ui_.told[0].icon, Icon::Critical);
-    EXPECT_NE(ui_.told[0].text.find(kChosenPath), std::string::npos);
-    EXPECT_NE(ui_.told[0].text.find(ReasonFor(FsStatus::Fail(FsError::AccessDenied))),
+    ASSERT_EQ(ui_.Told.size(), 1u);
+    EXPECT_EQ(ui_.Told[0].caption, "Save Failed");
+    EXPECT_EQ(ui_.Told[0].icon, Icon::Critical);
+    EXPECT_NE(ui_.Told[0].text.find(kChosenPath), std::string::npos);
+    EXPECT_NE(ui_.Told[0].text.find(ReasonFor(FsStatus::Fail(FsError::AccessDenied))),
               std::string::npos);
   }
 }
@@ -193,8 +193,8 @@ TEST_F(SaveAsTest, ReadOnlyTargetIsNotOverwritten) {
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
   ExpectNothingWritten();
-  ASSERT_EQ(ui_.told.size(), 1u);
-  EXPECT_NE(ui_.told[0].text.find("The file is read-only."), std::string::npos);
+  ASSERT_EQ(ui_.Told.size(), 1u);
+  EXPECT_NE(ui_.Told[0].text.find("The file is read-only."), std::string::npos);
 }
 
 TEST_F(SaveAsTest, PromptAsksOnlyWithUnsavedChanges) {
@@ -202,13 +202,14 @@ TEST_F(SaveAsTest, PromptAsksOnlyWithUnsavedChanges) {
   EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::NotAsked);
   doc_->ChangeCount = -1;  // an undo after a save
   EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::NotAsked);
-  EXPECT_TRUE(ui_.asked.empty());
+  EXPECT_TRUE(ui_.Questions.empty());
 
   doc_->ChangeCount = 1;
-  ui_.yesNo.push_back(false);
+  ui_.AnswerYesNo(false);
   EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::Declined);
-  ASSERT_EQ(ui_.asked.size(), 1u);
-  EXPECT_EQ(ui_.asked[0], "Save Changes|Would you like to save changes?");
+  EXPECT_EQ(ui_.Questions,
+            (std::vector<ScriptedSaveUi::Message>{
+                {"Save Changes", "Would you like to save changes?", Icon::Question}}));
   EXPECT_TRUE(ui_.presets.empty());
 }
 
@@ -241,9 +242,9 @@ class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCas
  protected:
   void Script(const ExitCase& c) {
     doc_->ChangeCount = c.changes;
-    ui_.yesNo.assign(c.yesNo.begin(), c.yesNo.end());
+    for (const bool yes : c.yesNo) ui_.AnswerYesNo(yes);
     ui_.options.assign(c.options.begin(), c.options.end());
-    ui_.inputs.assign(c.inputs.begin(), c.inputs.end());
+    for (const std::string& text : c.inputs) ui_.AnswerInput(text);
     ui_.files.assign(c.files.begin(), c.files.end());
     if (c.failWrite) fs_.failAt = 2;
   }
@@ -251,12 +252,12 @@ class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCas
     EXPECT_EQ(c.written, Saved() == kSavedLocal);
     if (!c.written) ExpectNothingWritten();
     if (c.programEnds) {
-      EXPECT_TRUE(ui_.told.empty());
+      EXPECT_TRUE(ui_.Told.empty());
       return;
     }
     // Told, and still open with the document and its changes.
-    EXPECT_EQ(ui_.told.size(), 1u);
-    EXPECT_NE(ui_.told.at(0).text.find("stays open"), std::string::npos);
+    EXPECT_EQ(ui_.Told.size(), 1u);
+    EXPECT_NE(ui_.Told.at(0).text.find("stays open"), std::string::npos);
     EXPECT_EQ(doc_->ChangeCount, c.changes);
     EXPECT_NE(doc_->LineCount, 0);
     EXPECT_EQ(doc_->ExitPending, 0);
@@ -287,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExitTest, ::testing::ValuesIn(kExitCases), [](
 });
 
 TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
-  ui_.yesNo.push_back(true);
+  ui_.AnswerYesNo(true);
   ui_.options.push_back({0, true});
   doc_->ExitPending = 1;  // left from nothing: Close sets its own
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
@@ -306,12 +307,12 @@ TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
 TEST_F(SaveAsTest, CloseWithoutChangesAsksNothing) {
   doc_->ChangeCount = 0;
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
-  EXPECT_TRUE(ui_.asked.empty());
+  EXPECT_TRUE(ui_.Questions.empty());
   EXPECT_EQ(ui_.resets, 1);
 }
 
 TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
-  ui_.yesNo.push_back(true);
+  ui_.AnswerYesNo(true);
   ui_.options.push_back({1, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
@@ -323,9 +324,9 @@ TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
 }
 
 TEST_F(SaveAsTest, OpenGoesOnUnlessTheSaveFailed) {
-  ui_.yesNo.push_back(false);
+  ui_.AnswerYesNo(false);
   EXPECT_TRUE(PromptBeforeOpen(*doc_, ui_, fs_));
-  ui_.yesNo.push_back(true);
+  ui_.AnswerYesNo(true);
   ui_.options.push_back({1, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;

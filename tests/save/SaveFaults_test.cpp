@@ -46,7 +46,7 @@ class SaveFaultsTest : public ::testing::Test {
   }
   // One Save As over the loaded file, answered "0", comments on, same path.
   SaveOutcome Save(FakeFileSystem& fs) {
-    ui_.told.clear();
+    ui_.Told.clear();
     ui_.options.push_back({2, true});
     ui_.files.push_back(kPath);
     return SaveAs(*doc_, ui_, fs);
@@ -58,9 +58,9 @@ class SaveFaultsTest : public ::testing::Test {
     EXPECT_TRUE(fs.files.at(kPath).bytes == onDisk_);
     EXPECT_FALSE(fs.AnyOpen());
     EXPECT_EQ(doc_->ChangeCount, 3);
-    ASSERT_EQ(ui_.told.size(), 1u);
-    EXPECT_EQ(ui_.told[0].caption, "Save Failed");
-    EXPECT_NE(ui_.told[0].text.find("The file on disk was not changed."), std::string::npos);
+    ASSERT_EQ(ui_.Told.size(), 1u);
+    EXPECT_EQ(ui_.Told[0].caption, "Save Failed");
+    EXPECT_NE(ui_.Told[0].text.find("The file on disk was not changed."), std::string::npos);
     EXPECT_TRUE(ui_.AllAnswered());
   }
 
@@ -90,7 +90,7 @@ TEST_F(SaveFaultsTest, FailureAtEveryStep) {
     fs.failError = step % 2 ? FsError::DiskFull : FsError::AccessDenied;
     const SaveOutcome outcome = Save(fs);
     ExpectKept(fs, outcome, fs.log.at(static_cast<size_t>(step)) + " " + std::to_string(step));
-    EXPECT_NE(ui_.told.at(0).text.find(ReasonFor(FsStatus::Fail(fs.failError))), std::string::npos);
+    EXPECT_NE(ui_.Told.at(0).text.find(ReasonFor(FsStatus::Fail(fs.failError))), std::string::npos);
   }
 }
 
@@ -102,7 +102,7 @@ TEST_F(SaveFaultsTest, ShortWritesAtChosenOffsets) {
     fs.shortAt = offset;
     const SaveOutcome outcome = Save(fs);
     ExpectKept(fs, outcome, "short at " + std::to_string(offset));
-    EXPECT_NE(ui_.told.at(0).text.find("The disk is full."), std::string::npos);
+    EXPECT_NE(ui_.Told.at(0).text.find("The disk is full."), std::string::npos);
   }
 }
 
@@ -135,7 +135,7 @@ TEST_F(SaveFaultsTest, InPlaceFailureAtEveryStepPutsTheOldBytesBack) {
   Reset(full);
   full.createStatus = denied;
   full.shortAt = onDisk_.size() + 8;
-  ui_.told.clear();
+  ui_.Told.clear();
   ui_.options.push_back({1, true});
   ui_.files.push_back(kPath);
   ASSERT_GT(WriteHostsText(*doc_, "127.0.0.1 ", true).size(), full.shortAt);
@@ -161,9 +161,9 @@ TEST_F(SaveFaultsTest, InPlaceWhenPuttingBackFailsTooTheUserIsToldToCheckTheFile
     fs.failAt = firstFault;
     fs.failOnward = true;
     EXPECT_EQ(Save(fs), SaveOutcome::Failed);
-    ASSERT_EQ(ui_.told.size(), 1u);
-    EXPECT_NE(ui_.told[0].text.find("please check the file"), std::string::npos);
-    EXPECT_EQ(ui_.told[0].text.find("was not changed"), std::string::npos);
+    ASSERT_EQ(ui_.Told.size(), 1u);
+    EXPECT_NE(ui_.Told[0].text.find("please check the file"), std::string::npos);
+    EXPECT_EQ(ui_.Told[0].text.find("was not changed"), std::string::npos);
     EXPECT_EQ(doc_->ChangeCount, 3);
     EXPECT_FALSE(fs.AnyOpen());
   }
@@ -177,7 +177,7 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     FakeFileSystem fs;
     Reset(fs);
     fs.failAt = step;
-    ui_.yesNo.push_back(true);
+    ui_.AnswerYesNo(true);
     ui_.options.push_back({1, true});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(CloseDocument(*doc_, ui_, fs));
@@ -190,7 +190,7 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     FakeFileSystem out;
     Reset(out);
     out.failAt = step;
-    ui_.yesNo.push_back(true);
+    ui_.AnswerYesNo(true);
     ui_.options.push_back({1, false});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(PromptBeforeExit(*doc_, ui_, out));
