@@ -116,13 +116,20 @@ rm -f "$work/medians.txt"
 if [ "${WINDOW:-0}" = 1 ]; then
   f="$work/hosts-1000000.txt"
   [ -s "$f" ] || "$bin/generate-hosts" 1000000 "$f"
-  cmake --preset win64 >/dev/null
-  cmake --build --preset win64 -j2 --target window-bench >/dev/null
-  [ -d build/wineprefix-win64 ] || tools/wine-prefix.sh win64
-  . tools/wine-env.sh win64
   windows() { echo "Z:$(cd "$(dirname "$1")" && pwd | tr / '\\')\\$(basename "$1")"; }
-  echo
-  echo "The main window under Wine, $(basename "$f"):"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINELOADER" build/win64/bin/window-bench.exe \
-    "$(windows "$f")" "$(windows "$work/window-saved.txt")" 2>/dev/null
+  # The 64-bit program everywhere, the 32-bit one where 32-bit Wine runs.
+  arches=(win64)
+  tools/can-run-i386.sh && tools/i386-system.sh ready && arches+=(win32)
+  for arch in "${arches[@]}"; do
+    cmake --preset "$arch" >/dev/null
+    cmake --build --preset "$arch" -j2 --target window-bench >/dev/null
+    tools/wine-prefix.sh "$arch"
+    (
+      . tools/wine-env.sh "$arch"
+      echo
+      echo "The main window under Wine ($arch), $(basename "$f"):"
+      xvfb-run -a -s "-screen 0 1280x1024x24" "${vantrel_wine[@]}" "build/$arch/bin/window-bench.exe" \
+        "$(windows "$f")" "$(windows "$work/window-saved.txt")" 2>/dev/null
+    )
+  done
 fi

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test Vantrel, and
 # prepares the project's own Wine prefixes. Safe to run again.
+# What the build needs must install, or this fails with apt's reason;
+# 32-bit Wine is optional and its absence is said in one line.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
+export DEBIAN_FRONTEND=noninteractive
 
 packages=(
   cmake make g++ googletest
@@ -13,6 +16,18 @@ packages=(
   clang libclang-rt-14-dev
 )
 
+# An archive's index that cannot be fetched (a mirror in the middle of a
+# sync, an index nobody needs) is no reason to stop: tried a few times, and
+# then the install says whether what is needed can be had.
+update_package_lists() {
+  local try
+  for try in 1 2 3; do
+    apt-get update -q && return 0
+    [ "$try" = 3 ] || sleep "${VANTREL_APT_RETRY_PAUSE:-10}"
+  done
+  echo "apt-get update failed for some archives; installing from the lists there are"
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -20,24 +35,20 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
+  update_package_lists
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The 32-bit Wine loader runs only where the kernel executes i386 programs.
-# Where it does, add it; elsewhere the 32-bit build is compiled but its tests
-# run as the 64-bit build under 64-bit Wine (see tools/wine-run.sh).
-if "$here/tools/can-run-i386.sh"; then
-  if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
-    dpkg --add-architecture i386
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends wine32:i386
-  fi
-fi
-
 "$here/tools/wine-prefix.sh" win64
-if "$here/tools/can-run-i386.sh"; then
-  "$here/tools/wine-prefix.sh" win32
+
+# 32-bit Wine, in an i386 system of its own, where the kernel runs i386
+# programs (see tools/i386-system.sh).
+if ! "$here/tools/can-run-i386.sh"; then
+  echo "This kernel does not run i386 programs: the 32-bit program is built and its imports checked, but not run"
+  exit 0
 fi
+if ! reason=$("$here/tools/i386-system.sh" setup); then
+  echo "32-bit Wine could not be installed (${reason##*$'\n'}): the 32-bit program is built and its imports checked, but not run"
+  exit 0
+fi
+"$here/tools/wine-prefix.sh" win32

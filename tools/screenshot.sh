@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 arch=win64
 file -b "$exe" | grep -q 'PE32 executable' && arch=win32
 . "$here/wine-env.sh" "$arch"
-"$WINELOADER" "$exe" "$@" &
+"${vantrel_wine[@]}" "$exe" "$@" &
 pid=$!
 id=
 for _ in $(seq 1 150); do
@@ -26,6 +26,6 @@ if [ -z "$id" ]; then
 fi
 sleep 1.5
 import -window "$id" "$out"
-"$WINELOADER" wineboot --end-session >/dev/null 2>&1 || true
+"${vantrel_wine[@]}" wineboot --end-session >/dev/null 2>&1 || true
 kill "$pid" 2>/dev/null || true
-wineserver -k 2>/dev/null || true
+"${vantrel_wineserver[@]}" -k 2>/dev/null || true

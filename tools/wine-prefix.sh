@@ -6,13 +6,13 @@ set -euo pipefail
 
 [ -f "$WINEPREFIX/.vantrel-ready" ] && exit 0
 mkdir -p "$(dirname "$WINEPREFIX")"
-"$WINELOADER" wineboot --init >/dev/null 2>&1 || true
+"${vantrel_wine[@]}" wineboot --init >/dev/null 2>&1 || true
 version=winxp
 [ "$WINEARCH" = win64 ] && version=winxp64
-"$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
+"${vantrel_wine[@]}" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null 2>&1
 # Wine draws the window frames itself, so that captions and menus show on a
 # display without a window manager (Xvfb) as on Windows.
-"$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-"$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-"$WINELOADER" wineboot --shutdown >/dev/null 2>&1 || true
+"${vantrel_wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+"${vantrel_wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+"${vantrel_wine[@]}" wineboot --shutdown >/dev/null 2>&1 || true
 touch "$WINEPREFIX/.vantrel-ready"

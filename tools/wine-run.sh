@@ -7,4 +7,4 @@ shift
 arch=win64
 if file -b "$exe" 2>/dev/null | grep -q 'PE32 executable'; then arch=win32; fi
 . "$(dirname "$0")/wine-env.sh" "$arch"
-exec "$WINELOADER" "$exe" "$@"
+exec "${vantrel_wine[@]}" "$exe" "$@"
