@@ -61,7 +61,8 @@ bool RunOnce(const char* in, const char* out, Phases& phases) {
   vantrel::HostsReader reader;
   std::string reason;
   bool opened = false;
-  phases.Time("read the bytes", [&] { opened = reader.Open(in, reason); });
+  phases.Time("read the bytes",
+              [&] { opened = reader.Open(in, reason) == vantrel::ReadOutcome::Loaded; });
   if (!opened) {
     std::fprintf(stderr, "cannot read %s: %s\n", in, reason.c_str());
     return false;

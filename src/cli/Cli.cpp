@@ -45,7 +45,7 @@ std::string FormatDocument(const HostsDocument& doc, const std::string& labelIP)
 
 // The exit code of a read that loaded nothing, once the reason is told.
 int NotLoaded(const ReadResult& result, const std::string& path, std::ostream& err) {
-  if (result.outcome == ReadOutcome::Unreadable) {
+  if (result.outcome == ReadOutcome::Unreadable || result.outcome == ReadOutcome::TooLarge) {
     err << "Cannot read \"" << path << "\": " << result.reason << '\n';
     return kExitFailure;
   }

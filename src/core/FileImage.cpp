@@ -61,6 +61,11 @@ bool ReadInto(const std::string& path, size_t sizeHint, LargeVector<char>& bytes
   return true;
 }
 
+ReadOutcome TooLarge(std::string& reason) {
+  reason = "The file is larger than 2,147,483,647 bytes (2 GB), the most that can be opened.";
+  return ReadOutcome::TooLarge;
+}
+
 }  // namespace
 
 void FileImage::Clear() {
@@ -73,21 +78,28 @@ void FileImage::Assign(std::string_view text) {
   bytes_.assign(text.begin(), text.end());
 }
 
-bool FileImage::Load(const std::string& path, std::string& reason) {
+ReadOutcome FileImage::Load(const std::string& path, std::string& reason) {
   Clear();
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
     // Too large for the size to be told is too large to be held.
-    if (errno == EOVERFLOW) throw std::bad_alloc();
+    if (errno == EOVERFLOW) return TooLarge(reason);
     reason = ReasonForErrno(errno);
-    return false;
+    return ReadOutcome::Unreadable;
   }
   if (S_ISDIR(info.st_mode)) {
     reason = ReasonForErrno(EISDIR);
-    return false;
+    return ReadOutcome::Unreadable;
   }
+  if (static_cast<uint64_t>(info.st_size) > kMaxFileBytes) return TooLarge(reason);
   const size_t sizeHint = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-  return ReadInto(path, sizeHint, bytes_, reason);
+  if (!ReadInto(path, sizeHint, bytes_, reason)) return ReadOutcome::Unreadable;
+  // It may have grown while it was read.
+  if (bytes_.size() > kMaxFileBytes) {
+    Clear();
+    return TooLarge(reason);
+  }
+  return ReadOutcome::Loaded;
 }
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,12 +12,20 @@
 
 namespace vantrel {
 
+// What reading a file came to.
+enum class ReadOutcome { Loaded, Empty, Unreadable, TooLarge };
+
+// The most bytes a file may have: every item takes at least one, so this
+// bounds every 32-bit counter of the document.
+inline constexpr uint64_t kMaxFileBytes = 2147483647;
+
 class FileImage {
  public:
-  // Reads the file at path (bytes in the system code page). On failure
-  // returns false and sets reason to a short sentence a user can act on;
-  // throws std::bad_alloc when the bytes do not fit in memory.
-  bool Load(const std::string& path, std::string& reason);
+  // Reads the file at path (bytes in the system code page): Loaded, or
+  // Unreadable or TooLarge with a short sentence a user can act on in
+  // reason. A file past kMaxFileBytes is refused by its size, before any of
+  // it is read. Throws std::bad_alloc when the bytes do not fit in memory.
+  ReadOutcome Load(const std::string& path, std::string& reason);
   // Holds a copy of text.
   void Assign(std::string_view text);
   void Clear();

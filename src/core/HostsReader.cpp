@@ -1,8 +1,6 @@
 #include "core/HostsReader.h"
 
 #include <cstdint>
-#include <limits>
-#include <new>
 
 #include "core/FileImage.h"
 #include "core/HostsGrammar.h"
@@ -12,16 +10,10 @@
 
 namespace vantrel {
 
-bool HostsReader::Open(const std::string& path, std::string& reason) {
-  if (!text_.Load(path, reason)) return false;
-  // Every item takes at least one byte, so this bounds every 32-bit counter.
-  // A file past it is past what the 32-bit program can hold anyway, and
-  // ends as running out of memory does.
-  if (text_.Text().size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    text_.Clear();
-    throw std::bad_alloc();
-  }
-  return CheckEncoding(reason);
+ReadOutcome HostsReader::Open(const std::string& path, std::string& reason) {
+  const ReadOutcome outcome = text_.Load(path, reason);
+  if (outcome != ReadOutcome::Loaded) return outcome;
+  return CheckEncoding(reason) ? ReadOutcome::Loaded : ReadOutcome::Unreadable;
 }
 
 bool HostsReader::SetText(std::string_view text, std::string& reason) {
@@ -194,7 +186,8 @@ ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc) {
   HostsReader reader;
   ReadResult result;
   SilentUi ui;
-  return reader.Open(path, result.reason) ? ReadStages(reader, doc, ui) : result;
+  result.outcome = reader.Open(path, result.reason);
+  return result.outcome == ReadOutcome::Loaded ? ReadStages(reader, doc, ui) : result;
 }
 
 }  // namespace vantrel

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/DocumentUi.h"
+#include "core/FileImage.h"
 #include "core/HostsDocument.h"
 
 namespace vantrel {
@@ -23,9 +24,9 @@ class HostsReader {
   explicit HostsReader(size_t chunkBytes = size_t{1} << 20)
       : chunkBytes_(std::max<size_t>(chunkBytes, 1)) {}
 
-  // Reads the file's bytes. On failure returns false with a reason; throws
-  // std::bad_alloc when they do not fit in memory (or in the counters).
-  bool Open(const std::string& path, std::string& reason);
+  // Reads the file's bytes: Loaded, or Unreadable or TooLarge with a reason
+  // (FileImage::Load); throws std::bad_alloc when they do not fit in memory.
+  ReadOutcome Open(const std::string& path, std::string& reason);
   // Uses text as the file's bytes. Like Open, refuses UTF-16 and UTF-32 text
   // (false, with a reason naming the encoding) and sets a UTF-8 byte-order
   // mark aside: it is not part of the first item.
@@ -69,8 +70,6 @@ class HostsReader {
   Text* entries_ = nullptr;       // the entries' array in the document
   bool loaded_ = false;           // LoadPass ran; HostParts has not
 };
-
-enum class ReadOutcome { Loaded, Empty, Unreadable };
 
 struct ReadResult {
   ReadOutcome outcome = ReadOutcome::Unreadable;

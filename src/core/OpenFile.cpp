@@ -10,7 +10,8 @@ namespace vantrel {
 ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui) {
   HostsReader reader;
   ReadResult result;
-  if (!reader.Open(path, result.reason)) return result;
+  result.outcome = reader.Open(path, result.reason);
+  if (result.outcome != ReadOutcome::Loaded) return result;
   loaded.HostsPath = path;
   result = ReadStages(reader, loaded, ui);
   if (result.outcome == ReadOutcome::Loaded) ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });

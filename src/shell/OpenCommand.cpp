@@ -53,6 +53,12 @@ void MainWindow::LoadFile(const std::string& path) {
   // is complete, so running out of memory on the way leaves it in place.
   HostsDocument loaded;
   const ReadResult result = OpenHostsFile(path, loaded, *this);
+  if (result.outcome == ReadOutcome::TooLarge) {
+    // Refused before anything was read: the list shown stays.
+    Tell("Open Host File", "The file is too large to open:\r\n" + path + "\r\n\r\n" + result.reason,
+         Icon::Critical);
+    return;
+  }
   if (result.outcome == ReadOutcome::Unreadable) {
     SetBusy(false);
     ResetToNoDocument();

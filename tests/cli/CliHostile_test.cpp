@@ -2,6 +2,7 @@
 // document, and whatever is written keeps every entry and comment.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -166,13 +167,27 @@ TEST_F(CliHostileTest, FiveMillionLines) {
   EXPECT_NE(Out().find("\nEntryCount: 4995\nCommentCount: 5000\n"), std::string::npos);
 }
 
-TEST_F(CliHostileTest, FolderOrMissingFileIsNamed) {
-  EXPECT_EQ(Run({"dump", dir_.string()}), kExitFailure);
-  EXPECT_NE(Err().find("It is a folder, not a file."), std::string::npos) << Err();
+TEST_F(CliHostileTest, FilesThatCannotBeReadAreRefusedWithTheReason) {
   const std::string gone = Write("127.0.0.1 a\r\n127.0.0.1 b\r\n", "gone");
   std::filesystem::remove(gone);
-  EXPECT_EQ(Run({"dump", gone}), kExitFailure);
-  EXPECT_NE(Err().find("The file does not exist."), std::string::npos) << Err();
+  // Past the size limit, by a byte and by more than 32 bits tell: refused by
+  // their size, before a byte is read (the files are sparse).
+  const std::string tooLarge = "The file is larger than 2,147,483,647 bytes (2 GB)";
+  const struct {
+    std::string path;
+    uintmax_t size;  // made that large, sparse
+    std::string reason;
+  } kRefused[] = {{dir_.string(), 0, "It is a folder, not a file."},
+                  {gone, 0, "The file does not exist."},
+                  {Write("", "2g"), uintmax_t{1} << 31, tooLarge},
+                  {Write("", "5g"), uintmax_t{5} << 30, tooLarge}};
+  for (const auto& file : kRefused) {
+    if (file.size) std::filesystem::resize_file(file.path, file.size);
+    EXPECT_EQ(Run({"dump", file.path}), kExitFailure) << file.path;
+    EXPECT_NE(Err().find(file.reason), std::string::npos) << Err();
+    EXPECT_EQ(Run({"clean", file.path, out_}), kExitFailure) << file.path;
+    EXPECT_FALSE(std::filesystem::exists(out_));
+  }
   // A folder as the output: refused, the folder as it was.
   std::filesystem::create_directories(dir_ / "folder");
   EXPECT_EQ(Run({"clean", Write("0 a\r\n0 b\r\n"), (dir_ / "folder").string()}), kExitFailure);

@@ -292,7 +292,8 @@ TEST_F(HostsFileTest, TheStagesGiveTheItemsOfTheWholeText) {
     HostsDocument doc;
     HostsReader reader;
     std::string reason;
-    ASSERT_TRUE(fromFile ? reader.Open(path, reason) : reader.SetText(text, reason));
+    ASSERT_TRUE(fromFile ? reader.Open(path, reason) == ReadOutcome::Loaded
+                         : reader.SetText(text, reason));
     reader.CountingPass(doc);
     reader.Allocate(doc);
     reader.LoadPass(doc);

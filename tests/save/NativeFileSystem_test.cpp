@@ -33,7 +33,7 @@ class NativeFileSystemTest : public ::testing::Test {
   static std::string Read(const std::string& path) {
     FileImage image;
     std::string reason;
-    EXPECT_TRUE(image.Load(path, reason)) << reason;
+    EXPECT_EQ(image.Load(path, reason), ReadOutcome::Loaded) << reason;
     return std::string(image.Text());
   }
   std::vector<std::string> Names() const {

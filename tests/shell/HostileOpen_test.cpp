@@ -2,6 +2,8 @@
 // no-document state, or a correct document that saves back without loss.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -133,6 +135,21 @@ TEST_F(HostileOpenTest, Utf16IsRefusedNamingTheEncoding) {
   script_.AnswerMessage(IDOK);
   Open(path);
   ExpectRefused(path, "UTF-16 LE");
+  EXPECT_TRUE(script_.AllAnswered());
+}
+
+TEST_F(HostileOpenTest, FileOverTheSizeLimitIsRefusedKeepingTheList) {
+  const std::string loaded = folder_.Write("loaded", "1 a\r\n1 b\r\n");
+  Open(loaded);
+  const std::string path = folder_.Write("huge", "");
+  std::filesystem::resize_file(path, uintmax_t{1} << 31);  // sparse
+  script_.AnswerMessage(IDOK);
+  Open(path);
+  EXPECT_EQ(script_.Last().caption, "Open Host File");
+  EXPECT_NE(script_.Last().text.find(path), std::string::npos) << script_.Last().text;
+  EXPECT_NE(script_.Last().text.find("2,147,483,647 bytes"), std::string::npos);
+  EXPECT_EQ(ListCount(kList1), 2);
+  EXPECT_EQ(Text(kLabel6), loaded);
   EXPECT_TRUE(script_.AllAnswered());
 }
 
