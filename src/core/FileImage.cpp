@@ -28,6 +28,15 @@ std::string ReasonForErrno(int error) {
   }
 }
 
+// The file's status with a 64-bit size, on Windows too.
+#ifdef _WIN32
+using FileStatus = struct _stat64;
+int ReadStatus(const std::string& path, FileStatus& info) { return _stat64(path.c_str(), &info); }
+#else
+using FileStatus = struct stat;
+int ReadStatus(const std::string& path, FileStatus& info) { return stat(path.c_str(), &info); }
+#endif
+
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -80,8 +89,8 @@ void FileImage::Assign(std::string_view text) {
 
 ReadOutcome FileImage::Load(const std::string& path, std::string& reason) {
   Clear();
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
+  FileStatus info{};
+  if (ReadStatus(path, info) != 0) {
     // Too large for the size to be told is too large to be held.
     if (errno == EOVERFLOW) return TooLarge(reason);
     reason = ReasonForErrno(errno);
