@@ -11,6 +11,7 @@
 
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
+#include "platform/DefaultButtonTracker.h"
 #include "platform/Gdi.h"
 
 namespace vantrel {
@@ -25,10 +26,6 @@ struct FixedWindowDef {
 
 // The size of the window's frame around its client area.
 SIZE FrameSize(const FixedWindowDef& window);
-
-// Shows `window` and runs messages until it hides itself or is destroyed;
-// `owner` is disabled meanwhile, then enabled and activated again.
-void RunModal(HWND window, HWND owner);
 
 struct ModalWindowDef {
   FixedWindowDef window;
@@ -56,6 +53,9 @@ class ModalWindow : public BaseWindow<ModalWindow> {
  protected:
   // Creates the window at a screen point.
   bool Create(HWND owner, POINT at);
+  // Shows the window and runs messages until it hides itself or is
+  // destroyed; `owner` is disabled meanwhile, then activated again.
+  void RunModal(HWND owner);
   // After the controls are created.
   virtual void OnCreate() {}
   // Before and after each showing; after it the window may be destroyed.
@@ -83,6 +83,7 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   void RestoreFocus(bool active);
 
   const ModalWindowDef& def_;
+  DefaultButtonTracker defaultButtons_;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window went inactive
   std::vector<Font> fonts_;
 };

@@ -1,10 +1,12 @@
 // What every modal window of the program does as a dialog box does: Enter
-// presses the default button, Escape cancels, closing by the frame destroys
-// it, and the main window is usable and active again afterwards.
+// presses the focused push button, else the default button, Escape cancels,
+// closing by the frame destroys it, and the main window is usable and active
+// again afterwards.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <type_traits>
+#include <vector>
 
 #include "platform/InputBox.h"
 #include "save/SaveOptionsWindow.h"
@@ -22,7 +24,8 @@ struct Ending {
   const char* name;
   WPARAM key;  // 0: closed by the frame
   bool destroyed;
-  int option;  // what Save Options hands back
+  int option;     // what Save Options hands back
+  int focus = 0;  // the control given the focus first; 0: the one that has it
 };
 
 const Ending kEndings[] = {
@@ -32,6 +35,12 @@ const Ending kEndings[] = {
 };
 
 void End(HWND window, const Ending& ending) {
+  if (ending.focus) SetFocus(GetDlgItem(window, ending.focus));
+  // The button Enter presses wears the default frame, and no other does.
+  const HWND pressed = GetDlgItem(window, LOWORD(SendMessageA(window, DM_GETDEFID, 0, 0)));
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    EXPECT_EQ((SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0, c == pressed);
+  }
   if (!ending.key) {
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
@@ -39,9 +48,13 @@ void End(HWND window, const Ending& ending) {
   PostMessageA(GetFocus(), WM_KEYDOWN, ending.key, 0);
 }
 
+// kEndings and more, a window's own.
 template <class Window>
-void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check) {
-  for (const Ending& ending : kEndings) {
+void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check,
+                   std::initializer_list<Ending> more = {}) {
+  std::vector<Ending> endings(std::begin(kEndings), std::end(kEndings));
+  endings.insert(endings.end(), more);
+  for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     Window window;
     if constexpr (std::is_same_v<Window, SaveOptionsWindow>) window.Choice = {1, true};
@@ -69,9 +82,10 @@ TEST_F(ModalWindowTest, AboutEndsByEnterEscapeOrItsFrame) { ExpectEndings<AboutW
 TEST_F(ModalWindowTest, HelpEndsByEnterEscapeOrItsFrame) { ExpectEndings<HelpWindow>(main, {}); }
 
 TEST_F(ModalWindowTest, SaveOptionsSavesOnEnterAndCancelsOtherwise) {
-  ExpectEndings<SaveOptionsWindow>(main, [](const SaveOptionsWindow& window, int option) {
-    EXPECT_EQ(window.Choice.option, option);
-  });
+  ExpectEndings<SaveOptionsWindow>(
+      main,
+      [](const SaveOptionsWindow& window, int option) { EXPECT_EQ(window.Choice.option, option); },
+      {{"Enter on Cancel", VK_RETURN, false, 0, SaveOptionsWindow::Command2}});
 }
 
 TEST_F(ModalWindowTest, TheFocusComesBackToTheControlThatHadIt) {
@@ -97,9 +111,11 @@ TEST_F(ModalWindowTest, TheInputBoxGivesTheTextOnOkAndNothingOtherwise) {
     const char* name;
     WPARAM key;
     std::string answer;
+    int focus = 0;
   };
   for (const Case& c :
-       {Case{"Enter", VK_RETURN, "typed"}, Case{"Escape", VK_ESCAPE, ""}, Case{"frame", 0, ""}}) {
+       {Case{"Enter", VK_RETURN, "typed"}, Case{"Enter on Cancel", VK_RETURN, "", IDCANCEL},
+        Case{"Escape", VK_ESCAPE, ""}, Case{"frame", 0, ""}}) {
     SCOPED_TRACE(c.name);
     auto box = [] { return FindWindowA(InputBox::kClassName, nullptr); };
     ModalSteps script(box, {[&] {
@@ -112,7 +128,7 @@ TEST_F(ModalWindowTest, TheInputBoxGivesTheTextOnOkAndNothingOtherwise) {
                               SetWindowTextA(edit, "typed");
                             },
                             [&] {
-                              End(box(), {c.name, c.key, false, 0});
+                              End(box(), {c.name, c.key, false, 0, c.focus});
                             }});
     EXPECT_EQ(InputBox::Ask(main.Handle(), "Prompt", "Title", "initial"), c.answer);
     EXPECT_TRUE(script.AllRan());
