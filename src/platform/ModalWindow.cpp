@@ -9,8 +9,11 @@ SIZE FrameSize(const FixedWindowDef& window) {
 }
 
 void ModalWindow::RunModal(HWND owner) {
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  if (owner && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    disabledOwner_ = owner;
+  }
+  const bool activateOwner = disabledOwner_ != nullptr;
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   MSG msg;
@@ -25,10 +28,18 @@ void ModalWindow::RunModal(HWND owner) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (ownerWasEnabled) {
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
+  EnableOwner();
+  if (activateOwner) SetActiveWindow(owner);
+}
+
+void ModalWindow::EnableOwner() {
+  if (disabledOwner_) EnableWindow(disabledOwner_, TRUE);
+  disabledOwner_ = nullptr;
+}
+
+void ModalWindow::End() {
+  EnableOwner();
+  ShowWindow(hwnd_, SW_HIDE);
 }
 
 ModalWindow::~ModalWindow() {
@@ -112,6 +123,10 @@ LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      return Default(msg, wParam, lParam);
+    case WM_CLOSE:
+      // The frame's close box destroys the window.
+      EnableOwner();
       return Default(msg, wParam, lParam);
     case DM_GETDEFID:
       return defaultButtons_.DefId();

@@ -70,8 +70,8 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   // Called before the common handling; true when handled, with `result`.
   virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
-  // Hides the window, which ends its modal showing.
-  void End() { ShowWindow(hwnd_, SW_HIDE); }
+  // Enables the owner, then hides the window, which ends its modal showing.
+  void End();
   void SetFont(std::initializer_list<int> ids, const FontDef& font);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
@@ -81,10 +81,15 @@ class ModalWindow : public BaseWindow<ModalWindow> {
  private:
   // Keeps the focus on the control that had it across activations.
   void RestoreFocus(bool active);
+  // Before the window hides or is destroyed, on every way out: Windows
+  // activates the owner then, where a disabled one would let it activate
+  // another program's window.
+  void EnableOwner();
 
   const ModalWindowDef& def_;
   DefaultButtonTracker defaultButtons_;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window went inactive
+  HWND disabledOwner_ = nullptr;  // disabled by the running modal showing
+  HWND lastFocus_ = nullptr;      // the control that had the focus when the window went inactive
   std::vector<Font> fonts_;
 };
 

@@ -1,10 +1,11 @@
 // What every modal window of the program does as a dialog box does: Enter
 // presses the focused push button, else the default button, Escape cancels,
 // closing by the frame destroys it, and the main window is usable and active
-// again afterwards.
+// again afterwards, never another program's.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -48,6 +49,13 @@ void End(HWND window, const Ending& ending) {
   PostMessageA(GetFocus(), WM_KEYDOWN, ending.key, 0);
 }
 
+HWND otherProgram = nullptr;
+bool otherActivated = false;
+LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+  otherActivated |= code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == otherProgram;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // kEndings and more, a window's own.
 template <class Window>
 void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check,
@@ -58,10 +66,18 @@ void ExpectEndings(const TestWindow& main, const std::function<void(const Window
     SCOPED_TRACE(ending.name);
     Window window;
     if constexpr (std::is_same_v<Window, SaveOptionsWindow>) window.Choice = {1, true};
+    TestWindow other(RECT{0, 0, 300, 200});  // another program's window, never activated
+    otherProgram = other.Handle();
+    otherActivated = false;
+    std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExA(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId()),
+        &UnhookWindowsHookEx);
     ModalSteps script([&] { return window.Handle(); },
                       {[&] { EXPECT_TRUE(IsChild(window.Handle(), GetFocus())); },
                        [&] { End(window.Handle(), ending); }});
     window.ShowModal(main.Handle());
+    hook.reset();
+    EXPECT_FALSE(otherActivated);
     EXPECT_TRUE(script.AllRan());
     EXPECT_FALSE(script.TimedOut());
     EXPECT_EQ(window.Handle() == nullptr, ending.destroyed);
