@@ -87,8 +87,7 @@ TEST_F(CommandsTest, RemoveDuplicatesAnsweredNoChangesNothing) {
   EXPECT_EQ(window_.Document().ChangeCount, 0);
 }
 
-// Real clicks and keys through the program's message loop: a click selects
-// alpha, another presses the button and is answered No, so the focus stays.
+// Real clicks and keys: a click on a button, answered No, leaves the focus on it.
 TEST_F(CommandsTest, EnterPressesTheFocusedButtonElseTheDefault) {
   Load("1 alpha\r\n1 beta\r\n");
   const std::pair<int, const char*> rows[] = {

@@ -56,12 +56,11 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// kEndings and more, a window's own.
 template <class Window>
 void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check,
-                   std::initializer_list<Ending> more = {}) {
+                   std::initializer_list<Ending> ownEndings = {}) {
   std::vector<Ending> endings(std::begin(kEndings), std::end(kEndings));
-  endings.insert(endings.end(), more);
+  endings.insert(endings.end(), ownEndings);
   for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     Window window;
