@@ -54,6 +54,15 @@ const ControlDef* ControlSet::Find(int id) const {
   return nullptr;
 }
 
+std::vector<HWND> ControlSet::PushButtons() const {
+  std::vector<HWND> buttons;
+  for (const ControlDef& control : table_) {
+    const bool push = control.kind == Kind::Button || control.kind == Kind::Graphical;
+    if (push && (*this)[control.id]) buttons.push_back((*this)[control.id]);
+  }
+  return buttons;
+}
+
 RECT ControlSet::PixelRect(int id) const {
   const ControlDef* control = Find(id);
   if (!control) return RECT{};

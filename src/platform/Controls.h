@@ -8,6 +8,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -55,6 +56,8 @@ class ControlSet {
     return it == handles_.end() ? nullptr : it->second;
   }
   const ControlDef* Find(int id) const;
+  // The push buttons, plain and graphical.
+  std::vector<HWND> PushButtons() const;
   // The control's rectangle in the parent's client pixels.
   RECT PixelRect(int id) const;
 

@@ -40,7 +40,7 @@ std::string InputBox::Ask(HWND owner, const std::string& prompt, const std::stri
   SetWindowTextA(edit, initial.c_str());
   SendMessageA(edit, EM_SETSEL, 0, -1);
   SetFocus(edit);
-  RunModal(box.hwnd_, owner);
+  box.RunModal(owner);
   return box.answer_;
 }
 

@@ -8,27 +8,38 @@ SIZE FrameSize(const FixedWindowDef& window) {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void RunModal(HWND window, HWND owner) {
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
+void ModalWindow::RunModal(HWND owner) {
+  if (owner && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    disabledOwner_ = owner;
+  }
+  const bool activateOwner = disabledOwner_ != nullptr;
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
   MSG msg;
-  while (IsWindow(window) && IsWindowVisible(window)) {
+  while (hwnd_ && IsWindowVisible(hwnd_)) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     if (got < 0) break;
-    if (IsDialogMessageA(window, &msg)) continue;
+    if (defaultButtons_.Translate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (ownerWasEnabled) {
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
+  EnableOwner();
+  if (activateOwner) SetActiveWindow(owner);
+}
+
+void ModalWindow::EnableOwner() {
+  if (disabledOwner_) EnableWindow(disabledOwner_, TRUE);
+  disabledOwner_ = nullptr;
+}
+
+void ModalWindow::End() {
+  EnableOwner();
+  ShowWindow(hwnd_, SW_HIDE);
 }
 
 ModalWindow::~ModalWindow() {
@@ -47,6 +58,8 @@ bool ModalWindow::Create(HWND owner, POINT at) {
   fonts_.push_back(MakeFont(def_.font));
   controls_ = ControlSet{};
   controls_.Create(hwnd_, def_.controls, fonts_.front().Get());
+  defaultButtons_.Watch(hwnd_, controls_.PushButtons());
+  defaultButtons_.SetDefault(def_.defaultButton);
   OnCreate();
   return true;
 }
@@ -63,7 +76,7 @@ void ModalWindow::ShowModal(HWND mainWindow) {
   Load(mainWindow);
   if (!hwnd_) return;
   OnShow();
-  RunModal(hwnd_, mainWindow);
+  RunModal(mainWindow);
   OnEnd();
 }
 
@@ -111,8 +124,12 @@ LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       return Default(msg, wParam, lParam);
+    case WM_CLOSE:
+      // The frame's close box destroys the window.
+      EnableOwner();
+      return Default(msg, wParam, lParam);
     case DM_GETDEFID:
-      return MAKELRESULT(def_.defaultButton, DC_HASDEFID);
+      return defaultButtons_.DefId();
     case WM_DRAWITEM:
       if (controls_.DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       return Default(msg, wParam, lParam);

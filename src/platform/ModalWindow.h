@@ -11,6 +11,7 @@
 
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
+#include "platform/DefaultButtonTracker.h"
 #include "platform/Gdi.h"
 
 namespace vantrel {
@@ -25,10 +26,6 @@ struct FixedWindowDef {
 
 // The size of the window's frame around its client area.
 SIZE FrameSize(const FixedWindowDef& window);
-
-// Shows `window` and runs messages until it hides itself or is destroyed;
-// `owner` is disabled meanwhile, then enabled and activated again.
-void RunModal(HWND window, HWND owner);
 
 struct ModalWindowDef {
   FixedWindowDef window;
@@ -56,6 +53,9 @@ class ModalWindow : public BaseWindow<ModalWindow> {
  protected:
   // Creates the window at a screen point.
   bool Create(HWND owner, POINT at);
+  // Shows the window and runs messages until it hides itself or is
+  // destroyed; `owner` is disabled meanwhile, then activated again.
+  void RunModal(HWND owner);
   // After the controls are created.
   virtual void OnCreate() {}
   // Before and after each showing; after it the window may be destroyed.
@@ -70,8 +70,8 @@ class ModalWindow : public BaseWindow<ModalWindow> {
   // Called before the common handling; true when handled, with `result`.
   virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
-  // Hides the window, which ends its modal showing.
-  void End() { ShowWindow(hwnd_, SW_HIDE); }
+  // Enables the owner, then hides the window, which ends its modal showing.
+  void End();
   void SetFont(std::initializer_list<int> ids, const FontDef& font);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
@@ -81,9 +81,15 @@ class ModalWindow : public BaseWindow<ModalWindow> {
  private:
   // Keeps the focus on the control that had it across activations.
   void RestoreFocus(bool active);
+  // Before the window hides or is destroyed, on every way out: Windows
+  // activates the owner then, where a disabled one would let it activate
+  // another program's window.
+  void EnableOwner();
 
   const ModalWindowDef& def_;
-  HWND lastFocus_ = nullptr;  // the control that had the focus when the window went inactive
+  DefaultButtonTracker defaultButtons_;
+  HWND disabledOwner_ = nullptr;  // disabled by the running modal showing
+  HWND lastFocus_ = nullptr;      // the control that had the focus when the window went inactive
   std::vector<Font> fonts_;
 };
 

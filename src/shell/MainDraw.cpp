@@ -84,7 +84,7 @@ void MainWindow::DrawGraphicalButton(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   const bool pressed = item.itemState & ODS_SELECTED;
   const bool disabled = item.itemState & ODS_DISABLED;
-  const bool isDefault = static_cast<int>(item.CtlID) == defaultButton_;
+  const bool isDefault = static_cast<int>(item.CtlID) == defaultButtons_.Current();
   if (isDefault) {
     FrameRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
     InflateRect(&r, -1, -1);

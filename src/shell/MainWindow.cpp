@@ -63,6 +63,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   saveAsPicture_ = static_cast<HICON>(
       LoadImageA(instance, MAKEINTRESOURCEA(IDI_SAVEAS_PICTURE), IMAGE_ICON, 40, 40, 0));
   controls_.Create(hwnd_, MainControls(), font_.Get());
+  defaultButtons_.Watch(hwnd_, controls_.PushButtons());
   for (int id : {kFrame2, kFrame3, kFrame4}) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
   }
@@ -81,15 +82,7 @@ bool MainWindow::Create(HINSTANCE instance) {
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_) return false;
   if (menu_.Accelerators() && TranslateAcceleratorA(hwnd_, menu_.Accelerators(), &msg)) return true;
-  return IsDialogMessageA(hwnd_, &msg) != FALSE;
-}
-
-void MainWindow::SetDefaultButton(int id) {
-  if (defaultButton_ == id) return;
-  const int previous = defaultButton_;
-  defaultButton_ = id;
-  if (previous) InvalidateRect(controls_[previous], nullptr, FALSE);
-  if (id) InvalidateRect(controls_[id], nullptr, FALSE);
+  return defaultButtons_.Translate(msg);
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -98,7 +91,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case DM_GETDEFID:
-      return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+      return defaultButtons_.DefId();
     case WM_DRAWITEM:
       if (OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       return Default(msg, wParam, lParam);

@@ -14,6 +14,7 @@
 #include "core/OutOfMemory.h"
 #include "platform/BaseWindow.h"
 #include "platform/Controls.h"
+#include "platform/DefaultButtonTracker.h"
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
 #include "platform/ShutdownBlock.h"
@@ -56,7 +57,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   HostsDocument& Document() { return doc_; }
   HWND Control(int id) const { return controls_[id]; }
   const MenuBar& Menus() const { return menu_; }
-  int DefaultButton() const { return defaultButton_; }
+  int DefaultButton() const { return defaultButtons_.Default(); }
   HWND WaitWindowHandle() const { return wait_.Handle(); }
   // The comments, or one placeholder row when the file had none.
   int32_t CommentRowCount() const;
@@ -138,7 +139,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
-  void SetDefaultButton(int id);
+  void SetDefaultButton(int id) { defaultButtons_.SetDefault(id); }
   void SetText(int id, const std::string& text) { SetWindowTextA(controls_[id], text.c_str()); }
   void Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
 
@@ -156,7 +157,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Font boldFont_;
   HICON openPicture_ = nullptr;
   HICON saveAsPicture_ = nullptr;
-  int defaultButton_ = 0;
+  DefaultButtonTracker defaultButtons_;
   bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;

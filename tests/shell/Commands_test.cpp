@@ -87,15 +87,31 @@ TEST_F(CommandsTest, RemoveDuplicatesAnsweredNoChangesNothing) {
   EXPECT_EQ(window_.Document().ChangeCount, 0);
 }
 
-TEST_F(CommandsTest, EnterRunsTheDefaultButton) {
-  Load("1 a\r\n1 b\r\n");
-  SetFocus(Control(kList1));
-  script_.AnswerMessage(IDNO);
-  MSG enter{Control(kList1), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  EXPECT_TRUE(window_.PreTranslate(enter));
-  Pump();
-  ASSERT_EQ(script_.Questions().size(), 1u);
-  EXPECT_EQ(script_.Last().caption, "Remove Duplicate Host Entries");
+// Real clicks and keys: a click on a button, answered No, leaves the focus on it.
+TEST_F(CommandsTest, EnterPressesTheFocusedButtonElseTheDefault) {
+  Load("1 alpha\r\n1 beta\r\n");
+  const std::pair<int, const char*> rows[] = {
+      {kCmdAdd, "Are you sure you would like to add a new host entry?"},
+      {kCmdChange, "Are you sure you would like to change the entry for alpha ?"},
+      {kCmdDelete, "Are you sure you would like to delete this new host entry?"},
+      {kList1, "Are you sure you would like to remove all duplicate host entries?"}};
+  for (const auto& [focus, question] : rows) {
+    script_.Forget();
+    for (int id : {int{kList1}, focus}) {
+      if (id != kList1) script_.AnswerMessage(IDNO);
+      PostMessageA(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
+      PostMessageA(Control(id), WM_LBUTTONUP, 0, MAKELPARAM(5, 3));
+      PumpAsProgram();
+    }
+    // The button Enter presses wears the default frame.
+    EXPECT_EQ(LOWORD(SendMessageA(window_.Handle(), DM_GETDEFID, 0, 0)),
+              focus == kList1 ? kCmdRemDup : focus);
+    script_.AnswerMessage(IDNO);
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpAsProgram();
+    EXPECT_TRUE(script_.AllAnswered()) << question;
+    for (const Asked& asked : script_.Questions()) EXPECT_EQ(asked.text, question);
+  }
 }
 
 TEST_F(CommandsTest, AddPutsTheLowerCasedTextInPlaceAndSelectsIt) {

@@ -47,6 +47,14 @@ class MainFixture : public ::testing::Test {
   int ListCount(int id) const {
     return static_cast<int>(SendMessageA(Control(id), LB_GETCOUNT, 0, 0));
   }
+  // Runs the waiting messages as the program's message loop does.
+  void PumpAsProgram() {
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+      if (window_.PreTranslate(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
   // Runs Open and answers its dialog with path ("" cancels it).
   void Open(const std::string& path) {
     script_.AnswerFile(path);

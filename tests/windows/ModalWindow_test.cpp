@@ -1,10 +1,13 @@
 // What every modal window of the program does as a dialog box does: Enter
-// presses the default button, Escape cancels, closing by the frame destroys
-// it, and the main window is usable and active again afterwards.
+// presses the focused push button, else the default button, Escape cancels,
+// closing by the frame destroys it, and the main window is usable and active
+// again afterwards, never another program's.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <type_traits>
+#include <vector>
 
 #include "platform/InputBox.h"
 #include "save/SaveOptionsWindow.h"
@@ -22,7 +25,8 @@ struct Ending {
   const char* name;
   WPARAM key;  // 0: closed by the frame
   bool destroyed;
-  int option;  // what Save Options hands back
+  int option;     // what Save Options hands back
+  int focus = 0;  // the control given the focus first; 0: the one that has it
 };
 
 const Ending kEndings[] = {
@@ -32,6 +36,12 @@ const Ending kEndings[] = {
 };
 
 void End(HWND window, const Ending& ending) {
+  if (ending.focus) SetFocus(GetDlgItem(window, ending.focus));
+  // The button Enter presses wears the default frame, and no other does.
+  const HWND pressed = GetDlgItem(window, LOWORD(SendMessageA(window, DM_GETDEFID, 0, 0)));
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    EXPECT_EQ((SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0, c == pressed);
+  }
   if (!ending.key) {
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
@@ -39,16 +49,34 @@ void End(HWND window, const Ending& ending) {
   PostMessageA(GetFocus(), WM_KEYDOWN, ending.key, 0);
 }
 
+HWND otherProgram = nullptr;
+bool otherActivated = false;
+LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+  otherActivated |= code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == otherProgram;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 template <class Window>
-void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check) {
-  for (const Ending& ending : kEndings) {
+void ExpectEndings(const TestWindow& main, const std::function<void(const Window&, int)>& check,
+                   std::initializer_list<Ending> ownEndings = {}) {
+  std::vector<Ending> endings(std::begin(kEndings), std::end(kEndings));
+  endings.insert(endings.end(), ownEndings);
+  for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     Window window;
     if constexpr (std::is_same_v<Window, SaveOptionsWindow>) window.Choice = {1, true};
+    TestWindow other(RECT{0, 0, 300, 200});  // another program's window, never activated
+    otherProgram = other.Handle();
+    otherActivated = false;
+    std::unique_ptr<HHOOK__, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExA(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId()),
+        &UnhookWindowsHookEx);
     ModalSteps script([&] { return window.Handle(); },
                       {[&] { EXPECT_TRUE(IsChild(window.Handle(), GetFocus())); },
                        [&] { End(window.Handle(), ending); }});
     window.ShowModal(main.Handle());
+    hook.reset();
+    EXPECT_FALSE(otherActivated);
     EXPECT_TRUE(script.AllRan());
     EXPECT_FALSE(script.TimedOut());
     EXPECT_EQ(window.Handle() == nullptr, ending.destroyed);
@@ -69,9 +97,10 @@ TEST_F(ModalWindowTest, AboutEndsByEnterEscapeOrItsFrame) { ExpectEndings<AboutW
 TEST_F(ModalWindowTest, HelpEndsByEnterEscapeOrItsFrame) { ExpectEndings<HelpWindow>(main, {}); }
 
 TEST_F(ModalWindowTest, SaveOptionsSavesOnEnterAndCancelsOtherwise) {
-  ExpectEndings<SaveOptionsWindow>(main, [](const SaveOptionsWindow& window, int option) {
-    EXPECT_EQ(window.Choice.option, option);
-  });
+  ExpectEndings<SaveOptionsWindow>(
+      main,
+      [](const SaveOptionsWindow& window, int option) { EXPECT_EQ(window.Choice.option, option); },
+      {{"Enter on Cancel", VK_RETURN, false, 0, SaveOptionsWindow::Command2}});
 }
 
 TEST_F(ModalWindowTest, TheFocusComesBackToTheControlThatHadIt) {
@@ -97,9 +126,11 @@ TEST_F(ModalWindowTest, TheInputBoxGivesTheTextOnOkAndNothingOtherwise) {
     const char* name;
     WPARAM key;
     std::string answer;
+    int focus = 0;
   };
   for (const Case& c :
-       {Case{"Enter", VK_RETURN, "typed"}, Case{"Escape", VK_ESCAPE, ""}, Case{"frame", 0, ""}}) {
+       {Case{"Enter", VK_RETURN, "typed"}, Case{"Enter on Cancel", VK_RETURN, "", IDCANCEL},
+        Case{"Escape", VK_ESCAPE, ""}, Case{"frame", 0, ""}}) {
     SCOPED_TRACE(c.name);
     auto box = [] { return FindWindowA(InputBox::kClassName, nullptr); };
     ModalSteps script(box, {[&] {
@@ -112,7 +143,7 @@ TEST_F(ModalWindowTest, TheInputBoxGivesTheTextOnOkAndNothingOtherwise) {
                               SetWindowTextA(edit, "typed");
                             },
                             [&] {
-                              End(box(), {c.name, c.key, false, 0});
+                              End(box(), {c.name, c.key, false, 0, c.focus});
                             }});
     EXPECT_EQ(InputBox::Ask(main.Handle(), "Prompt", "Title", "initial"), c.answer);
     EXPECT_TRUE(script.AllRan());
