@@ -85,16 +85,22 @@ class ManifestBootstrap {
   // Copies the manifest over the probe file and deletes it; true when both work.
   bool Probe() const;
   bool ManifestExists() const;
-  // Replaces the manifest, hidden or not, leaving it hidden; false unless all was written.
+  // Replaces the manifest, hidden or not, leaving it hidden; false unless all
+  // was written. A manifest that holds the program's text already is left
+  // as it is.
   bool WriteManifest() const;
   // Gives up the claim, so that the new process is not taken for a second
-  // copy, and starts the program. True when it started.
+  // copy, gives the program file a new last-write time, and starts the
+  // program. True when it started.
   bool Relaunch();
 
   // How Relaunch starts the program; tests put in their own.
   std::function<bool(const std::string& programPath)> StartProgram;
 
  private:
+  // True when the manifest holds exactly the text the writer writes.
+  bool ManifestIsCurrent() const;
+
   std::string manifestPath_;
   std::string programPath_;
   bool relaunched_ = false;
