@@ -1,5 +1,7 @@
 #include "shell/ProcessStart.h"
 
+#include <objbase.h>
+
 #include <memory>
 #include <utility>
 
@@ -61,6 +63,14 @@ bool StartRelaunchedProgram(const std::string& path) {
 }
 
 }  // namespace
+
+ComApartment::ComApartment()
+    : entered_(
+          SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+ComApartment::~ComApartment() {
+  if (entered_) CoUninitialize();
+}
 
 DWORD StartProcess(const char* program, std::string commandLine) {
   STARTUPINFOA si{};

@@ -1,6 +1,6 @@
 // What WinMain asks of Windows before the main window (no file
-// virtualization, DPI awareness, one running copy, the visual-style manifest
-// beside the executable), and starting other programs.
+// virtualization, DPI awareness, COM, one running copy, the visual-style
+// manifest beside the executable), and starting other programs.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,20 @@ ProcessSetupCalls SystemProcessSetupCalls();
 // instead of landing in the user's VirtualStore, and makes the process DPI
 // aware. A missing call or a refusal is ignored.
 void PrepareProcess(const ProcessSetupCalls& calls);
+
+// COM in a single-threaded apartment on the thread that makes it, for as
+// long as it lives: the mail handler the mail links start may be a shell
+// extension, which needs one.
+class ComApartment {
+ public:
+  ComApartment();
+  ~ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_ = false;
+};
 
 // Starts a program shown normally, keeping no handle to it; its process id,
 // or 0 when it did not start.
