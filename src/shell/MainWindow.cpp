@@ -20,6 +20,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr SIZE kClientTwips{9975, 7335};
 
 constexpr const wchar_t* kBlockReason = L"The changed hosts list could not be saved.";
+constexpr const wchar_t* kAskingReason = L"Asking whether to save the changed hosts list.";
 
 // In the order of Icon.
 constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONSTOP,
@@ -121,7 +122,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       CloseWindow();
       return 0;
     case WM_QUERYENDSESSION:
-      return OnQueryEndSession();
+      return OnQueryEndSession(lParam);
     case WM_ENDSESSION:
       OnEndSession(wParam != FALSE);
       return 0;
@@ -143,7 +144,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Windows sends no WM_CLOSE when the session ends: the question about
 // unsaved changes comes when the system asks whether it may end.
-BOOL MainWindow::OnQueryEndSession() {
+BOOL MainWindow::OnQueryEndSession(LPARAM flags) {
+  // The session ends whatever the answer: a question could only be cut off.
+  if (flags & ENDSESSION_CRITICAL) return TRUE;
   // The system may ask more than once while one session ends: ask the user
   // once, unless the list changed since.
   if (sessionMayEnd_ && answeredChangeCount_ == doc_.ChangeCount) return TRUE;
@@ -151,12 +154,15 @@ BOOL MainWindow::OnQueryEndSession() {
   shutdownBlock_.Release();
   sessionMayEnd_ = false;
   inSessionQuery_ = true;
+  // Windows names the program and why while the question waits.
+  if (doc_.ChangeCount > 0) shutdownBlock_.Hold(hwnd_, kAskingReason);
   bool mayEnd = false;
   try {
     mayEnd = PromptBeforeExit(doc_, *this, Files());
   } catch (...) {
     // Not asked to the end, so nothing was saved: keep the session.
   }
+  shutdownBlock_.Release();
   inSessionQuery_ = false;
   // Until the session really ends, a cancelled save must not end the program.
   doc_.ExitPending = 0;

@@ -98,7 +98,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void TimeControl() override;
 
   void OnCommand(int id, int code);
-  BOOL OnQueryEndSession();
+  BOOL OnQueryEndSession(LPARAM flags);
   void OnEndSession(bool ending);
   void CheckVisualStyle();
   void RelaunchWhenReady();

@@ -1,5 +1,8 @@
 #include "shell/ProcessStart.h"
 
+#include <objbase.h>
+
+#include <memory>
 #include <utility>
 
 namespace vantrel {
@@ -24,6 +27,30 @@ bool TakeRelaunchMarker() {
   return present;
 }
 
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+// Opens an existing file, shared in every way; null when it cannot.
+FileHandle OpenExisting(const std::string& path, DWORD access) {
+  HANDLE file =
+      CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// Vista and later remember that a program has no manifest, by its path and
+// last-write time, until the next reboot: a new time makes them read the
+// manifest written since. Without it the program merely starts unthemed.
+void MarkProgramChanged(const std::string& path) {
+  const FileHandle file = OpenExisting(path, FILE_WRITE_ATTRIBUTES);
+  if (!file) return;
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  SetFileTime(file.get(), nullptr, nullptr, &now);
+}
+
 // Starts path with the relaunch marker in its environment, allowed to take
 // the focus.
 bool StartRelaunchedProgram(const std::string& path) {
@@ -36,6 +63,14 @@ bool StartRelaunchedProgram(const std::string& path) {
 }
 
 }  // namespace
+
+ComApartment::ComApartment()
+    : entered_(
+          SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+ComApartment::~ComApartment() {
+  if (entered_) CoUninitialize();
+}
 
 DWORD StartProcess(const char* program, std::string commandLine) {
   STARTUPINFOA si{};
@@ -132,7 +167,24 @@ bool ManifestBootstrap::ManifestExists() const {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool ManifestBootstrap::ManifestIsCurrent() const {
+  const FileHandle file = OpenExisting(manifestPath_, GENERIC_READ);
+  if (!file) return false;
+  const std::string text = ManifestFileText();
+  // One byte more than the text, to see a longer file.
+  std::string found(text.size() + 1, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.get(), found.data(), static_cast<DWORD>(found.size()), &read, nullptr)) {
+    return false;
+  }
+  found.resize(read);
+  return found == text;
+}
+
 bool ManifestBootstrap::WriteManifest() const {
+  // The program's own text needs no writing, which a folder the user cannot
+  // write to would refuse.
+  if (ManifestIsCurrent()) return true;
   // Windows refuses to replace a hidden file unless the new one is created
   // hidden too.
   HANDLE file = CreateFileA(manifestPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -152,6 +204,7 @@ bool ManifestBootstrap::WriteManifest() const {
 
 bool ManifestBootstrap::Relaunch() {
   if (claim_) claim_->Release();
+  MarkProgramChanged(programPath_);
   return StartProgram ? StartProgram(programPath_) : StartRelaunchedProgram(programPath_);
 }
 

@@ -1,6 +1,6 @@
 // What WinMain asks of Windows before the main window (no file
-// virtualization, DPI awareness, one running copy, the visual-style manifest
-// beside the executable), and starting other programs.
+// virtualization, DPI awareness, COM, one running copy, the visual-style
+// manifest beside the executable), and starting other programs.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,20 @@ ProcessSetupCalls SystemProcessSetupCalls();
 // instead of landing in the user's VirtualStore, and makes the process DPI
 // aware. A missing call or a refusal is ignored.
 void PrepareProcess(const ProcessSetupCalls& calls);
+
+// COM in a single-threaded apartment on the thread that makes it, for as
+// long as it lives: the mail handler the mail links start may be a shell
+// extension, which needs one.
+class ComApartment {
+ public:
+  ComApartment();
+  ~ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_ = false;
+};
 
 // Starts a program shown normally, keeping no handle to it; its process id,
 // or 0 when it did not start.
@@ -85,16 +99,22 @@ class ManifestBootstrap {
   // Copies the manifest over the probe file and deletes it; true when both work.
   bool Probe() const;
   bool ManifestExists() const;
-  // Replaces the manifest, hidden or not, leaving it hidden; false unless all was written.
+  // Replaces the manifest, hidden or not, leaving it hidden; false unless all
+  // was written. A manifest that holds the program's text already is left
+  // as it is.
   bool WriteManifest() const;
   // Gives up the claim, so that the new process is not taken for a second
-  // copy, and starts the program. True when it started.
+  // copy, gives the program file a new last-write time, and starts the
+  // program. True when it started.
   bool Relaunch();
 
   // How Relaunch starts the program; tests put in their own.
   std::function<bool(const std::string& programPath)> StartProgram;
 
  private:
+  // True when the manifest holds exactly the text the writer writes.
+  bool ManifestIsCurrent() const;
+
   std::string manifestPath_;
   std::string programPath_;
   bool relaunched_ = false;

@@ -6,6 +6,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Before any window: DPI awareness holds only for windows made after it.
   vantrel::PrepareProcess(vantrel::SystemProcessSetupCalls());
+  // Before the first window, and left after the last.
+  const vantrel::ComApartment com;
   vantrel::SingleInstance instanceClaim;
   vantrel::ManifestBootstrap bootstrap(&instanceClaim);
   vantrel::MainWindow window;

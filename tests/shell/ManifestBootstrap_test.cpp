@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shell/MainWindow.h"
@@ -46,6 +47,7 @@ class Bootstrap : public ::testing::Test {
     bootstrap_ = std::make_unique<ManifestBootstrap>(ProgramPath(), relaunched, &claim_);
     bootstrap_->StartProgram = [this](const std::string& path) {
       started_.push_back(path);
+      writtenAtStart_ = LastWritten(path);
       // The single-instance claim is given up before the start.
       SingleInstance other;
       claimFreeAtStart_.push_back(other.Claim());
@@ -95,12 +97,14 @@ class Bootstrap : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
   std::vector<std::string> started_;
   std::vector<bool> claimFreeAtStart_;
+  ULONGLONG writtenAtStart_ = 0;
   bool startWorks_ = true;
   bool quitSeen_ = false;
 };
 
 TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   ASSERT_TRUE(claim_.Claim());
+  const ULONGLONG written = LastWritten(folder_.Write("app.exe", "MZ"));
   Start();
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
@@ -114,6 +118,7 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   ASSERT_TRUE(Relaunched());
   EXPECT_EQ(started_, std::vector<std::string>{ProgramPath()});
   EXPECT_EQ(claimFreeAtStart_, std::vector<bool>{true});
+  EXPECT_GT(writtenAtStart_, written) << "Windows would know it as the one without a manifest";
   EXPECT_EQ(window_->Handle(), nullptr) << "the window is unloaded before the relaunch";
   EXPECT_FALSE(window_->Timer1Running());
   EXPECT_TRUE(quitSeen_) << "the old process ends";
@@ -145,17 +150,29 @@ TEST_F(Bootstrap, RelaunchedProcessWritesAMissingManifestButNeverRelaunches) {
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
 }
 
-TEST_F(Bootstrap, ProbeThatCannotFinishRewritesThePresentManifestWithoutRelaunch) {
+TEST_F(Bootstrap, ProbeThatCannotFinishRewritesAnyTextButTheProgramsWithoutRelaunch) {
   ReadOnlyProbeFile probe;
   ASSERT_TRUE(probe.Made());
-  WriteManifest("stale");
-  for (int start = 0; start < 2; ++start) {
-    SCOPED_TRACE(start);
+  const std::string text = ManifestFileText();
+  // The manifest's bytes, whether it can be written, whether the writer replaces it.
+  const std::tuple<std::string, bool, bool> cases[] = {
+      {"stale", true, true},
+      {text + " ", true, true},
+      {text, false, false},  // nothing to write, so nothing to report
+  };
+  for (const auto& [bytes, writable, rewritten] : cases) {
+    SCOPED_TRACE(bytes.size());
     SetFileAttributesA(ManifestPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteManifest(bytes);
+    const HeldFile held =
+        writable ? HeldFile(nullptr, CloseHandle) : HoldAgainstWriting(ManifestPath());
+    const ULONGLONG written = LastWritten(ManifestPath());
     Start();
-    // The writer ran: the text is the program's again, and hidden.
-    EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
-    EXPECT_TRUE(Hidden(ManifestPath()));
+    EXPECT_EQ(ReadBytes(ManifestPath()), text);
+    EXPECT_EQ(Hidden(ManifestPath()), rewritten);
+    if (!rewritten) {
+      EXPECT_EQ(LastWritten(ManifestPath()), written);
+    }
     EXPECT_FALSE(window_->Timer1Running());
     PumpFor(kTickTime);
     EXPECT_TRUE(started_.empty());

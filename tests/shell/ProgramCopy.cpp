@@ -221,6 +221,18 @@ std::string ReadBytes(const std::string& path) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
+ULONGLONG LastWritten(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
+HeldFile HoldAgainstWriting(const std::string& path) {
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  return HeldFile(file == INVALID_HANDLE_VALUE ? nullptr : file, CloseHandle);
+}
+
 ReadOnlyProbeFile::ReadOnlyProbeFile() {
   SetFileAttributesA("c:\\checkexist.txt", FILE_ATTRIBUTE_NORMAL);
   HANDLE file = CreateFileA("c:\\checkexist.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,11 @@ bool FromSideBySideStore(const std::string& path);
 // File contents and attributes.
 std::string ReadBytes(const std::string& path);
 DWORD Attributes(const std::string& path);
+ULONGLONG LastWritten(const std::string& path);  // 0 when unread
+// Holds the file open for reading, shared for reading only: no one can write
+// to it while it is held, as in a folder the user cannot write to.
+using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
+HeldFile HoldAgainstWriting(const std::string& path);
 
 // Makes the probe file "c:\checkexist.txt" read-only for the life of this
 // object; removes it afterwards.

@@ -20,14 +20,32 @@ struct SessionCase {
   SaveTo save;
   BOOL mayEnd;
   size_t questions;
+  const char* blocks;
+  LPARAM flags = ENDSESSION_LOGOFF;
 };
+
+// Holds (+) and releases (-) of the shutdown block reason, each with the
+// number of questions asked by then.
+std::string blockLog;
+const ScriptedModal* blockScript = nullptr;
+BOOL Log(char sign) {
+  blockLog += sign + std::to_string(blockScript->Questions().size());
+  return TRUE;
+}
+BOOL WINAPI RecordHold(HWND, LPCWSTR) { return Log('+'); }
+BOOL WINAPI RecordRelease(HWND) { return Log('-'); }
 
 void PrintTo(const SessionCase& c, std::ostream* out) { *out << c.name; }
 
 class SessionEndTest : public MainFixture {
  protected:
-  LRESULT Query() {
-    return SendMessageA(window_.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  SessionEndTest() : systemBlock_(ShutdownBlock::Use({RecordHold, RecordRelease})) {
+    blockScript = &script_;
+    blockLog.clear();
+  }
+  ~SessionEndTest() override { ShutdownBlock::Use(systemBlock_); }
+  LRESULT Query(LPARAM flags = ENDSESSION_LOGOFF) {
+    return SendMessageA(window_.Handle(), WM_QUERYENDSESSION, 0, flags);
   }
   void Load(bool changed) {
     Open(folder_.Write("hosts", "#c\r\n1 alpha\r\n1 beta\r\n"));
@@ -50,6 +68,8 @@ class SessionEndTest : public MainFixture {
     EXPECT_EQ(ListCount(kList1), 3);
     EXPECT_EQ(window_.Document().ExitPending, 0);
   }
+
+  ShutdownBlockCalls systemBlock_;
 };
 
 class SessionAnswerTest : public SessionEndTest,
@@ -66,7 +86,8 @@ TEST_P(SessionAnswerTest, AsksOnceThenEndsWithTheSession) {
                        : c.save == SaveTo::MissingFolder ? folder_.Path() + "\\none\\hosts"
                                                          : saved);
   }
-  EXPECT_EQ(Query(), c.mayEnd);
+  EXPECT_EQ(Query(c.flags), c.mayEnd);
+  EXPECT_EQ(blockLog, c.blocks);
   EXPECT_FALSE(QuitPosted());
   EXPECT_TRUE(script_.AllAnswered());
   ASSERT_EQ(script_.Questions().size(), c.questions);
@@ -80,10 +101,11 @@ TEST_P(SessionAnswerTest, AsksOnceThenEndsWithTheSession) {
     // Kept from ending: the session end is called off, the document stays.
     SendMessageA(window_.Handle(), WM_ENDSESSION, FALSE, 0);
     ExpectDocumentKept();
+    EXPECT_EQ(blockLog, c.blocks + ("-" + std::to_string(c.questions)));
     return;
   }
   // Asked again within the same session end: no second question.
-  EXPECT_EQ(Query(), TRUE);
+  EXPECT_EQ(Query(c.flags), TRUE);
   EXPECT_EQ(script_.Questions().size(), c.questions);
   SendMessageA(window_.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_FALSE(IsWindow(window_.Handle()));
@@ -92,12 +114,14 @@ TEST_P(SessionAnswerTest, AsksOnceThenEndsWithTheSession) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, SessionAnswerTest,
-    ::testing::Values(SessionCase{"NothingUnsaved", false, {}, SaveTo::NotAsked, TRUE, 0},
-                      SessionCase{"No", true, {IDNO}, SaveTo::NotAsked, TRUE, 1},
-                      SessionCase{"Saved", true, {IDYES}, SaveTo::File, TRUE, 2},
-                      SessionCase{"CancelledInTheDialog", true, {IDYES}, SaveTo::Cancel, TRUE, 2},
-                      SessionCase{
-                          "SaveFailed", true, {IDYES, IDOK}, SaveTo::MissingFolder, FALSE, 3}),
+    ::testing::Values(
+        SessionCase{"NothingUnsaved", false, {}, SaveTo::NotAsked, TRUE, 0, ""},
+        SessionCase{"No", true, {IDNO}, SaveTo::NotAsked, TRUE, 1, "+0-1"},
+        SessionCase{"Saved", true, {IDYES}, SaveTo::File, TRUE, 2, "+0-2"},
+        SessionCase{"CancelledInTheDialog", true, {IDYES}, SaveTo::Cancel, TRUE, 2, "+0-2"},
+        SessionCase{"SaveFailed", true, {IDYES, IDOK}, SaveTo::MissingFolder, FALSE, 3, "+0-3+3"},
+        // The system ends the session whatever the answer: nothing is asked.
+        SessionCase{"Critical", true, {}, SaveTo::NotAsked, TRUE, 0, "", ENDSESSION_CRITICAL}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SessionEndTest, AnEndCalledOffElsewhereKeepsTheDocumentAndAsksNextTime) {
