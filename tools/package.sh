@@ -26,7 +26,7 @@ for arch in win32 win64; do
   "$tools-strip" -o "$exe" "build/$arch/bin/vantrel.exe"
   # The checks the tests make on the build, made on what is packed.
   tools/check-imports.sh "$tools-objdump" "$exe" tests/platform/xp-imports.txt
-  [ "$arch" = win64 ] || tools/check-imports.sh "$tools-objdump" "$exe" tests/platform/w2k-imports.txt
+  [ "$arch" = win64 ] || tools/check-imports.sh "$tools-objdump" "$exe" tests/platform/xp-imports.txt xp
   if [ "$arch" = win32 ] && ! "$tools-objdump" -p "$exe" | grep 'large address aware' >/dev/null; then
     echo "$exe is not large-address-aware" >&2
     exit 1

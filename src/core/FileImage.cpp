@@ -71,7 +71,7 @@ bool ReadInto(const std::string& path, size_t sizeHint, LargeVector<char>& bytes
 }
 
 ReadOutcome TooLarge(std::string& reason) {
-  reason = "The file is larger than 2,147,483,647 bytes (2 GB), the most that can be opened.";
+  reason = kFileTooLargeReason;
   return ReadOutcome::TooLarge;
 }
 

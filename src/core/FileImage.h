@@ -18,6 +18,8 @@ enum class ReadOutcome { Loaded, Empty, Unreadable, TooLarge };
 // The most bytes a file may have: every item takes at least one, so this
 // bounds every 32-bit counter of the document.
 inline constexpr uint64_t kMaxFileBytes = 2147483647;
+inline constexpr const char* kFileTooLargeReason =
+    "The file is larger than 2,147,483,647 bytes (2 GB), the most that can be opened.";
 
 class FileImage {
  public:

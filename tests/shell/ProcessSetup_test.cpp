@@ -1,11 +1,8 @@
 // What start-up asks of Windows for its process, through stand-ins that
 // record what they are asked and refuse on demand; and this system's calls.
 #include <gtest/gtest.h>
-#include <objbase.h>
 
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "shell/ProcessStart.h"
 
@@ -78,18 +75,6 @@ TEST(ProcessSetup, ThisSystemsCallsDoNoHarmAndTheProcessBecomesDpiAware) {
       GetProcAddress(GetModuleHandleA("user32.dll"), "IsProcessDPIAware")));
   ASSERT_NE(isAware, nullptr);
   EXPECT_TRUE(isAware());
-}
-
-TEST(ComApartment, HoldsItsThreadInASingleThreadedApartmentWhileItLives) {
-  HRESULT inside = S_OK, after = E_FAIL;
-  std::thread([&] {
-    std::optional<ComApartment> com(std::in_place);
-    inside = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    com.reset();
-    if (SUCCEEDED(after = CoInitializeEx(nullptr, COINIT_MULTITHREADED))) CoUninitialize();
-  }).join();
-  EXPECT_EQ(inside, RPC_E_CHANGED_MODE);
-  EXPECT_EQ(after, S_OK) << "left initialised";
 }
 
 }  // namespace
