@@ -30,8 +30,8 @@ std::string ReasonForErrno(int error) {
 
 // The file's status with a 64-bit size, on Windows too.
 #ifdef _WIN32
-using FileStatus = struct _stat64;
-int ReadStatus(const std::string& path, FileStatus& info) { return _stat64(path.c_str(), &info); }
+using FileStatus = struct _stati64;
+int ReadStatus(const std::string& path, FileStatus& info) { return _stati64(path.c_str(), &info); }
 #else
 using FileStatus = struct stat;
 int ReadStatus(const std::string& path, FileStatus& info) { return stat(path.c_str(), &info); }
