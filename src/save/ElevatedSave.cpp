@@ -23,16 +23,6 @@ bool SameLetters(std::string_view a, std::string_view b) {
   });
 }
 
-std::string Hex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char byte : bytes) {
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 15];
-  }
-  return hex;
-}
-
 bool IsDigest(const std::string& text) {
   return text.size() == 64 &&
          std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); });
@@ -101,7 +91,7 @@ int SaveThroughCopy(const HostsDocument& doc, SaveUi& ui, FileSystem& fs, Elevat
   }
   if (!fs.Close(file).ok() || !SafeWriteFile(fs, prepared.path, bytes).ok()) return kNotPrepared;
   ElevatedRun run;
-  ui.RunInWaitWindow([&] { run = elevation.Run({prepared.path, doc.HostsPath, Hex(*digest)}); });
+  ui.RunInWaitWindow([&] { run = elevation.Run({prepared.path, doc.HostsPath, HexOf(*digest)}); });
   if (run.start == ElevatedRun::Start::Declined) return kDeclined;
   if (run.start == ElevatedRun::Start::Failed) return kNotStarted;
   return run.exitCode;
@@ -136,6 +126,16 @@ std::string WhyNotSaved(int code) {
 
 }  // namespace
 
+std::string HexOf(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char byte : bytes) {
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 15];
+  }
+  return hex;
+}
+
 int SaveElevated(const std::vector<std::string>& args, const ElevatedSaveContext& context) {
   if (args.size() != 3 || !IsFullFilePath(args[0]) || !IsFullFilePath(args[1]) ||
       !IsDigest(args[2])) {
@@ -153,7 +153,7 @@ int SaveElevated(const std::vector<std::string>& args, const ElevatedSaveContext
   if (!read.ok()) return kNotPrepared;
   const std::optional<std::string> digest = context.sha256 ? context.sha256(bytes) : std::nullopt;
   if (!digest) return kNoHashing;
-  if (!SameLetters(Hex(*digest), args[2])) return kDigestMismatch;
+  if (!SameLetters(HexOf(*digest), args[2])) return kDigestMismatch;
   const FsStatus status = SafeWriteFile(fs, args[1], bytes);
   if (status.ok()) return kElevatedSaved;
   if (status.error == FsError::IsFolder) return kTargetIsFolder;

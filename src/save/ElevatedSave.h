@@ -37,6 +37,9 @@ enum ElevatedExit : int {
   kTargetChanged = 32,
 };
 
+// bytes in lower-case hexadecimal, as the command line carries a digest.
+std::string HexOf(std::string_view bytes);
+
 // The SHA-256 of bytes, 32 bytes; nothing when the system has none.
 using Sha256Function = std::function<std::optional<std::string>(std::string_view bytes)>;
 
