@@ -46,10 +46,39 @@ bool IsFullFilePath(const std::string& path) {
   return true;
 }
 
-// In the temporary folder itself, and named as this program names them.
-bool IsPreparedFile(const std::string& path, const std::string& tempFolder) {
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && SameLetters(text.substr(0, start.size()), start);
+}
+
+// The temporary folder at the same place in another user's profile beside
+// ours ("C:\Users\joe\AppData\Local\Temp\" for ours of another name): a
+// standard user's program, elevated under an administrator's name, prepared
+// the file there.
+bool IsOtherUsersTempFolder(std::string_view folder, const ElevatedSaveContext& context) {
+  const std::string_view temp = context.tempFolder, profile = context.profileFolder;
+  const size_t split = profile.find_last_of('\\');
+  if (split == std::string_view::npos || !StartsWith(temp, profile) ||
+      temp.size() <= profile.size() || temp[profile.size()] != '\\') {
+    return false;
+  }
+  const std::string_view profiles = profile.substr(0, split + 1),
+                         rest = temp.substr(profile.size());
+  if (folder.size() <= profiles.size() + rest.size() || !StartsWith(folder, profiles) ||
+      !SameLetters(folder.substr(folder.size() - rest.size()), rest)) {
+    return false;
+  }
+  const std::string_view name =
+      folder.substr(profiles.size(), folder.size() - profiles.size() - rest.size());
+  return name.find('\\') == std::string_view::npos;
+}
+
+// In a user's temporary folder itself, and named as this program names them.
+bool IsPreparedFile(const std::string& path, const ElevatedSaveContext& context) {
   const size_t nameStart = path.find_last_of('\\') + 1;
-  return !tempFolder.empty() && SameLetters(path.substr(0, nameStart), tempFolder) &&
+  const std::string_view folder = std::string_view(path).substr(0, nameStart);
+  const bool inTemp = !context.tempFolder.empty() && (SameLetters(folder, context.tempFolder) ||
+                                                      IsOtherUsersTempFolder(folder, context));
+  return inTemp &&
          path.compare(nameStart, std::string_view(kPreparedStem).size(), kPreparedStem) == 0;
 }
 
@@ -142,7 +171,7 @@ int SaveElevated(const std::vector<std::string>& args, const ElevatedSaveContext
     return kBadArguments;
   }
   const std::string& prepared = args[0];
-  if (!IsPreparedFile(prepared, context.tempFolder)) return kNotPrepared;
+  if (!IsPreparedFile(prepared, context)) return kNotPrepared;
   FileSystem& fs = context.fs;
   TargetInfo info;
   if (!fs.Inspect(prepared, info).ok() || !info.exists || info.isFolder) return kNotPrepared;

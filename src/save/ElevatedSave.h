@@ -46,7 +46,8 @@ using Sha256Function = std::function<std::optional<std::string>(std::string_view
 // What the elevated copy works with: the system's, or a test's.
 struct ElevatedSaveContext {
   FileSystem& fs;
-  std::string tempFolder;  // ends with a backslash
+  std::string tempFolder;     // ends with a backslash
+  std::string profileFolder;  // the user's profile folder, which holds tempFolder
   Sha256Function sha256;
 };
 

@@ -168,8 +168,11 @@ std::optional<std::string> SystemSha256(std::string_view bytes) {
 
 std::string UserTempFolder() {
   char folder[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathA(sizeof folder, folder);
+  DWORD length = GetTempPathA(sizeof folder, folder);
   if (length == 0 || length >= sizeof folder) return {};
+  // Long names, as the profile folder is named.
+  const DWORD longLength = GetLongPathNameA(folder, folder, sizeof folder);
+  if (longLength > 0 && longLength < sizeof folder) length = longLength;
   std::string path(folder, length);
   if (path.back() != '\\') path += '\\';
   return path;
@@ -181,7 +184,10 @@ std::unique_ptr<Elevation> MakeSystemElevation(HWND owner, std::string program) 
 
 int RunSaveElevatedCommand(const std::vector<std::string>& args) {
   try {
-    return SaveElevated(args, {NativeFileSystem(), UserTempFolder(), SystemSha256});
+    char profile[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    const std::string profileFolder = length < MAX_PATH ? std::string(profile, length) : "";
+    return SaveElevated(args, {NativeFileSystem(), UserTempFolder(), profileFolder, SystemSha256});
   } catch (...) {
     return kWriteFailed + static_cast<int>(FsError::Other);
   }

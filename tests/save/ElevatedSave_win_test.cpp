@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <fstream>
-#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,11 +18,9 @@ const std::string kOld = "127.0.0.1 old\r\n";
 const std::string kNew = "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n";
 
 std::string Digest(const std::string& bytes) { return HexOf(SystemSha256(bytes).value_or("")); }
-
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
 std::string Get(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -32,97 +30,59 @@ TEST(SystemSha256Test, KnownDigest) {
   EXPECT_EQ(Digest("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
-struct Paths {
-  std::string temp, prepared, folder, target;
-};
-
-struct CommandCase {
+// Arguments as words, their first capital standing for a path: P the prepared file, T the target, D
+// the right digest, F a folder in the temporary folder named like a prepared file.
+const struct CommandCase {
   const char* name;
   int code;
-  std::function<std::vector<std::string>(const Paths&)> args;
-};
-
-const CommandCase kCommandCases[] = {
-    {"Saves", kElevatedSaved,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.target, Digest(kNew)};
-     }},
-    {"NoArguments", kBadArguments, [](const Paths&) { return std::vector<std::string>{}; }},
-    {"NoDigest", kBadArguments,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.target};
-     }},
-    {"DigestNotHex", kBadArguments,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.target, std::string(64, 'g')};
-     }},
-    {"RelativePrepared", kBadArguments,
-     [](const Paths& p) {
-       return std::vector{p.prepared.substr(3), p.target, Digest(kNew)};
-     }},
-    {"RelativeTarget", kBadArguments,
-     [](const Paths& p) {
-       return std::vector<std::string>{p.prepared, "hosts", Digest(kNew)};
-     }},
-    {"StepUpToTarget", kBadArguments,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.folder + "\\..\\hosts", Digest(kNew)};
-     }},
-    {"DeviceTarget", kBadArguments,
-     [](const Paths& p) {
-       return std::vector<std::string>{p.prepared, "\\\\.\\C:", Digest(kNew)};
-     }},
-    {"PreparedOutsideTemp", kNotPrepared,
-     [](const Paths& p) {
-       return std::vector{p.folder + "\\" + kPreparedStem + ".tmp", p.target, Digest(kNew)};
-     }},
-    {"PreparedNotOurs", kNotPrepared,
-     [](const Paths& p) {
-       return std::vector{p.temp + "other.tmp", p.target, Digest(kNew)};
-     }},
-    {"PreparedMissing", kNotPrepared,
-     [](const Paths& p) {
-       return std::vector{p.prepared + "x", p.target, Digest(kNew)};
-     }},
-    {"PreparedIsFolder", kNotPrepared,
-     [](const Paths& p) {
-       return std::vector{p.folder, p.target, Digest(kNew)};
-     }},
-    {"TargetIsFolder", kTargetIsFolder,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.folder, Digest(kNew)};
-     }},
-    {"Swapped", kDigestMismatch,
-     [](const Paths& p) {
-       return std::vector{p.prepared, p.target, Digest(kOld + "x")};
-     }},
+  std::vector<std::string> args;
+} kCommandCases[] = {
+    {"Saves", kElevatedSaved, {"P", "T", "D"}},
+    {"NoArguments", kBadArguments, {}},
+    {"NoDigest", kBadArguments, {"P", "T"}},
+    {"DigestNotHex", kBadArguments, {"P", "T", std::string(64, 'g')}},
+    {"RelativePrepared", kBadArguments, {"vantrel-save.tmp", "T", "D"}},
+    {"RelativeTarget", kBadArguments, {"P", "hosts", "D"}},
+    {"StepUpToTarget", kBadArguments, {"P", "F\\..\\hosts", "D"}},
+    {"DeviceTarget", kBadArguments, {"P", "\\\\.\\C:", "D"}},
+    {"PreparedOutsideTemp", kNotPrepared, {"F\\vantrel-save.tmp", "T", "D"}},
+    {"PreparedNotOurs", kNotPrepared, {"O", "T", "D"}},
+    {"PreparedMissing", kNotPrepared, {"Px", "T", "D"}},
+    {"PreparedIsFolder", kNotPrepared, {"F", "T", "D"}},
+    {"TargetIsFolder", kTargetIsFolder, {"P", "F", "D"}},
+    {"Swapped", kDigestMismatch, {"P", "T", Digest(kOld)}},
 };
 
 class ElevatedCommandTest : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(ElevatedCommandTest, SavesOrRefusesWritingNothing) {
-  Paths p;
-  p.temp = UserTempFolder();
-  ASSERT_FALSE(p.temp.empty());
-  // A folder in the temporary folder named like a prepared file.
-  p.folder = p.temp + kPreparedStem + "-test" + std::to_string(GetCurrentProcessId());
-  p.prepared = p.folder + ".tmp";
-  p.target = p.folder + "\\hosts";
-  const std::string outside = p.folder + "\\" + kPreparedStem + ".tmp";
-  ASSERT_TRUE(CreateDirectoryA(p.folder.c_str(), nullptr));
-  for (const std::string& path : {p.prepared, outside})
-    std::ofstream(path, std::ios::binary) << kNew;
-  std::ofstream(p.target, std::ios::binary) << kOld;
+  const std::string folder =
+      UserTempFolder() + kPreparedStem + "-test" + std::to_string(GetCurrentProcessId());
+  const std::string other = UserTempFolder() + "other" + std::to_string(GetCurrentProcessId());
+  const std::map<std::string, std::string> paths = {{"P", folder + ".tmp"},
+                                                    {"T", folder + "\\hosts"},
+                                                    {"D", Digest(kNew)},
+                                                    {"F", folder},
+                                                    {"O", other}};
+  const std::vector<std::string> files = {paths.at("P"), folder + "\\vantrel-save.tmp", other};
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  for (const std::string& file : files) std::ofstream(file, std::ios::binary) << kNew;
+  std::ofstream(paths.at("T"), std::ios::binary) << kOld;
 
   const CommandCase& c = GetParam();
-  const int code = RunSaveElevatedCommand(c.args(p));
-  EXPECT_EQ(code, c.code);
-  EXPECT_EQ(Get(p.target), c.code == kElevatedSaved ? kNew : kOld);
-  // Read and deleted once known to be ours; any other file is left alone.
-  EXPECT_EQ(Exists(p.prepared), c.code == kBadArguments || c.code == kNotPrepared);
-  EXPECT_TRUE(Exists(outside));
-  for (const std::string& path : {p.prepared, outside, p.target}) DeleteFileA(path.c_str());
-  EXPECT_TRUE(RemoveDirectoryA(p.folder.c_str()));  // nothing else left in it
+  std::vector<std::string> args;
+  for (const std::string& word : c.args) {
+    const auto it = paths.find(word.substr(0, 1));
+    args.push_back(it == paths.end() ? word : it->second + word.substr(1));
+  }
+  EXPECT_EQ(RunSaveElevatedCommand(args), c.code);
+  EXPECT_EQ(Get(paths.at("T")), c.code == kElevatedSaved ? kNew : kOld);
+  // Deleted once read; any other file is left alone.
+  const bool read = c.code != kBadArguments && c.code != kNotPrepared;
+  for (const std::string& file : files) EXPECT_EQ(Exists(file), file != files[0] || !read);
+  for (const std::string& file : files) DeleteFileA(file.c_str());
+  DeleteFileA(paths.at("T").c_str());
+  EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));  // nothing else left in it
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, ElevatedCommandTest, ::testing::ValuesIn(kCommandCases),
