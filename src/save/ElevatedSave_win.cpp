@@ -98,15 +98,6 @@ bool RunsWithoutRights() {
   return known && !elevation.TokenIsElevated;
 }
 
-std::string OwnProgramPath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
-
 // Waits for process to end; this thread's windows repaint meanwhile.
 void WaitRepainting(HANDLE process) {
   while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_PAINT) == WAIT_OBJECT_0 + 1) {
@@ -117,8 +108,7 @@ void WaitRepainting(HANDLE process) {
 
 class SystemElevation final : public Elevation {
  public:
-  SystemElevation(HWND owner, std::string program)
-      : owner_(owner), program_(program.empty() ? OwnProgramPath() : std::move(program)) {}
+  SystemElevation(HWND owner, std::string program) : owner_(owner), program_(std::move(program)) {}
 
   bool Offered() override { return RunsWithoutRights() && Bcrypt().Complete(); }
   std::optional<std::string> Sha256(std::string_view bytes) override { return SystemSha256(bytes); }

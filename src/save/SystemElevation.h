@@ -21,9 +21,9 @@ std::optional<std::string> SystemSha256(std::string_view bytes);
 // The user's temporary folder, ending with a backslash; "" when unknown.
 std::string UserTempFolder();
 
-// Starts program (this program when empty) through the consent prompt,
-// owned by owner, and waits for it, repainting this program's windows.
-std::unique_ptr<Elevation> MakeSystemElevation(HWND owner, std::string program = {});
+// Starts program (this program) through the consent prompt, owned by
+// owner, and waits for it, repainting this program's windows.
+std::unique_ptr<Elevation> MakeSystemElevation(HWND owner, std::string program);
 
 // The elevated copy's whole run: no window, no start-up; its exit code.
 int RunSaveElevatedCommand(const std::vector<std::string>& args);

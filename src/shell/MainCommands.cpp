@@ -130,7 +130,7 @@ void MainWindow::EndProgram() {
 
 Elevation* MainWindow::Elevator() {
   if (elevation_) return elevation_;
-  if (!systemElevation_) systemElevation_ = MakeSystemElevation(hwnd_);
+  if (!systemElevation_) systemElevation_ = MakeSystemElevation(hwnd_, OwnExecutablePath());
   return systemElevation_.get();
 }
 

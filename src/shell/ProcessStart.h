@@ -28,6 +28,9 @@ ProcessSetupCalls SystemProcessSetupCalls();
 // aware. A missing call or a refusal is ignored.
 void PrepareProcess(const ProcessSetupCalls& calls);
 
+// The full path of this process's executable.
+std::string OwnExecutablePath();
+
 // Starts a program shown normally, keeping no handle to it; its process id,
 // or 0 when it did not start.
 DWORD StartProcess(const char* program, std::string commandLine);
