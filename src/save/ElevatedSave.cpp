@@ -113,14 +113,19 @@ int SaveThroughCopy(const HostsDocument& doc, SaveUi& ui, FileSystem& fs, Elevat
                     const std::string& bytes) {
   const std::optional<std::string> digest = elevation.Sha256(bytes);
   if (!digest) return kNoHashing;
+  const std::string temp = elevation.TempFolder();
+  if (temp.empty()) return kNotPrepared;
   PreparedFile prepared(fs);
   FileSystem::FileId file = FileSystem::kNoFile;
-  if (!fs.CreateTemp(elevation.TempFolder() + kPreparedStem, prepared.path, file).ok()) {
+  if (!fs.CreateTemp(temp + kPreparedStem, prepared.path, file).ok()) {
     return kNotPrepared;
   }
   if (!fs.Close(file).ok() || !SafeWriteFile(fs, prepared.path, bytes).ok()) return kNotPrepared;
   ElevatedRun run;
-  ui.RunInWaitWindow([&] { run = elevation.Run({prepared.path, doc.HostsPath, HexOf(*digest)}); });
+  ui.RunInWaitWindow([&] {
+    ui.SetJobCaption("Saving Host File as Administrator...");
+    run = elevation.Run({prepared.path, doc.HostsPath, HexOf(*digest)});
+  });
   if (run.start == ElevatedRun::Start::Declined) return kDeclined;
   if (run.start == ElevatedRun::Start::Failed) return kNotStarted;
   return run.exitCode;
@@ -140,6 +145,13 @@ std::string WhyNotSaved(int code) {
       return std::string("Administrator rights were not given.") + kNotChanged;
     case kNotStarted:
       return std::string("The program could not be started as administrator.") + kNotChanged;
+    case kNotPrepared:
+      return std::string(
+                 "The copy of the file prepared in the temporary folder could not be "
+                 "written or was not accepted.") +
+             kNotChanged;
+    case kNoHashing:
+      return std::string("Windows could not compute the file's SHA-256 checksum.") + kNotChanged;
     case kTargetIsFolder:
       return ReasonFor(FsStatus::Fail(FsError::IsFolder)) + kNotChanged;
     case kDigestMismatch:
