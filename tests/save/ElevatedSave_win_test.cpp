@@ -1,6 +1,7 @@
 // The elevated copy's work on real files in the real temporary folder, with
-// the system's SHA-256: it saves, and refuses anything but what this program
-// passes, leaving the target as it was.
+// the system's SHA-256, in this process and as the real program: it saves,
+// and refuses anything but what this program passes, leaving the target as
+// it was; the program shows no window and writes no manifest meanwhile.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,20 +11,24 @@
 #include <vector>
 
 #include "save/SystemElevation.h"
+#include "shell/ProgramCopy.h"
 
-namespace vantrel {
+namespace vantrel::test {
 namespace {
 
 const std::string kOld = "127.0.0.1 old\r\n";
 const std::string kNew = "127.0.0.1 alpha\r\n127.0.0.1 beta\r\n";
 
 std::string Digest(const std::string& bytes) { return HexOf(SystemSha256(bytes).value_or("")); }
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-std::string Get(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// The command's code, run in this process or by the program.
+int RunCommand(const ProgramCopy* program, const std::vector<std::string>& args) {
+  if (!program) return RunSaveElevatedCommand(args);
+  std::string line = kSaveElevatedSwitch;
+  for (const std::string& arg : args) line += " \"" + arg + "\"";
+  ProcessHandle process = program->Start(line);
+  return process.EndsWithin(10000) ? static_cast<int>(process.ExitCode()) : -1;
 }
 
 TEST(SystemSha256Test, KnownDigest) {
@@ -65,28 +70,33 @@ TEST_P(ElevatedCommandTest, SavesOrRefusesWritingNothing) {
                                                     {"F", folder},
                                                     {"O", other}};
   const std::vector<std::string> files = {paths.at("P"), folder + "\\vantrel-save.tmp", other};
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  for (const std::string& file : files) std::ofstream(file, std::ios::binary) << kNew;
-  std::ofstream(paths.at("T"), std::ios::binary) << kOld;
-
   const CommandCase& c = GetParam();
   std::vector<std::string> args;
   for (const std::string& word : c.args) {
     const auto it = paths.find(word.substr(0, 1));
     args.push_back(it == paths.end() ? word : it->second + word.substr(1));
   }
-  EXPECT_EQ(RunSaveElevatedCommand(args), c.code);
-  EXPECT_EQ(Get(paths.at("T")), c.code == kElevatedSaved ? kNew : kOld);
-  // Deleted once read; any other file is left alone.
-  const bool read = c.code != kBadArguments && c.code != kNotPrepared;
-  for (const std::string& file : files) EXPECT_EQ(Exists(file), file != files[0] || !read);
-  for (const std::string& file : files) DeleteFileA(file.c_str());
-  DeleteFileA(paths.at("T").c_str());
-  EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));  // nothing else left in it
+  ProgramCopy program;
+  ASSERT_TRUE(program.Copied());
+  for (const ProgramCopy* copy : {static_cast<ProgramCopy*>(nullptr), &program}) {
+    SCOPED_TRACE(copy ? "as the program" : "in this process");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    for (const std::string& file : files) std::ofstream(file, std::ios::binary) << kNew;
+    std::ofstream(paths.at("T"), std::ios::binary) << kOld;
+    EXPECT_EQ(RunCommand(copy, args), c.code);
+    EXPECT_EQ(ReadBytes(paths.at("T")), c.code == kElevatedSaved ? kNew : kOld);
+    // Deleted once read; any other file is left alone.
+    const bool read = c.code != kBadArguments && c.code != kNotPrepared;
+    for (const std::string& file : files) EXPECT_EQ(Exists(file), file != files[0] || !read);
+    for (const std::string& file : files) DeleteFileA(file.c_str());
+    DeleteFileA(paths.at("T").c_str());
+    EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));  // nothing else left in it
+  }
+  EXPECT_FALSE(Exists(program.ManifestPath()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, ElevatedCommandTest, ::testing::ValuesIn(kCommandCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::test

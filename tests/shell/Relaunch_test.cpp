@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "save/SystemElevation.h"
 #include "shell/ProcessStart.h"
 #include "shell/ProgramCopy.h"
 
@@ -158,25 +157,6 @@ TEST_F(Relaunch, ReadOnlyProbeFileMakesTheWriterRunAtEveryStartWithoutALoop) {
     EXPECT_TRUE(FromSideBySideStore(controls)) << "comctl32 from " << controls;
     Close(later);
   }
-}
-
-// The copy that saves as administrator for another: no manifest written, no
-// window, no relaunch; it ends at once with a code that says how it went.
-TEST_F(Relaunch, TheElevatedSaveCommandRunsWithoutWindowOrManifest) {
-  TempFolder folder;
-  const std::string target = folder.Write("hosts", "127.0.0.1 old\r\n");
-  const std::string bytes = "127.0.0.1 alpha\r\n";
-  const std::string prepared = UserTempFolder() + kPreparedStem + "-relaunch.tmp";
-  for (const bool swapped : {true, false}) {
-    std::ofstream(prepared, std::ios::binary) << bytes;
-    const std::string digest = HexOf(SystemSha256(swapped ? "other" : bytes).value_or(""));
-    ProcessHandle process = copy_.Start(ElevatedParameters({prepared, target, digest}));
-    ASSERT_TRUE(process.EndsWithin(10000));
-    EXPECT_EQ(process.ExitCode(), DWORD(swapped ? kDigestMismatch : kElevatedSaved));
-    EXPECT_EQ(ReadBytes(target), swapped ? "127.0.0.1 old\r\n" : bytes);
-    EXPECT_EQ(Attributes(prepared), INVALID_FILE_ATTRIBUTES);
-  }
-  EXPECT_EQ(Attributes(copy_.ManifestPath()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
