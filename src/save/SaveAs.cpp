@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/HostsGrammar.h"
+#include "save/ElevatedSave.h"
 #include "save/HostsWriter.h"
 
 namespace vantrel {
@@ -26,13 +27,12 @@ SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
 }
 
 // Tells why nothing was saved.
-SaveOutcome SaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
+void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
   std::string text =
       "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
   if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
   if (doc.ExitPending == 1) text += " The program stays open so that your changes are not lost.";
   ui.Tell("Save Failed", text, Icon::Critical);
-  return SaveOutcome::Failed;
 }
 
 FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarget& target,
@@ -85,7 +85,15 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   doc.HostsPath = *path;
 
   const FsStatus status = WriteDocument(doc, fs, target, choice.withComments);
-  if (!status.ok()) return SaveFailed(doc, ui, status);
+  if (!status.ok()) {
+    TellSaveFailed(doc, ui, status);
+    // Refused by the system, as the system's hosts file is: administrator
+    // rights are one answer away.
+    if (status.error != FsError::AccessDenied || status.targetChanged ||
+        !OfferElevatedSave(doc, ui, fs, target.prefix, choice.withComments)) {
+      return SaveOutcome::Failed;
+    }
+  }
   doc.ChangeCount = 0;
   return SaveOutcome::Saved;
 }

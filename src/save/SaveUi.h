@@ -11,6 +11,8 @@
 
 namespace vantrel {
 
+class Elevation;
+
 // What the save dialog is opened with.
 struct SaveDialogRequest {
   std::string title;
@@ -30,6 +32,9 @@ class SaveUi : public DocumentUi {
   virtual void EndProgram() = 0;
   // The main window's controls to their no-document state.
   virtual void ResetToNoDocument() = 0;
+  // Starting this program as administrator, to save where the system
+  // refused; none, and so no offer, unless a window gives one.
+  virtual Elevation* Elevator() { return nullptr; }
 };
 
 }  // namespace vantrel

@@ -11,6 +11,7 @@
 #include "platform/CommonDialogs.h"
 #include "save/FileSystem.h"
 #include "save/SaveAs.h"
+#include "save/SystemElevation.h"
 #include "shell/MainWindow.h"
 #include "shell/ProcessStart.h"
 
@@ -125,6 +126,12 @@ void MainWindow::EndProgram() {
   ended_ = true;
   ShowWindow(hwnd_, SW_HIDE);
   PostQuitMessage(0);
+}
+
+Elevation* MainWindow::Elevator() {
+  if (elevation_) return elevation_;
+  if (!systemElevation_) systemElevation_ = MakeSystemElevation(hwnd_, OwnExecutablePath());
+  return systemElevation_.get();
 }
 
 SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {

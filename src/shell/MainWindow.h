@@ -20,6 +20,7 @@
 #include "platform/ShutdownBlock.h"
 #include "platform/TranslucentForm.h"
 #include "platform/WindowsCheck.h"
+#include "save/ElevatedSave.h"
 #include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
 #include "shell/MainLayout.h"
@@ -53,6 +54,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // The file system saving writes through; tests put in their own.
   void UseFileSystem(FileSystem& fs) { fs_ = &fs; }
+  // How saving starts this program as administrator; tests put in their own.
+  void UseElevation(Elevation& elevation) { elevation_ = &elevation; }
 
   HostsDocument& Document() { return doc_; }
   HWND Control(int id) const { return controls_[id]; }
@@ -75,6 +78,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
   std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
   void EndProgram() override;
+  Elevation* Elevator() override;
 
  private:
   bool AskYesNo(const std::string& caption, const std::string& text) override;
@@ -166,6 +170,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   int32_t answeredChangeCount_ = 0;  // ... with this many changes
   ShutdownBlock shutdownBlock_;
   FileSystem* fs_ = nullptr;
+  Elevation* elevation_ = nullptr;
+  std::unique_ptr<Elevation> systemElevation_;
   ManifestBootstrap* bootstrap_ = nullptr;
   bool timer1Running_ = false;
   FindState find_;

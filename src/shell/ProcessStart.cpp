@@ -12,15 +12,6 @@ namespace {
 // TokenVirtualizationEnabled, missing from older headers.
 constexpr auto kTokenVirtualizationEnabled = static_cast<TOKEN_INFORMATION_CLASS>(24);
 
-std::string OwnExecutablePath() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) return path.substr(0, length);
-    path.resize(path.size() * 2);
-  }
-}
-
 bool TakeRelaunchMarker() {
   const bool present = GetEnvironmentVariableA(ManifestBootstrap::kRelaunchMarker, nullptr, 0) > 0;
   SetEnvironmentVariableA(ManifestBootstrap::kRelaunchMarker, nullptr);
@@ -70,6 +61,15 @@ ComApartment::ComApartment()
 
 ComApartment::~ComApartment() {
   if (entered_) CoUninitialize();
+}
+
+std::string OwnExecutablePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
 }
 
 DWORD StartProcess(const char* program, std::string commandLine) {

@@ -42,6 +42,9 @@ class ComApartment {
   bool entered_ = false;
 };
 
+// The full path of this process's executable.
+std::string OwnExecutablePath();
+
 // Starts a program shown normally, keeping no handle to it; its process id,
 // or 0 when it did not start.
 DWORD StartProcess(const char* program, std::string commandLine);

@@ -1,5 +1,11 @@
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "save/SystemElevation.h"
 #include "shell/MainWindow.h"
 #include "shell/ProcessStart.h"
 
@@ -8,6 +14,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   vantrel::PrepareProcess(vantrel::SystemProcessSetupCalls());
   // Before the first window, and left after the last.
   const vantrel::ComApartment com;
+  // The copy that saves as administrator for a running one: no window, no
+  // manifest check, no claim on the single instance.
+  if (__argc >= 2 && std::strcmp(__argv[1], vantrel::kSaveElevatedSwitch) == 0) {
+    return vantrel::RunSaveElevatedCommand(std::vector<std::string>(__argv + 2, __argv + __argc));
+  }
   vantrel::SingleInstance instanceClaim;
   vantrel::ManifestBootstrap bootstrap(&instanceClaim);
   vantrel::MainWindow window;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ class FakeFileSystem : public FileSystem {
   size_t shortAt = std::string::npos;
   // Inspect reports this (a file held open elsewhere, say).
   FsStatus inspectStatus;
+  // Inspect refuses these paths access, as the system does to a user
+  // without administrator rights.
+  std::set<std::string> denied;
   // CreateTemp reports this (a folder that takes no new file), OpenExisting
   // openStatus.
   FsStatus createStatus;
@@ -47,6 +51,7 @@ class FakeFileSystem : public FileSystem {
     info = {};
     log.push_back("inspect");
     if (!inspectStatus.ok()) return inspectStatus;
+    if (denied.count(path)) return FsStatus::Fail(FsError::AccessDenied);
     const auto it = files.find(path);
     if (it != files.end()) {
       info.exists = true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "save/ForwardingFileSystem.h"
 #include "save/SafeWrite.h"
 
 namespace vantrel {
@@ -257,32 +258,11 @@ TEST_F(Win32SaveTest, ReplacingAHeldFileWaitsAboutASecondInAll) {
 
 // The system's calls, except that the folder takes no new file, as where an
 // administrator lets a user write the hosts file but nothing else there.
-class FolderTakesNoNewFile final : public FileSystem {
+class FolderTakesNoNewFile final : public test::ForwardingFileSystem {
  public:
-  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
-    return fs_.Inspect(path, info);
-  }
   FsStatus CreateTemp(const std::string&, std::string&, FileId&) override {
     return FsStatus::Fail(FsError::AccessDenied);
   }
-  FsStatus Write(FileId file, const char* data, size_t size, size_t& written) override {
-    return fs_.Write(file, data, size, written);
-  }
-  FsStatus Flush(FileId file) override { return fs_.Flush(file); }
-  FsStatus Close(FileId file) override { return fs_.Close(file); }
-  FsStatus Replace(const std::string& temp, const std::string& target, bool exists) override {
-    return fs_.Replace(temp, target, exists);
-  }
-  FsStatus Remove(const std::string& path) override { return fs_.Remove(path); }
-  FsStatus OpenExisting(const std::string& path, FileId& file) override {
-    return fs_.OpenExisting(path, file);
-  }
-  FsStatus ReadAll(FileId file, std::string& bytes) override { return fs_.ReadAll(file, bytes); }
-  FsStatus Truncate(FileId file) override { return fs_.Truncate(file); }
-  FsStatus Size(FileId file, uint64_t& size) override { return fs_.Size(file, size); }
-
- private:
-  FileSystem& fs_ = NativeFileSystem();
 };
 
 // Written in place: a longer and then a shorter content, each exactly; the

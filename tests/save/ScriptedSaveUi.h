@@ -25,6 +25,7 @@ class ScriptedSaveUi : public FakeUiOf<SaveUi> {
   std::vector<SaveDialogRequest> dialogs;
   int ended = 0;
   int resets = 0;
+  Elevation* elevation = nullptr;  // none: saving as administrator is not offered
 
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override {
     presets.push_back(preset);
@@ -36,6 +37,7 @@ class ScriptedSaveUi : public FakeUiOf<SaveUi> {
   }
   void EndProgram() override { ++ended; }
   void ResetToNoDocument() override { ++resets; }
+  Elevation* Elevator() override { return elevation; }
 
   bool AllAnswered() const {
     return FakeUiOf<SaveUi>::AllAnswered() && options.empty() && files.empty();

@@ -94,6 +94,12 @@ bool ProcessHandle::EndsWithin(DWORD ms) const {
   return handle_ && WaitForSingleObject(handle_, ms) == WAIT_OBJECT_0;
 }
 
+DWORD ProcessHandle::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (handle_) GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
 ProgramCopy::ProgramCopy() {
   path_ = folder_.Path() + "\\vantrel.exe";
   manifestPath_ = path_ + ".manifest";
@@ -106,11 +112,11 @@ ProgramCopy::~ProgramCopy() {
   SetFileAttributesA(manifestPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-ProcessHandle ProgramCopy::Start() const {
+ProcessHandle ProgramCopy::Start(const std::string& arguments) const {
   STARTUPINFOA si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  std::string command = "\"" + path_ + "\"";
+  std::string command = "\"" + path_ + "\" " + arguments;
   if (!CreateProcessA(path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &si, &pi)) {
     return ProcessHandle();

@@ -34,6 +34,8 @@ class ProcessHandle {
   DWORD Id() const { return id_; }
   // True when the process ended within ms milliseconds.
   bool EndsWithin(DWORD ms) const;
+  // The exit code of the ended process; STILL_ACTIVE while it runs.
+  DWORD ExitCode() const;
 
  private:
   HANDLE handle_ = nullptr;
@@ -52,9 +54,9 @@ class ProgramCopy {
   bool Copied() const { return copied_; }
   const std::string& Path() const { return path_; }
   const std::string& ManifestPath() const { return manifestPath_; }
-  // Starts the copy as a person would; an invalid handle when it could not
-  // be started.
-  ProcessHandle Start() const;
+  // Starts the copy as a person would, with arguments after its name; an
+  // invalid handle when it could not be started.
+  ProcessHandle Start(const std::string& arguments = {}) const;
   // The processes running the copy now.
   std::vector<DWORD> Processes() const;
   // The visible main window of a process running the copy other than

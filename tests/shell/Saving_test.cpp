@@ -7,7 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include "save/ForwardingFileSystem.h"
+#include "save/SystemElevation.h"
 #include "shell/MainFixture.h"
+#include "shell/ProgramCopy.h"
 #include "support/WindowTesting.h"
 
 namespace vantrel::test {
@@ -160,6 +163,55 @@ TEST_F(SavingTest, ClosingTheWindowWithNothingUnsavedAsksNothing) {
   Pump();
   EXPECT_TRUE(script_.Questions().empty());
   EXPECT_FALSE(IsWindow(window_.Handle()));
+}
+
+// Refuses this process the target, as Windows refuses the system's hosts file.
+class DeniedTarget final : public ForwardingFileSystem {
+ public:
+  explicit DeniedTarget(std::string path) : path_(std::move(path)) {}
+  FsStatus Inspect(const std::string& path, TargetInfo& info) override {
+    if (path == path_) return FsStatus::Fail(FsError::AccessDenied);
+    return ForwardingFileSystem::Inspect(path, info);
+  }
+
+ private:
+  std::string path_;
+};
+
+// The system's elevation of the real program, offered on any system: Wine's
+// "runas" starts it without asking and without raising its rights.
+class AlwaysOffered final : public Elevation {
+ public:
+  explicit AlwaysOffered(HWND owner) : system_(MakeSystemElevation(owner, BuiltProgramPath())) {}
+  bool Offered() override { return true; }
+  std::optional<std::string> Sha256(std::string_view bytes) override {
+    return system_->Sha256(bytes);
+  }
+  std::string TempFolder() override { return system_->TempFolder(); }
+  ElevatedRun Run(const ElevatedRequest& request) override { return system_->Run(request); }
+
+ private:
+  std::unique_ptr<Elevation> system_;
+};
+
+TEST_F(SavingTest, ARefusedSaveIsOneAnswerAwayFromSavedAsAdministrator) {
+  Load(kSample);
+  const std::string target = window_.Document().HostsPath;
+  DeniedTarget fs(target);
+  AlwaysOffered elevation(window_.Handle());
+  window_.UseFileSystem(fs);
+  window_.UseElevation(elevation);
+  window_.Document().ChangeCount = 1;
+  window_.saveOptions.push_back({2, false});
+  script_.AnswerFile(target);
+  script_.AnswerMessage(IDOK);   // "Save Failed"
+  script_.AnswerMessage(IDYES);  // as administrator?
+  SendMessageA(window_.Handle(), WM_COMMAND, kMnuSaveAs, 0);
+  Pump();
+  ASSERT_EQ(script_.Questions().size(), 3u);
+  EXPECT_EQ(script_.Last().text, "Save the Host File as administrator?");
+  EXPECT_EQ(ReadAll(target), "0 alpha\r\n0 beta\r\n");
+  EXPECT_EQ(window_.Document().ChangeCount, 0);
 }
 
 }  // namespace
