@@ -1,8 +1,7 @@
 // Times each phase of the core on one hosts file, so that the next
 // optimisation goes where the time is: reading the bytes, the counting and
-// load passes, the host parts, filling List1 (the sort), Remove Duplicates
-// and its undo, writing the output
-// file (the text alone, then streamed into the file).
+// load passes, filling List1 (the sort), Remove Duplicates and its undo,
+// writing the output file (the text alone, then streamed into the file).
 // Prints the median of each phase over the runs.
 //
 // Usage: phase-bench FILE OUT [RUNS]
@@ -19,8 +18,8 @@
 #include "core/OpenFile.h"
 #include "core/SilentUi.h"
 #include "core/TextSort.h"
+#include "save/FileSystem.h"
 #include "save/HostsWriter.h"
-#include "save/SafeWrite.h"
 
 namespace {
 
@@ -28,13 +27,16 @@ using Clock = std::chrono::steady_clock;
 
 class Phases {
  public:
+  void Record(const std::string& name, Clock::duration time) {
+    if (times_.find(name) == times_.end()) order_.push_back(name);
+    times_[name].push_back(std::chrono::duration<double, std::milli>(time).count());
+  }
+
   template <class F>
   void Time(const std::string& name, F&& f) {
-    if (times_.find(name) == times_.end()) order_.push_back(name);
     const auto start = Clock::now();
     f();
-    const auto end = Clock::now();
-    times_[name].push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    Record(name, Clock::now() - start);
   }
 
   void Print() const {
@@ -58,24 +60,19 @@ class Phases {
 bool RunOnce(const char* in, const char* out, Phases& phases) {
   vantrel::HostsDocument doc;
   vantrel::SilentUi ui;
-  vantrel::HostsReader reader;
-  std::string reason;
-  bool opened = false;
-  phases.Time("read the bytes",
-              [&] { opened = reader.Open(in, reason) == vantrel::ReadOutcome::Loaded; });
-  if (!opened) {
-    std::fprintf(stderr, "cannot read %s: %s\n", in, reason.c_str());
+  // Each stage of the read is timed from the end of the one before it.
+  vantrel::ReadOptions options;
+  auto stageStart = Clock::now();
+  options.stageDone = [&](const char* stage) {
+    const auto now = Clock::now();
+    phases.Record(stage, now - stageStart);
+    stageStart = now;
+  };
+  const vantrel::ReadResult read = vantrel::ReadHostsFile(in, doc, options);
+  if (read.outcome != vantrel::ReadOutcome::Loaded) {
+    std::fprintf(stderr, "cannot read %s: %s\n", in, read.reason.c_str());
     return false;
   }
-  phases.Time("counting pass", [&] { reader.CountingPass(doc); });
-  phases.Time("allocation + load pass", [&] {
-    reader.Allocate(doc);
-    reader.LoadPass(doc);
-  });
-  phases.Time("redirect + host parts", [&] {
-    vantrel::HostsReader::RedirectAddressCaption(doc);
-    reader.HostParts();
-  });
   // The sort on its own, for comparison with the jobs that use it.
   phases.Time("  (sort of the entries)",
               [&] { vantrel::SortedTexts(doc.Entries().Head(), vantrel::SortedCopy::NonEmpty); });
@@ -92,15 +89,7 @@ bool RunOnce(const char* in, const char* out, Phases& phases) {
   });
   vantrel::FsStatus status;
   phases.Time("save (text into the file)", [&] {
-    status = vantrel::SafeWriteFile(
-        vantrel::NativeFileSystem(), out, [&](const vantrel::ChunkWriter& write) {
-          vantrel::FsStatus written;
-          vantrel::WriteHostsText(doc, "127.0.0.1 ", true, [&](std::string_view piece) {
-            written = write(piece);
-            return written.ok();
-          });
-          return written;
-        });
+    status = vantrel::WriteHostsFile(vantrel::NativeFileSystem(), out, doc, "127.0.0.1 ", true);
   });
   if (!status.ok()) {
     std::fprintf(stderr, "cannot write %s: %s\n", out, vantrel::ReasonFor(status).c_str());

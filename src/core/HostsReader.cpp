@@ -1,38 +1,16 @@
 #include "core/HostsReader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
-#include "core/FileImage.h"
+#include "core/ByteScan.h"
 #include "core/HostsGrammar.h"
 #include "core/Parallel.h"
-#include "core/SilentUi.h"
 #include "core/TextEncoding.h"
 
 namespace vantrel {
-
-ReadOutcome HostsReader::Open(const std::string& path, std::string& reason) {
-  const ReadOutcome outcome = text_.Load(path, reason);
-  if (outcome != ReadOutcome::Loaded) return outcome;
-  return CheckEncoding(reason) ? ReadOutcome::Loaded : ReadOutcome::Unreadable;
-}
-
-bool HostsReader::SetText(std::string_view text, std::string& reason) {
-  text_.Assign(text);
-  return CheckEncoding(reason);
-}
-
-bool HostsReader::CheckEncoding(std::string& reason) {
-  const TextEncoding encoding = DetectEncoding(text_.Text());
-  utf8Bom_ = encoding == TextEncoding::Utf8Bom;
-  if (encoding != TextEncoding::SingleByte && !utf8Bom_) {
-    text_.Clear();
-    reason = RefusalReason(encoding);
-    return false;
-  }
-  if (utf8Bom_) text_.SetAsideFront(kUtf8Bom.size());
-  return true;
-}
-
 namespace {
 
 // The index just past the line end at or after pos.
@@ -43,90 +21,152 @@ size_t AfterLineEnd(std::string_view text, size_t pos) {
   return pos + 1;
 }
 
-}  // namespace
-
-void HostsReader::CountingPass(HostsDocument& doc) {
-  const std::string_view text = text_.Text();
-  chunks_.clear();
-  for (size_t begin = 0; begin < text.size();) {
-    const size_t end = text.size() - begin <= chunkBytes_
-                           ? text.size()
-                           : AfterLineEnd(text, begin + chunkBytes_ - 1);
-    chunks_.push_back({text.substr(begin, end - begin)});
-    begin = end;
+// Sets a UTF-8 byte-order mark aside. False, with the reason, for UTF-16 and
+// UTF-32 text, which would read as garbage.
+bool AcceptEncoding(FileImage& image, bool& utf8Bom, std::string& reason) {
+  const TextEncoding encoding = DetectEncoding(image.Text());
+  utf8Bom = encoding == TextEncoding::Utf8Bom;
+  if (encoding != TextEncoding::SingleByte && !utf8Bom) {
+    reason = RefusalReason(encoding);
+    return false;
   }
-  // Starting a thread costs more than reading a small file.
-  constexpr size_t kWorthThreads = size_t{4} << 20;
-  threads_ = text.size() < kWorthThreads ? 1 : Cores();
+  if (utf8Bom) image.SetAsideFront(kUtf8Bom.size());
+  return true;
+}
+
+// The LabelIP caption, from the last entry trimmed and lower-cased but not
+// yet cut to its host part: its address says where the file sends the hosts.
+std::string RedirectCaption(Text lastEntry) {
+  // "0" is tested first, so an address that begins with 0 never counts as 127.0.0.1.
+  if (!lastEntry.empty() && lastEntry.front() == '0') return kLabelIPNotLocalHost;
+  if (lastEntry.find("127.0.0.1") != Text::npos) return kLabelIPLocalHost;
+  const size_t space = lastEntry.find(' ');
+  std::string_view address;
+  if (space != Text::npos) address = TrimSpaces(lastEntry.substr(0, space));
+  return std::string(kLabelIPOther).append(address);
+}
+
+// Whole lines of the file, with what they hold and what the lines before
+// them hold: that is where their items go in the document's arrays.
+struct Chunk {
+  std::string_view text;
+  int32_t items = 0;
+  int32_t entries = 0;
+  int32_t comments = 0;
+  int32_t itemsBefore = 0;
+  int32_t entriesBefore = 0;
+  int32_t commentsBefore = 0;
+};
+
+// One read of a file's bytes. The chunks are counted and then loaded side by
+// side, each by the first free core.
+class ChunkedRead {
+ public:
+  ChunkedRead(std::string_view text, size_t chunkBytes) {
+    for (size_t begin = 0; begin < text.size();) {
+      const size_t end = text.size() - begin <= chunkBytes
+                             ? text.size()
+                             : AfterLineEnd(text, begin + chunkBytes - 1);
+      chunks_.push_back({text.substr(begin, end - begin)});
+      begin = end;
+    }
+    // Starting a thread costs more than reading a small file.
+    constexpr size_t kWorthThreads = size_t{4} << 20;
+    threads_ = text.size() < kWorthThreads ? 1 : Cores();
+  }
+
+  // The counts are 32-bit: a file short of 2 GiB has fewer items.
+  void Count(HostsDocument& doc);
+  // Sizes Entries, Comments and CommentPositions once. The document takes
+  // the file's bytes; the previous file's texts stay alive until the lists
+  // showing them have been refilled (TextStore::ReleaseOlder).
+  void Allocate(FileImage image, bool utf8Bom, HostsDocument& doc);
+  // Fills them: comments as read, entries lower-cased in place and cut to
+  // their host parts.
+  void Load(HostsDocument& doc);
+  // The last entry before it was cut, for the caption.
+  Text LastEntryWhole() const { return lastEntryWhole_; }
+
+ private:
+  void LoadChunk(const Chunk& chunk, HostsDocument& doc);
+
+  std::vector<Chunk> chunks_;
+  unsigned threads_ = 1;
+  Chunk total_;
+  std::string_view text_;    // the bytes once the document holds them
+  char* bytes_ = nullptr;    // the same bytes, to lower-case in place
+  Text* entries_ = nullptr;  // the entries' array in the document
+  Text lastEntryWhole_;
+};
+
+void ChunkedRead::Count(HostsDocument& doc) {
   RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) {
     Chunk& chunk = chunks_[i];
     ItemReader reader(chunk.text);
     while (!reader.AtEnd()) {
       ++chunk.items;
       const ItemKind kind = Classify(reader.Next());
-      chunk.comments += kind == ItemKind::Comment;
-      chunk.entries += kind == ItemKind::Entry;
+      if (kind == ItemKind::Comment) ++chunk.comments;
+      if (kind == ItemKind::Entry) ++chunk.entries;
     }
   });
-  // The counts are 32-bit: a file short of 2 GiB has fewer items.
-  Chunk total;
   for (Chunk& chunk : chunks_) {
-    chunk.itemsBefore = total.items;
-    chunk.entriesBefore = total.entries;
-    chunk.commentsBefore = total.comments;
-    total.items += chunk.items;
-    total.entries += chunk.entries;
-    total.comments += chunk.comments;
+    chunk.itemsBefore = total_.items;
+    chunk.entriesBefore = total_.entries;
+    chunk.commentsBefore = total_.comments;
+    total_.items += chunk.items;
+    total_.entries += chunk.entries;
+    total_.comments += chunk.comments;
   }
-  doc.LineCount = total.items;
-  doc.LoadedEntryCount = entryCount_ = total.entries;
-  commentCount_ = total.comments;
+  doc.LineCount = total_.items;
+  doc.LoadedEntryCount = total_.entries;
 }
 
-void HostsReader::Allocate(HostsDocument& doc) {
-  adopted_ = &doc.Texts.AdoptFile(std::move(text_));
-  text_.Clear();
-  doc.Utf8Bom = utf8Bom_;
+void ChunkedRead::Allocate(FileImage image, bool utf8Bom, HostsDocument& doc) {
+  FileImage& adopted = doc.Texts.AdoptFile(std::move(image));
+  text_ = adopted.Text();
+  bytes_ = adopted.Data();
+  doc.Utf8Bom = utf8Bom;
   doc.EntriesBeforeDedup = {};
   // The arrays keep their places when they move into the document, so the
-  // load pass fills them there.
-  TextArray entries(static_cast<size_t>(entryCount_));
+  // load fills them there.
+  TextArray entries(static_cast<size_t>(total_.entries));
   entries_ = entries.data();
   doc.SetEntries(std::move(entries));
-  doc.Comments.assign(static_cast<size_t>(commentCount_), Text{});
-  doc.CommentPositions.assign(static_cast<size_t>(commentCount_), 0);
+  doc.Comments.assign(static_cast<size_t>(total_.comments), Text{});
+  doc.CommentPositions.assign(static_cast<size_t>(total_.comments), 0);
 }
 
-// Comments go in as read; each chunk fills its own stretch of the arrays.
-void HostsReader::LoadPass(HostsDocument& doc) {
-  if (!adopted_) return;
+void ChunkedRead::Load(HostsDocument& doc) {
   RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
-  loaded_ = true;
 }
 
-void HostsReader::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
-  const std::string_view text = adopted_->Text();
-  char* const bytes = adopted_->Data();
+void ChunkedRead::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
   Text* entry = entries_ + chunk.entriesBefore;
   Text* comment = doc.Comments.data() + chunk.commentsBefore;
   int32_t* position = doc.CommentPositions.data() + chunk.commentsBefore;
-  int32_t k = chunk.itemsBefore;
+  int32_t item = chunk.itemsBefore;
+  // Comment positions count the non-blank items only.
   int32_t blanks = chunk.itemsBefore - chunk.entriesBefore - chunk.commentsBefore;
-  int32_t entriesLeft = entryCount_ - chunk.entriesBefore;
+  int32_t entriesLeft = total_.entries - chunk.entriesBefore;
   ItemReader reader(chunk.text);
   while (!reader.AtEnd()) {
-    ++k;
-    const std::string_view item = reader.Next();
-    switch (Classify(item)) {
+    ++item;
+    const std::string_view text = reader.Next();
+    switch (Classify(text)) {
       case ItemKind::Comment:
-        *comment++ = item;
-        *position++ = k - blanks;
+        *comment++ = text;
+        *position++ = item - blanks;
         break;
       case ItemKind::Entry: {
-        const std::string_view trimmed = TrimSpaces(item);
-        const Text kept = --entriesLeft == 0 ? trimmed : HostPart(trimmed);
-        if (!kept.empty()) LowerAscii(bytes + (kept.data() - text.data()), kept.size());
-        *entry++ = kept;
+        const Text trimmed = TrimSpaces(text);
+        const Text host = HostPart(trimmed);
+        --entriesLeft;
+        // The last entry is lowered whole: the caption quotes its address.
+        const Text lowered = entriesLeft == 0 ? trimmed : host;
+        if (!lowered.empty()) LowerAscii(bytes_ + (lowered.data() - text_.data()), lowered.size());
+        if (entriesLeft == 0) lastEntryWhole_ = trimmed;
+        *entry++ = host;
         break;
       }
       case ItemKind::Blank:
@@ -136,58 +176,50 @@ void HostsReader::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
   }
 }
 
-std::string HostsReader::RedirectAddressCaption(const HostsDocument& doc) {
-  const EntriesView entries = doc.Entries();
-  if (entries.Empty()) return {};
-  const Text last = entries[static_cast<size_t>(entries.Count() - 1)];
-  if (!last.empty() && last.front() == '0') return kLabelIPNotLocalHost;
-  if (last.find("127.0.0.1") == Text::npos) {
-    const size_t space = last.find(' ');
-    std::string_view address;
-    if (space != Text::npos) address = TrimSpaces(last.substr(0, space));
-    return std::string(kLabelIPOther).append(address);
-  }
-  return kLabelIPLocalHost;
+void StageDone(const ReadOptions& options, const char* stage) {
+  if (options.stageDone) options.stageDone(stage);
 }
 
-void HostsReader::HostParts() {
-  // Only the last entry is left whole by LoadPass.
-  if (!loaded_ || entryCount_ == 0) return;
-  loaded_ = false;
-  Text& last = entries_[entryCount_ - 1];
-  last = HostPart(last);
-}
-
-ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
+ReadResult ReadImage(FileImage image, HostsDocument& doc, const ReadOptions& options) {
   ReadResult result;
-  reader.CountingPass(doc);
-  // A file of fewer than two items holds nothing to load.
-  if (doc.LineCount < 2) {
+  bool utf8Bom = false;
+  if (!AcceptEncoding(image, utf8Bom, result.reason)) return result;
+  StageDone(options, "read the bytes");
+  ChunkedRead read(image.Text(), std::max<size_t>(options.chunkBytes, 1));
+  read.Count(doc);
+  StageDone(options, "counting pass");
+  // A file of fewer than two items holds nothing worth opening. Its item is
+  // loaded all the same, so that reading is one sequence and a file of one
+  // entry still reads back whole.
+  const bool worthOpening = doc.LineCount >= 2;
+  if (worthOpening && options.loading) options.loading();
+  read.Allocate(std::move(image), utf8Bom, doc);
+  StageDone(options, "allocation");
+  read.Load(doc);
+  StageDone(options, "load pass");
+  if (!worthOpening) {
     result.outcome = ReadOutcome::Empty;
     return result;
   }
-  ui.SetBusy(true);
-  reader.Allocate(doc);
-  reader.LoadPass(doc);
-  result.labelIP = HostsReader::RedirectAddressCaption(doc);
-  reader.HostParts();
+  if (doc.LoadedEntryCount > 0) result.labelIP = RedirectCaption(read.LastEntryWhole());
   result.outcome = ReadOutcome::Loaded;
   return result;
 }
 
-ReadResult ReadHostsText(std::string_view text, HostsDocument& doc) {
-  HostsReader reader;
+}  // namespace
+
+ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc, const ReadOptions& options) {
+  FileImage image;
   ReadResult result;
-  SilentUi ui;
-  return reader.SetText(text, result.reason) ? ReadStages(reader, doc, ui) : result;
+  result.outcome = image.Load(path, result.reason);
+  if (result.outcome != ReadOutcome::Loaded) return result;
+  return ReadImage(std::move(image), doc, options);
 }
 
-ReadResult ReadHostsFile(const std::string& path, HostsDocument& doc) {
-  HostsReader reader;
-  ReadResult result;
-  SilentUi ui;
-  result.outcome = reader.Open(path, result.reason);
-  return result.outcome == ReadOutcome::Loaded ? ReadStages(reader, doc, ui) : result;
+ReadResult ReadHostsText(std::string_view text, HostsDocument& doc, const ReadOptions& options) {
+  FileImage image;
+  image.Assign(text);
+  return ReadImage(std::move(image), doc, options);
 }
 
 }  // namespace vantrel

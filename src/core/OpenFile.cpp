@@ -8,13 +8,12 @@
 namespace vantrel {
 
 ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui) {
-  HostsReader reader;
-  ReadResult result;
-  result.outcome = reader.Open(path, result.reason);
+  ReadOptions options;
+  options.loading = [&ui] { ui.SetBusy(true); };
+  const ReadResult result = ReadHostsFile(path, loaded, options);
   if (result.outcome != ReadOutcome::Loaded) return result;
   loaded.HostsPath = path;
-  result = ReadStages(reader, loaded, ui);
-  if (result.outcome == ReadOutcome::Loaded) ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
+  ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
   return result;
 }
 
