@@ -16,7 +16,10 @@ bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 // Every 64-bit processor has SSE2; the 32-bit program asks, since Windows
 // XP also runs on processors without it.
 bool HasSse2() {
-  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2") != 0);
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+  }();
   return has;
 }
 

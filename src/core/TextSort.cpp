@@ -61,27 +61,38 @@ struct Scratch {
 // on the next byte. A bucket of a few records is sorted by comparing.
 void SortByKey(Record* first, Record* last, int shift) {
   const size_t n = static_cast<size_t>(last - first);
-  const auto byte = [&](const Record& r) { return (r.key >> shift) & 0xff; };
-  for (; n >= 64 && shift >= 0; shift -= 8) {
-    size_t counts[256] = {};
-    for (const Record* r = first; r != last; ++r) ++counts[byte(*r)];
-    if (counts[byte(*first)] == n) continue;  // all in one bucket
-    size_t next[256], ends[256];
-    for (size_t b = 0, sum = 0; b < 256; ++b) next[b] = sum, ends[b] = sum += counts[b];
-    for (size_t b = 0; b < 256; ++b) {
-      while (next[b] < ends[b]) {
-        Record moving = first[next[b]];
-        for (size_t to = byte(moving); to != b; to = byte(moving))
-          std::swap(moving, first[next[to]++]);
-        first[next[b]++] = moving;
-      }
-    }
-    for (size_t b = 0, at = 0; b < 256; at += counts[b++]) {
-      if (counts[b] > 1) SortByKey(first + at, first + at + counts[b], shift - 8);
-    }
+  if (n < 64 || shift < 0) {
+    std::sort(first, last, [](const Record& a, const Record& b) { return a.key < b.key; });
     return;
   }
-  std::sort(first, last, [](const Record& a, const Record& b) { return a.key < b.key; });
+  const auto byte = [&](const Record& r) { return (r.key >> shift) & 0xff; };
+  size_t counts[256] = {};
+  for (const Record* r = first; r != last; ++r) ++counts[byte(*r)];
+  // A byte that all records share orders nothing: on to the next.
+  if (counts[byte(*first)] == n) {
+    SortByKey(first, last, shift - 8);
+    return;
+  }
+  // Bucket b is [begins[b], begins[b + 1]); next[b] is where its next record goes.
+  size_t begins[257];
+  begins[0] = 0;
+  for (size_t b = 0; b < 256; ++b) begins[b + 1] = begins[b] + counts[b];
+  size_t next[256];
+  std::copy(begins, begins + 256, next);
+  for (size_t b = 0; b < 256; ++b) {
+    // Each record taken out of bucket b is carried to its own bucket,
+    // swapping out the record there, until one for bucket b comes back.
+    while (next[b] < begins[b + 1]) {
+      Record moving = first[next[b]];
+      for (size_t to = byte(moving); to != b; to = byte(moving)) {
+        std::swap(moving, first[next[to]++]);
+      }
+      first[next[b]++] = moving;
+    }
+  }
+  for (size_t b = 0; b < 256; ++b) {
+    if (counts[b] > 1) SortByKey(first + begins[b], first + begins[b + 1], shift - 8);
+  }
 }
 
 // Sorts one group's texts where they are, and marks the repeats: on keys,

@@ -103,8 +103,9 @@ bool WriteLines(const HostsDocument& doc, bool withComments, LineWriter& out) {
     // After a sort the entries lie all over the file's bytes; asking for the
     // text a few lines ahead lets the waits for memory overlap.
     constexpr int32_t kAhead = 16;
-    if (e + kAhead < entryCount)
+    if (e + kAhead < entryCount) {
       __builtin_prefetch(entries[static_cast<size_t>(e + kAhead)].data());
+    }
     const Text entry = entries[static_cast<size_t>(e++)];
     if (entry.empty()) return;
     out.Entry(entry);
