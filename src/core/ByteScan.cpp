@@ -80,9 +80,9 @@ size_t FindByte(std::string_view text, size_t pos, char a, char b, char c) {
   return pos;
 }
 
-void LowerAscii(char* text, size_t size) {
-  size_t i = HasSse2() ? LowerBlocks(text, size) : 0;
-  for (; i < size; ++i) {
+void LowerAscii(std::span<char> text) {
+  size_t i = HasSse2() ? LowerBlocks(text.data(), text.size()) : 0;
+  for (; i < text.size(); ++i) {
     if (IsUpper(text[i])) text[i] = static_cast<char>(text[i] - 'A' + 'a');
   }
 }

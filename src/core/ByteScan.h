@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace vantrel {
@@ -12,7 +13,7 @@ namespace vantrel {
 size_t FindByte(std::string_view text, size_t pos, char a, char b, char c);
 
 // Sets ASCII letters from 'A' to 'Z' to lower case, in place; other bytes
-// stay as they are.
-void LowerAscii(char* text, size_t size);
+// stay as they are. Takes a std::string as well as bytes inside a file.
+void LowerAscii(std::span<char> text);
 
 }  // namespace vantrel

@@ -69,8 +69,6 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-void LowerAscii(std::string& text) { LowerAscii(text.data(), text.size()); }
-
 void UpperAscii(std::string& text) {
   for (char& c : text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

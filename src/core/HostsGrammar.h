@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ByteScan.h"
+#include "core/ByteScan.h"  // LowerAscii, for the entries the user types
 
 namespace vantrel {
 
@@ -52,7 +52,6 @@ std::string_view HostPart(std::string_view entry);
 bool ReadsBackAsAddress(std::string_view text);
 
 std::string_view TrimSpaces(std::string_view text);
-void LowerAscii(std::string& text);
 void UpperAscii(std::string& text);
 
 }  // namespace vantrel

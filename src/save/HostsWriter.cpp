@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/ByteScan.h"
-#include "core/HostsGrammar.h"
 #include "core/TextEncoding.h"
 
 namespace vantrel {
