@@ -46,20 +46,24 @@ std::string RedirectCaption(Text lastEntry) {
   return std::string(kLabelIPOther).append(address);
 }
 
-// Whole lines of the file, with what they hold and what the lines before
-// them hold: that is where their items go in the document's arrays.
-struct Chunk {
-  std::string_view text;
+// How many items a stretch of the file holds, and of which kinds. 32 bits
+// suffice: a file short of 2 GiB has fewer items.
+struct Counts {
   int32_t items = 0;
   int32_t entries = 0;
   int32_t comments = 0;
-  int32_t itemsBefore = 0;
-  int32_t entriesBefore = 0;
-  int32_t commentsBefore = 0;
 };
 
-// One read of a file's bytes. The chunks are counted and then loaded side by
-// side, each by the first free core.
+// Whole lines of the file: what they hold, and what the lines before them
+// hold, which is where their items go in the document's arrays.
+struct Chunk {
+  std::string_view text;
+  Counts held;
+  Counts before;
+};
+
+// One read of a file's bytes, cut into chunks that are counted, then loaded,
+// side by side, each by the first free core.
 class ChunkedRead {
  public:
   ChunkedRead(std::string_view text, size_t chunkBytes) {
@@ -67,7 +71,7 @@ class ChunkedRead {
       const size_t end = text.size() - begin <= chunkBytes
                              ? text.size()
                              : AfterLineEnd(text, begin + chunkBytes - 1);
-      chunks_.push_back({text.substr(begin, end - begin)});
+      chunks_.push_back({text.substr(begin, end - begin), {}, {}});
       begin = end;
     }
     // Starting a thread costs more than reading a small file.
@@ -75,15 +79,51 @@ class ChunkedRead {
     threads_ = text.size() < kWorthThreads ? 1 : Cores();
   }
 
-  // The counts are 32-bit: a file short of 2 GiB has fewer items.
-  void Count(HostsDocument& doc);
+  void Count(HostsDocument& doc) {
+    RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) {
+      Counts& held = chunks_[i].held;
+      ItemReader reader(chunks_[i].text);
+      while (!reader.AtEnd()) {
+        ++held.items;
+        const ItemKind kind = Classify(reader.Next());
+        held.comments += kind == ItemKind::Comment;
+        held.entries += kind == ItemKind::Entry;
+      }
+    });
+    for (Chunk& chunk : chunks_) {
+      chunk.before = total_;
+      total_.items += chunk.held.items;
+      total_.entries += chunk.held.entries;
+      total_.comments += chunk.held.comments;
+    }
+    doc.LineCount = total_.items;
+    doc.LoadedEntryCount = total_.entries;
+  }
+
   // Sizes Entries, Comments and CommentPositions once. The document takes
   // the file's bytes; the previous file's texts stay alive until the lists
   // showing them have been refilled (TextStore::ReleaseOlder).
-  void Allocate(FileImage image, bool utf8Bom, HostsDocument& doc);
+  void Allocate(FileImage image, bool utf8Bom, HostsDocument& doc) {
+    FileImage& adopted = doc.Texts.AdoptFile(std::move(image));
+    text_ = adopted.Text();
+    bytes_ = adopted.Data();
+    doc.Utf8Bom = utf8Bom;
+    doc.EntriesBeforeDedup = {};
+    // The arrays keep their places when they move into the document, so the
+    // load fills them there.
+    TextArray entries(static_cast<size_t>(total_.entries));
+    entries_ = entries.data();
+    doc.SetEntries(std::move(entries));
+    doc.Comments.assign(static_cast<size_t>(total_.comments), Text{});
+    doc.CommentPositions.assign(static_cast<size_t>(total_.comments), 0);
+  }
+
   // Fills them: comments as read, entries lower-cased in place and cut to
   // their host parts.
-  void Load(HostsDocument& doc);
+  void Load(HostsDocument& doc) {
+    RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
+  }
+
   // The last entry before it was cut, for the caption.
   Text LastEntryWhole() const { return lastEntryWhole_; }
 
@@ -92,63 +132,21 @@ class ChunkedRead {
 
   std::vector<Chunk> chunks_;
   unsigned threads_ = 1;
-  Chunk total_;
+  Counts total_;
   std::string_view text_;    // the bytes once the document holds them
   char* bytes_ = nullptr;    // the same bytes, to lower-case in place
   Text* entries_ = nullptr;  // the entries' array in the document
   Text lastEntryWhole_;
 };
 
-void ChunkedRead::Count(HostsDocument& doc) {
-  RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) {
-    Chunk& chunk = chunks_[i];
-    ItemReader reader(chunk.text);
-    while (!reader.AtEnd()) {
-      ++chunk.items;
-      const ItemKind kind = Classify(reader.Next());
-      if (kind == ItemKind::Comment) ++chunk.comments;
-      if (kind == ItemKind::Entry) ++chunk.entries;
-    }
-  });
-  for (Chunk& chunk : chunks_) {
-    chunk.itemsBefore = total_.items;
-    chunk.entriesBefore = total_.entries;
-    chunk.commentsBefore = total_.comments;
-    total_.items += chunk.items;
-    total_.entries += chunk.entries;
-    total_.comments += chunk.comments;
-  }
-  doc.LineCount = total_.items;
-  doc.LoadedEntryCount = total_.entries;
-}
-
-void ChunkedRead::Allocate(FileImage image, bool utf8Bom, HostsDocument& doc) {
-  FileImage& adopted = doc.Texts.AdoptFile(std::move(image));
-  text_ = adopted.Text();
-  bytes_ = adopted.Data();
-  doc.Utf8Bom = utf8Bom;
-  doc.EntriesBeforeDedup = {};
-  // The arrays keep their places when they move into the document, so the
-  // load fills them there.
-  TextArray entries(static_cast<size_t>(total_.entries));
-  entries_ = entries.data();
-  doc.SetEntries(std::move(entries));
-  doc.Comments.assign(static_cast<size_t>(total_.comments), Text{});
-  doc.CommentPositions.assign(static_cast<size_t>(total_.comments), 0);
-}
-
-void ChunkedRead::Load(HostsDocument& doc) {
-  RunTasks(chunks_.size(), threads_, [&](size_t i, unsigned) { LoadChunk(chunks_[i], doc); });
-}
-
 void ChunkedRead::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
-  Text* entry = entries_ + chunk.entriesBefore;
-  Text* comment = doc.Comments.data() + chunk.commentsBefore;
-  int32_t* position = doc.CommentPositions.data() + chunk.commentsBefore;
-  int32_t item = chunk.itemsBefore;
+  Text* entry = entries_ + chunk.before.entries;
+  Text* comment = doc.Comments.data() + chunk.before.comments;
+  int32_t* position = doc.CommentPositions.data() + chunk.before.comments;
+  int32_t item = chunk.before.items;
   // Comment positions count the non-blank items only.
-  int32_t blanks = chunk.itemsBefore - chunk.entriesBefore - chunk.commentsBefore;
-  int32_t entriesLeft = total_.entries - chunk.entriesBefore;
+  int32_t blanks = chunk.before.items - chunk.before.entries - chunk.before.comments;
+  int32_t entriesLeft = total_.entries - chunk.before.entries;
   ItemReader reader(chunk.text);
   while (!reader.AtEnd()) {
     ++item;
