@@ -55,14 +55,16 @@ bool StartsWith(std::string_view text, std::string_view start) {
 // standard user's program, elevated under an administrator's name, prepared
 // the file there.
 bool IsOtherUsersTempFolder(std::string_view folder, const ElevatedSaveContext& context) {
-  const std::string_view temp = context.tempFolder, profile = context.profileFolder;
+  const std::string_view temp = context.tempFolder;
+  const std::string_view profile = context.profileFolder;
   const size_t split = profile.find_last_of('\\');
   if (split == std::string_view::npos || !StartsWith(temp, profile) ||
       temp.size() <= profile.size() || temp[profile.size()] != '\\') {
     return false;
   }
-  const std::string_view profiles = profile.substr(0, split + 1),
-                         rest = temp.substr(profile.size());
+  // "C:\Users\" and "\AppData\Local\Temp\", around the user's name.
+  const std::string_view profiles = profile.substr(0, split + 1);
+  const std::string_view rest = temp.substr(profile.size());
   if (folder.size() <= profiles.size() + rest.size() || !StartsWith(folder, profiles) ||
       !SameLetters(folder.substr(folder.size() - rest.size()), rest)) {
     return false;
