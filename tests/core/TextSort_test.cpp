@@ -39,8 +39,9 @@ void ExpectSortedLikeStd(const Strings& input) {
     buffer += s;
   }
   TextArray inBuffer;
-  for (size_t i = 0; i < input.size(); ++i)
+  for (size_t i = 0; i < input.size(); ++i) {
     inBuffer.emplace_back(buffer.data() + starts[i], input[i].size());
+  }
   TextArray apart(input.begin(), input.end());
   for (SortedCopy what : {SortedCopy::All, SortedCopy::NonEmpty, SortedCopy::DistinctNonEmpty}) {
     const Strings expected = Expected(input, what);
