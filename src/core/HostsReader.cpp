@@ -182,7 +182,7 @@ void StageDone(const ReadOptions& options, const char* stage) {
 ReadResult ReadImage(FileImage image, HostsDocument& doc, const ReadOptions& options) {
   ReadResult result;
   bool utf8Bom = false;
-  if (!AcceptEncoding(image, utf8Bom, result.reason)) return result;
+  if (!AcceptEncoding(image, utf8Bom, result.reason)) return result;  // Unreadable
   StageDone(options, "read the bytes");
   ChunkedRead read(image.Text(), std::max<size_t>(options.chunkBytes, 1));
   read.Count(doc);
