@@ -162,8 +162,9 @@ void ChunkedRead::LoadChunk(const Chunk& chunk, HostsDocument& doc) {
         --entriesLeft;
         // The last entry is lowered whole: the caption quotes its address.
         const Text lowered = entriesLeft == 0 ? trimmed : host;
-        if (!lowered.empty())
+        if (!lowered.empty()) {
           LowerAscii({bytes_ + (lowered.data() - text_.data()), lowered.size()});
+        }
         if (entriesLeft == 0) lastEntryWhole_ = trimmed;
         *entry++ = host;
         break;
