@@ -21,11 +21,11 @@
 #include "platform/TranslucentForm.h"
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
-#include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
 #include "shell/MainLayout.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/SaveOptionsWindow.h"
 #include "windows/WaitWindow.h"
 
 namespace vantrel {
