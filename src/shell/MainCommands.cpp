@@ -163,7 +163,7 @@ void MainWindow::OpenInNotepad() {
 }
 
 void MainWindow::SetTransparency(int menuId) {
-  if (translucency_) translucency_->Alpha(TransparencyAlpha((menuId - kMnuNone) * 10));
+  if (translucency_) translucency_->SetAlpha(TransparencyAlpha((menuId - kMnuNone) * 10));
   for (int id = kMnuNone; id <= kMnuNinety; ++id) menu_.Check(id, id == menuId);
 }
 

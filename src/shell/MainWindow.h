@@ -18,7 +18,7 @@
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
 #include "platform/ShutdownBlock.h"
-#include "platform/TranslucentForm.h"
+#include "platform/WindowTranslucency.h"
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
 #include "save/SaveUi.h"
@@ -71,7 +71,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   bool Ended() const { return ended_; }
   COLORREF FindTextColor() const { return findTextColor_; }
   const FindState& Find() const { return find_; }
-  const CTranslucentForm* Translucency() const { return translucency_.get(); }
+  const WindowTranslucency* Translucency() const { return translucency_.get(); }
   void FindBoxKeyPress(int keyCode);
 
   void ResetToNoDocument() override;
@@ -179,7 +179,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   bool findShowsPlaceholder_ = true;
   HWND findFocusTo_ = nullptr;  // the window the find box is losing the focus to
   COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
-  std::unique_ptr<CTranslucentForm> translucency_;
+  std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;
   HelpWindow help_;
   AboutWindow about_;

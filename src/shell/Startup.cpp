@@ -35,8 +35,8 @@ void MainWindow::Startup(const std::string& version) {
     menu_.EnableSubmenu("mnuTransparent", true);
     hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
-  translucency_ = std::make_unique<CTranslucentForm>();
-  translucency_->hwnd(hwnd_);
+  translucency_ = std::make_unique<WindowTranslucency>();
+  translucency_->Attach(hwnd_);
   clock_ = {};
   onTopState_ = 0;
   SetText(kLabel7, "00: 00: 00");

@@ -35,7 +35,7 @@ TEST_F(StartupTest, OnXpAnd2000TransparencyIsOfferedWithoutAWord) {
     EXPECT_EQ(TextOf(window.Control(kLabel7)), "00: 00: 00");
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     ASSERT_NE(window.Translucency(), nullptr);
-    EXPECT_EQ(window.Translucency()->hwnd(), window.Handle());
+    EXPECT_EQ(window.Translucency()->Window(), window.Handle());
     EXPECT_TRUE(GetWindowLongA(window.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
   }
 }
