@@ -80,7 +80,7 @@ constexpr MenuDef kMenu[] = {
     {1, 0, "mnuDash2", "-", nullptr, true, false},
     {1, kMnuRemDup, "mnuRemDup", "&Remove Duplicates", "Ctrl+R", false, false},
     {0, 0, "mnuWindow", "&Window", nullptr, true, false},
-    {1, 0, "mnuTransparent", "&Transparency", nullptr, false, false},
+    {1, kMnuTransparent, "mnuTransparent", "&Transparency", nullptr, false, false},
     {2, kMnuNone, "mnuNone", "&None", nullptr, true, true},
     {2, 0, "mnuDash3", "-", nullptr, true, false},
     {2, kMnuTen, "mnuTen", "&10%", nullptr, true, false},

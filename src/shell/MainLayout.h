@@ -68,6 +68,7 @@ enum MainMenu : int {
   kMnuOnTop,
   kMnuContents,
   kMnuAbout,
+  kMnuTransparent,  // opens the transparency steps
 };
 
 std::span<const ControlDef> MainControls();

@@ -32,7 +32,7 @@ void MainWindow::Startup(const std::string& version) {
     Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
     hostsFolder_ = "%systemroot%\\";
   } else {
-    menu_.EnableSubmenu("mnuTransparent", true);
+    menu_.EnableSubmenu(kMnuTransparent, true);
     hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
   translucency_ = std::make_unique<WindowTranslucency>();

@@ -17,7 +17,7 @@ class StartupTest : public ::testing::Test {
     window_.Startup(version);
     Pump();
   }
-  bool TransparencyEnabled() const { return window_.Menus().IsSubmenuEnabled("mnuTransparent"); }
+  bool TransparencyEnabled() const { return window_.Menus().IsSubmenuEnabled(kMnuTransparent); }
 
   ScriptedModal script_;
   ScopedModal scoped_{script_};
@@ -30,7 +30,7 @@ TEST_F(StartupTest, OnXpAnd2000TransparencyIsOfferedWithoutAWord) {
     ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
     window.Startup(version);
     EXPECT_TRUE(script_.Questions().empty()) << version;
-    EXPECT_TRUE(window.Menus().IsSubmenuEnabled("mnuTransparent")) << version;
+    EXPECT_TRUE(window.Menus().IsSubmenuEnabled(kMnuTransparent)) << version;
     EXPECT_EQ(window.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
     EXPECT_EQ(TextOf(window.Control(kLabel7)), "00: 00: 00");
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
