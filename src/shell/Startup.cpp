@@ -38,7 +38,7 @@ void MainWindow::Startup(const std::string& version) {
   translucency_ = std::make_unique<WindowTranslucency>();
   translucency_->Attach(hwnd_);
   clock_ = {};
-  onTopState_ = 0;
+  onTop_ = false;
   SetText(kLabel7, "00: 00: 00");
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);

@@ -95,11 +95,11 @@ TEST_F(WindowMenuTest, AlwaysOnTopAlternates) {
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_TRUE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState(), -1);
+  EXPECT_TRUE(window_.IsOnTop());
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_FALSE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState(), 0);
+  EXPECT_FALSE(window_.IsOnTop());
 }
 
 TEST_F(WindowMenuTest, HelpAndAboutShowModallyOverTheMainWindow) {
