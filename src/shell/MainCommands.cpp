@@ -1,8 +1,4 @@
 // The main window's commands and the routing of its events to them.
-#include <windows.h>
-// windows.h first
-#include <commctrl.h>
-
 #include <string>
 
 #include "core/Dedup.h"

@@ -1,7 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <commctrl.h>
-
 #include <exception>
 
 #include "core/ElapsedTime.h"
@@ -90,12 +88,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       return Default(msg, wParam, lParam);
-    case WM_MEASUREITEM:
-      if (reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_LISTBOX) {
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-            ListRowHeight(hwnd_, listFont_.Get());
-      }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_LISTBOX) item->itemHeight = ListRowHeight(hwnd_, listFont_.Get());
       return TRUE;
+    }
     case WM_SETCURSOR:
       if (!busy_) return Default(msg, wParam, lParam);
       SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
