@@ -23,14 +23,14 @@ void AskAndRemoveDuplicates(HostsDocument& doc, DocumentUi& ui) {
 }  // namespace
 
 std::span<const MainWindow::Command> MainWindow::Commands() {
-  constexpr int kNone = kNoControl;
   static constexpr Command kCommands[] = {
       {kCmdOpen, kMnuOpen, Needs::Nothing, &MainWindow::OpenFile, nullptr, nullptr},
       {kCmdSaveAs, kMnuSaveAs, Needs::Document, &MainWindow::SaveFileAs, "Save Failed",
        kNoMemoryToSave},
-      {kNone, kMnuClose, Needs::Document, &MainWindow::CloseFile, "Save Failed", kNoMemoryToSave},
-      {kNone, kMnuExit, Needs::Nothing, &MainWindow::ExitFromMenu, nullptr, nullptr},
-      {kNone, kMnuUndo, Needs::UndoStep, &MainWindow::RunEdit<UndoLastAction>, "Undo",
+      {kNoControl, kMnuClose, Needs::Document, &MainWindow::CloseFile, "Save Failed",
+       kNoMemoryToSave},
+      {kNoControl, kMnuExit, Needs::Nothing, &MainWindow::ExitFromMenu, nullptr, nullptr},
+      {kNoControl, kMnuUndo, Needs::UndoStep, &MainWindow::RunEdit<UndoLastAction>, "Undo",
        "There is not enough memory to undo the last change."},
       {kCmdAdd, kMnuAdd, Needs::Document, &MainWindow::RunEdit<AddEntry>, "Add New Host Entry",
        "There is not enough memory to add the entry."},
@@ -40,11 +40,12 @@ std::span<const MainWindow::Command> MainWindow::Commands() {
        "Delete Host Entry", "There is not enough memory to delete the entry."},
       {kCmdRemDup, kMnuRemDup, Needs::Document, &MainWindow::RunEdit<AskAndRemoveDuplicates>,
        kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates."},
-      {kCmdCountHost, kNone, Needs::Document, &MainWindow::CountUnmodifiedHosts, nullptr, nullptr},
-      {kCmdNotepad, kNone, Needs::Document, &MainWindow::OpenInNotepad, nullptr, nullptr},
-      {kNone, kMnuOnTop, Needs::Nothing, &MainWindow::ToggleAlwaysOnTop, nullptr, nullptr},
-      {kNone, kMnuContents, Needs::Nothing, &MainWindow::ShowHelpContents, nullptr, nullptr},
-      {kNone, kMnuAbout, Needs::Nothing, &MainWindow::ShowAbout, nullptr, nullptr},
+      {kCmdCountHost, kNoControl, Needs::Document, &MainWindow::CountUnmodifiedHosts, nullptr,
+       nullptr},
+      {kCmdNotepad, kNoControl, Needs::Document, &MainWindow::OpenInNotepad, nullptr, nullptr},
+      {kNoControl, kMnuOnTop, Needs::Nothing, &MainWindow::ToggleAlwaysOnTop, nullptr, nullptr},
+      {kNoControl, kMnuContents, Needs::Nothing, &MainWindow::ShowHelpContents, nullptr, nullptr},
+      {kNoControl, kMnuAbout, Needs::Nothing, &MainWindow::ShowAbout, nullptr, nullptr},
   };
   return kCommands;
 }
