@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <string>
 
-#include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
 #include "shell/MainWindow.h"
 #include "support/ScriptedModal.h"
 #include "support/WindowTesting.h"
+#include "windows/SaveOptionsWindow.h"
 
 namespace {
 

@@ -19,9 +19,9 @@ void Remember(FindState& find, const std::string& boxText) {
 
 }  // namespace
 
-void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int keyCode,
+void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, FindKey key,
                   DocumentUi& ui) {
-  if (keyCode != kEnterKey) return;
+  if (key != FindKey::Enter) return;
   const std::string query = boxText;
   if (query.empty() || query.find(' ') != std::string::npos) {
     ui.Tell("Find", "Please do not include spaces while searching", Icon::None);

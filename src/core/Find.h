@@ -11,7 +11,8 @@
 
 namespace vantrel {
 
-inline constexpr int kEnterKey = 13;
+// The box acts on Enter; every other key only types.
+enum class FindKey { Enter, Other };
 
 struct FindState {
   // Index of the List1 item at which the next search starts. Only Find moves
@@ -23,7 +24,7 @@ struct FindState {
 
 // A key press in the search box: acts on Enter only. boxText is the box's
 // text, which the handler may empty; new history items go to find.History.
-void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, int keyCode,
+void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, FindKey key,
                   DocumentUi& ui);
 
 }  // namespace vantrel

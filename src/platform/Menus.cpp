@@ -26,7 +26,8 @@ void MenuBar::Build(std::span<const MenuDef> table) {
   bar_ = CreateMenu();
   HMENU parents[3] = {bar_, nullptr, nullptr};
   std::vector<ACCEL> accels;
-  for (const MenuDef& item : table) {
+  for (size_t i = 0; i < table.size(); ++i) {
+    const MenuDef& item = table[i];
     HMENU parent = parents[item.level];
     if (std::string(item.caption) == "-") {
       AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
@@ -35,11 +36,14 @@ void MenuBar::Build(std::span<const MenuDef> table) {
     UINT flags = MF_STRING;
     if (!item.enabled) flags |= MF_GRAYED;
     if (item.checked) flags |= MF_CHECKED;
-    if (item.id == 0) {
+    // The rows that follow one level deeper are its items.
+    if (i + 1 < table.size() && table[i + 1].level > item.level) {
       HMENU sub = CreatePopupMenu();
       AppendMenuA(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption);
       parents[item.level + 1] = sub;
-      submenus_[item.name] = {sub, parent, static_cast<UINT>(GetMenuItemCount(parent) - 1)};
+      if (item.id != 0) {
+        submenus_[item.id] = {sub, parent, static_cast<UINT>(GetMenuItemCount(parent) - 1)};
+      }
       continue;
     }
     std::string caption = item.caption;
@@ -59,8 +63,8 @@ void MenuBar::Build(std::span<const MenuDef> table) {
     accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
 }
 
-HMENU MenuBar::Submenu(const std::string& name) const {
-  const auto it = submenus_.find(name);
+HMENU MenuBar::Submenu(int id) const {
+  const auto it = submenus_.find(id);
   return it == submenus_.end() ? nullptr : it->second.menu;
 }
 
@@ -68,15 +72,15 @@ void MenuBar::Enable(int id, bool enabled) const {
   EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-void MenuBar::EnableSubmenu(const std::string& name, bool enabled) const {
-  const auto it = submenus_.find(name);
+void MenuBar::EnableSubmenu(int id, bool enabled) const {
+  const auto it = submenus_.find(id);
   if (it == submenus_.end()) return;
   const UINT flags = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
   EnableMenuItem(it->second.parent, it->second.position, flags);
 }
 
-bool MenuBar::IsSubmenuEnabled(const std::string& name) const {
-  const auto it = submenus_.find(name);
+bool MenuBar::IsSubmenuEnabled(int id) const {
+  const auto it = submenus_.find(id);
   if (it == submenus_.end()) return false;
   const UINT state = GetMenuState(it->second.parent, it->second.position, MF_BYPOSITION);
   return !(state & (MF_GRAYED | MF_DISABLED));

@@ -11,7 +11,7 @@ namespace vantrel {
 
 struct MenuDef {
   int level;  // 0 a menu of the bar, 1 its item, 2 an item of a submenu
-  int id;     // 0 for menus, submenus and separators
+  int id;     // 0 for the menus of the bar and separators
   const char* name;
   const char* caption;   // "-" is a separator
   const char* shortcut;  // shown after a tab, also a real accelerator
@@ -31,13 +31,13 @@ class MenuBar {
 
   HMENU Bar() const { return bar_; }
   HACCEL Accelerators() const { return accel_; }
-  // The submenu of that name ("mnuFile", "mnuTransparent", ...).
-  HMENU Submenu(const std::string& name) const;
+  // The submenu that the item of that id opens; null for other items.
+  HMENU Submenu(int id) const;
 
   void Enable(int id, bool enabled) const;
-  // Enables or disables the submenu of that name where it hangs in its menu.
-  void EnableSubmenu(const std::string& name, bool enabled) const;
-  bool IsSubmenuEnabled(const std::string& name) const;
+  // Enables or disables the item that opens the submenu, where it hangs.
+  void EnableSubmenu(int id, bool enabled) const;
+  bool IsSubmenuEnabled(int id) const;
   void Check(int id, bool checked) const;
   // Sets the caption, keeping the shortcut text shown after it.
   void SetCaption(int id, const std::string& caption) const;
@@ -54,7 +54,7 @@ class MenuBar {
 
   HMENU bar_ = nullptr;
   HACCEL accel_ = nullptr;
-  std::map<std::string, SubmenuPlace> submenus_;
+  std::map<int, SubmenuPlace> submenus_;  // by the id of the item opening it
   std::map<int, std::string> shortcuts_;
 };
 

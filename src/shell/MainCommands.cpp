@@ -1,8 +1,4 @@
 // The main window's commands and the routing of its events to them.
-#include <windows.h>
-// windows.h first
-#include <commctrl.h>
-
 #include <string>
 
 #include "core/Dedup.h"
@@ -19,69 +15,60 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kFindPlaceholder = "type query here";
-constexpr int kNone = -1;  // no button, or no menu item
-
 void AskAndRemoveDuplicates(HostsDocument& doc, DocumentUi& ui) {
   if (!ui.AskYesNo(kRemoveDuplicatesCaption, kRemoveDuplicatesQuestion)) return;
   ui.RunInWaitWindow([&] { RemoveDuplicatesJob(doc, ui); });
 }
 
-// The commands that run one operation on the document; running out of
-// memory is told in the command's own caption.
-constexpr struct {
-  int button, menu;
-  const char* caption;
-  const char* noMemoryText;
-  void (*run)(HostsDocument&, DocumentUi&);
-} kEdits[] = {
-    {kCmdRemDup, kMnuRemDup, kRemoveDuplicatesCaption,
-     "There is not enough memory to remove the duplicates.", AskAndRemoveDuplicates},
-    {kCmdAdd, kMnuAdd, "Add New Host Entry", "There is not enough memory to add the entry.",
-     AddEntry},
-    {kCmdChange, kMnuChange, "Change Host Entry", "There is not enough memory to change the entry.",
-     ChangeEntry},
-    {kCmdDelete, kMnuDelete, "Delete Host Entry", "There is not enough memory to delete the entry.",
-     DeleteEntry},
-    {kNone, kMnuUndo, "Undo", "There is not enough memory to undo the last change.",
-     UndoLastAction},
-};
-
 }  // namespace
+
+std::span<const MainWindow::Command> MainWindow::Commands() {
+  static constexpr Command kCommands[] = {
+      {kCmdOpen, kMnuOpen, Needs::Nothing, &MainWindow::OpenFile, nullptr, nullptr},
+      {kCmdSaveAs, kMnuSaveAs, Needs::Document, &MainWindow::SaveFileAs, "Save Failed",
+       kNoMemoryToSave},
+      {kNoControl, kMnuClose, Needs::Document, &MainWindow::CloseFile, "Save Failed",
+       kNoMemoryToSave},
+      {kNoControl, kMnuExit, Needs::Nothing, &MainWindow::ExitFromMenu, nullptr, nullptr},
+      {kNoControl, kMnuUndo, Needs::UndoStep, &MainWindow::RunEdit<UndoLastAction>, "Undo",
+       "There is not enough memory to undo the last change."},
+      {kCmdAdd, kMnuAdd, Needs::Document, &MainWindow::RunEdit<AddEntry>, "Add New Host Entry",
+       "There is not enough memory to add the entry."},
+      {kCmdChange, kMnuChange, Needs::Document, &MainWindow::RunEdit<ChangeEntry>,
+       "Change Host Entry", "There is not enough memory to change the entry."},
+      {kCmdDelete, kMnuDelete, Needs::Document, &MainWindow::RunEdit<DeleteEntry>,
+       "Delete Host Entry", "There is not enough memory to delete the entry."},
+      {kCmdRemDup, kMnuRemDup, Needs::Document, &MainWindow::RunEdit<AskAndRemoveDuplicates>,
+       kRemoveDuplicatesCaption, "There is not enough memory to remove the duplicates."},
+      {kCmdCountHost, kNoControl, Needs::Document, &MainWindow::CountUnmodifiedHosts, nullptr,
+       nullptr},
+      {kCmdNotepad, kNoControl, Needs::Document, &MainWindow::OpenInNotepad, nullptr, nullptr},
+      {kNoControl, kMnuOnTop, Needs::Nothing, &MainWindow::ToggleAlwaysOnTop, nullptr, nullptr},
+      {kNoControl, kMnuContents, Needs::Nothing, &MainWindow::ShowHelpContents, nullptr, nullptr},
+      {kNoControl, kMnuAbout, Needs::Nothing, &MainWindow::ShowAbout, nullptr, nullptr},
+  };
+  return kCommands;
+}
+
+void MainWindow::EnableCommand(const Command& command, bool enabled) {
+  if (command.button != kNoControl) Enable(command.button, enabled);
+  if (command.menu != kNoControl) menu_.Enable(command.menu, enabled);
+}
 
 FileSystem& MainWindow::Files() { return fs_ ? *fs_ : NativeFileSystem(); }
 
 void MainWindow::OnCommand(int id, int code) {
   if (id == kList1 && code == LBN_DBLCLK) id = kCmdChange;
   // Each button and its menu item run the very same command.
-  for (const auto& edit : kEdits) {
-    if (id == edit.button || id == edit.menu) {
-      return RunCommand(edit.caption, edit.noMemoryText, [&] { edit.run(doc_, *this); });
-    }
-  }
-  static constexpr struct {
-    int button, menu;
-    void (MainWindow::*run)();
-  } kRoutes[] = {
-      {kCmdOpen, kMnuOpen, &MainWindow::OpenFile},
-      {kCmdSaveAs, kMnuSaveAs, &MainWindow::SaveFileAs},
-      {kNone, kMnuClose, &MainWindow::CloseFile},
-      {kNone, kMnuExit, &MainWindow::ExitFromMenu},
-      {kCmdCountHost, kNone, &MainWindow::CountUnmodifiedHosts},
-      {kCmdNotepad, kNone, &MainWindow::OpenInNotepad},
-      {kNone, kMnuOnTop, &MainWindow::ToggleAlwaysOnTop},
-      {kNone, kMnuContents, &MainWindow::ShowHelpContents},
-      {kNone, kMnuAbout, &MainWindow::ShowAbout},
-  };
-  for (const auto& route : kRoutes) {
-    if (id == route.button || id == route.menu) return (this->*route.run)();
+  for (const Command& command : Commands()) {
+    if (id != command.button && id != command.menu) continue;
+    if (!command.noMemoryText) return (this->*command.run)();
+    return RunCommand(command.caption, command.noMemoryText, [&] { (this->*command.run)(); });
   }
   if (id == kList1 && code == LBN_SELCHANGE) {
     doc_.List1.Select(static_cast<int32_t>(SendMessageA(controls_[kList1], LB_GETCURSEL, 0, 0)));
-  } else if (id == kComboFind && code == CBN_SETFOCUS) {
-    FindBoxGotFocus();
-  } else if (id == kComboFind && code == CBN_KILLFOCUS) {
-    FindBoxLostFocus();
+  } else if (id == kComboFind) {
+    findBox_.OnNotify(code);
   } else if (id >= kMnuNone && id <= kMnuNinety) {
     SetTransparency(id);
   }
@@ -89,13 +76,9 @@ void MainWindow::OnCommand(int id, int code) {
 
 // ---- saving, closing and leaving
 
-void MainWindow::SaveFileAs() {
-  RunCommand("Save Failed", kNoMemoryToSave, [&] { SaveAs(doc_, *this, Files()); });
-}
+void MainWindow::SaveFileAs() { SaveAs(doc_, *this, Files()); }
 
-void MainWindow::CloseFile() {
-  RunCommand("Save Failed", kNoMemoryToSave, [&] { CloseDocument(doc_, *this, Files()); });
-}
+void MainWindow::CloseFile() { CloseDocument(doc_, *this, Files()); }
 
 void MainWindow::ExitFromMenu() {
   if (!RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) return;
@@ -163,73 +146,21 @@ void MainWindow::OpenInNotepad() {
 }
 
 void MainWindow::SetTransparency(int menuId) {
-  if (translucency_) translucency_->Alpha(TransparencyAlpha((menuId - kMnuNone) * 10));
+  if (translucency_) translucency_->SetAlpha(TransparencyAlpha((menuId - kMnuNone) * 10));
   for (int id = kMnuNone; id <= kMnuNinety; ++id) menu_.Check(id, id == menuId);
 }
 
 void MainWindow::ToggleAlwaysOnTop() {
-  const bool onTop = onTopState_ == 0;
-  SetTopmost(hwnd_, onTop);
-  menu_.Check(kMnuOnTop, onTop);
-  onTopState_ = onTop ? -1 : 0;
+  onTop_ = !onTop_;
+  SetTopmost(hwnd_, onTop_);
+  menu_.Check(kMnuOnTop, onTop_);
 }
 
 // ---- Find
 
-void MainWindow::FindBoxGotFocus() {
-  findTextColor_ = RGB(0, 0, 0);
-  // Back from a message box or another program, the query is still there.
-  if (findShowsPlaceholder_) SetText(kComboFind, "");
-  findShowsPlaceholder_ = false;
-  SetDefaultButton(0);
-}
-
-void MainWindow::FindBoxLostFocus() {
-  // Only the user moving to another control leaves the box: the program's
-  // own message box or another program taking the activation does not.
-  HWND to = findFocusTo_;
-  HWND combo = controls_[kComboFind];
-  if (!to || to == combo || IsChild(combo, to)) return;
-  if (to != hwnd_ && !IsChild(hwnd_, to)) return;
-  findShowsPlaceholder_ = true;
-  SetText(kComboFind, kFindPlaceholder);
-  SetDefaultButton(kCmdRemDup);
-  findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
-  InvalidateRect(controls_[kComboFind], nullptr, TRUE);
-}
-
-void MainWindow::FindBoxKeyPress(int keyCode) {
-  RunCommand("Find", "There is not enough memory to search the list.", [&] {
-    std::string text = WindowText(controls_[kComboFind]);
-    const std::string before = text;
-    FindKeyPress(doc_, find_, text, keyCode, *this);
-    // New queries go into the drop-down list too.
-    HWND combo = controls_[kComboFind];
-    for (; historyShown_ < find_.History.size(); ++historyShown_) {
-      SendMessageA(combo, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(find_.History[historyShown_].c_str()));
-    }
-    if (text != before) SetText(kComboFind, text);
-  });
-}
-
-LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<MainWindow*>(data);
-  try {
-    // Enter belongs to the search box, not to a default button.
-    if (msg == WM_GETDLGCODE && lParam) {
-      const MSG* pending = reinterpret_cast<const MSG*>(lParam);
-      if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
-    }
-    if (msg == WM_CHAR) self->FindBoxKeyPress(static_cast<int>(wParam));
-    // Where the focus goes, for the combo box's CBN_KILLFOCUS that follows.
-    if (msg == WM_KILLFOCUS) self->findFocusTo_ = reinterpret_cast<HWND>(wParam);
-  } catch (...) {
-    // Never unwind through the edit control.
-  }
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &MainWindow::FindEditProc, 1);
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+void MainWindow::FindBoxKeyPress(FindKey key) {
+  RunCommand("Find", "There is not enough memory to search the list.",
+             [&] { findBox_.Search(doc_, *this, key); });
 }
 
 }  // namespace vantrel

@@ -7,20 +7,18 @@ namespace vantrel {
 namespace {
 
 // Left, top, width, height in twips, relative to the frame that holds the
-// control; a line of width 2 pixels is 30 twips thick.
+// control; a line of width 2 pixels is 30 twips thick. Whether a command's
+// button or menu item starts usable comes from the window's command table.
 constexpr ControlDef kControls[] = {
     // The toolbar strip; its border lies outside the client area.
     {kFrame1, "Frame1", Kind::Frame, "", -120, -120, 14295, 1215, 13},
     {kCmdOpen, "cmdOpen", Kind::Graphical, "&Open...", 240, 240, 1095, 855, 0, kFrame1},
-    {kCmdSaveAs, "cmdSaveAs", Kind::Graphical, "&Save As...", 1440, 240, 1095, 855, 1, kFrame1,
-     WS_DISABLED},
-    {kCmdAdd, "cmdAdd", Kind::Graphical, "&Add", 2760, 240, 1095, 855, 2, kFrame1, WS_DISABLED},
-    {kCmdChange, "cmdChange", Kind::Graphical, "&Change", 3960, 240, 1095, 855, 3, kFrame1,
-     WS_DISABLED},
-    {kCmdDelete, "cmdDelete", Kind::Graphical, "&Delete", 5160, 240, 1095, 855, 4, kFrame1,
-     WS_DISABLED},
+    {kCmdSaveAs, "cmdSaveAs", Kind::Graphical, "&Save As...", 1440, 240, 1095, 855, 1, kFrame1},
+    {kCmdAdd, "cmdAdd", Kind::Graphical, "&Add", 2760, 240, 1095, 855, 2, kFrame1},
+    {kCmdChange, "cmdChange", Kind::Graphical, "&Change", 3960, 240, 1095, 855, 3, kFrame1},
+    {kCmdDelete, "cmdDelete", Kind::Graphical, "&Delete", 5160, 240, 1095, 855, 4, kFrame1},
     {kCmdRemDup, "cmdRemDup", Kind::Graphical, "&Remove Duplicates", 6480, 240, 1095, 855, 5,
-     kFrame1, WS_DISABLED},
+     kFrame1},
     {kLabel9, "Label9", Kind::Label, "Find:", 7800, 480, 2055, 255, 28, kFrame1},
     {kComboFind, "ComboFind", Kind::Combo, "type query here", 7800, 720, 2175, 360, 6, kFrame1,
      WS_DISABLED},
@@ -56,31 +54,31 @@ constexpr ControlDef kControls[] = {
     // Other options.
     {kFrame4, "Frame4", Kind::Frame, "Other Options", 120, 6360, 9735, 855, 27},
     {kCmdCountHost, "cmdCountHost", Kind::Graphical, "Count &Unmodified Host File", 120, 360, 2655,
-     375, 8, kFrame4, WS_DISABLED},
+     375, 8, kFrame4},
     {kText6, "Text6", Kind::Text, "", 2880, 360, 2775, 375, 11, kFrame4, ES_READONLY},
     {kLine1, "Line1", Kind::Line, "", 5760, 360, 30, 360, -1, kFrame4},
     {kCmdNotepad, "cmdNotepad", Kind::Graphical, "Open Unmodified Host File with &Notepad", 5880,
-     360, 3735, 375, 9, kFrame4, WS_DISABLED},
+     360, 3735, 375, 9, kFrame4},
 };
 
 constexpr MenuDef kMenu[] = {
     {0, 0, "mnuFile", "&File", nullptr, true, false},
     {1, kMnuOpen, "mnuOpen", "&Open...", "Ctrl+O", true, false},
-    {1, kMnuClose, "mnuClose", "&Close", nullptr, false, false},
+    {1, kMnuClose, "mnuClose", "&Close", nullptr, true, false},
     {1, 0, "mnuDashOpen", "-", nullptr, true, false},
-    {1, kMnuSaveAs, "mnuSaveAs", "&Save As...", "Ctrl+S", false, false},
+    {1, kMnuSaveAs, "mnuSaveAs", "&Save As...", "Ctrl+S", true, false},
     {1, 0, "mnudash1", "-", nullptr, true, false},
     {1, kMnuExit, "mnuExit", "&Exit", "Ctrl+Q", true, false},
     {0, 0, "mnuEdit", "&Edit", nullptr, true, false},
-    {1, kMnuUndo, "mnuUndo", "&Undo", "Ctrl+Z", false, false},
+    {1, kMnuUndo, "mnuUndo", "&Undo", "Ctrl+Z", true, false},
     {1, 0, "mnuDashUndo", "-", nullptr, true, false},
-    {1, kMnuAdd, "mnuAdd", "&Add", "Ctrl+A", false, false},
-    {1, kMnuChange, "mnuChange", "&Change", "Ctrl+C", false, false},
-    {1, kMnuDelete, "mnuDelete", "&Delete", "Ctrl+D", false, false},
+    {1, kMnuAdd, "mnuAdd", "&Add", "Ctrl+A", true, false},
+    {1, kMnuChange, "mnuChange", "&Change", "Ctrl+C", true, false},
+    {1, kMnuDelete, "mnuDelete", "&Delete", "Ctrl+D", true, false},
     {1, 0, "mnuDash2", "-", nullptr, true, false},
-    {1, kMnuRemDup, "mnuRemDup", "&Remove Duplicates", "Ctrl+R", false, false},
+    {1, kMnuRemDup, "mnuRemDup", "&Remove Duplicates", "Ctrl+R", true, false},
     {0, 0, "mnuWindow", "&Window", nullptr, true, false},
-    {1, 0, "mnuTransparent", "&Transparency", nullptr, false, false},
+    {1, kMnuTransparent, "mnuTransparent", "&Transparency", nullptr, false, false},
     {2, kMnuNone, "mnuNone", "&None", nullptr, true, true},
     {2, 0, "mnuDash3", "-", nullptr, true, false},
     {2, kMnuTen, "mnuTen", "&10%", nullptr, true, false},

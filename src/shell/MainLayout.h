@@ -8,6 +8,9 @@
 
 namespace vantrel {
 
+// In a command's row: no button, or no menu item.
+inline constexpr int kNoControl = -1;
+
 enum MainControl : int {
   kFrame1 = 1100,
   kCmdOpen,
@@ -68,6 +71,7 @@ enum MainMenu : int {
   kMnuOnTop,
   kMnuContents,
   kMnuAbout,
+  kMnuTransparent,  // opens the transparency steps
 };
 
 std::span<const ControlDef> MainControls();

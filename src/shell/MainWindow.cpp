@@ -1,7 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <commctrl.h>
-
 #include <exception>
 
 #include "core/ElapsedTime.h"
@@ -27,11 +25,6 @@ constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONST
                                MB_ICONEXCLAMATION};
 
 }  // namespace
-
-MainWindow::~MainWindow() {
-  if (openPicture_) DestroyIcon(openPicture_);
-  if (saveAsPicture_) DestroyIcon(saveAsPicture_);
-}
 
 bool MainWindow::Create(HINSTANCE instance) {
   HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VANTREL));
@@ -59,11 +52,13 @@ bool MainWindow::Create(HINSTANCE instance) {
   font_ = MakeFont({"Tahoma", 9.75});
   listFont_ = MakeFont({"Tahoma", 8.25});
   boldFont_ = MakeFont({"Tahoma", 9.75, true});
-  openPicture_ = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPEN_PICTURE), IMAGE_ICON, 45, 36, 0));
-  saveAsPicture_ = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_SAVEAS_PICTURE), IMAGE_ICON, 40, 40, 0));
+  openPicture_ = LoadButtonPicture(instance, IDI_OPEN_PICTURE, {45, 36});
+  saveAsPicture_ = LoadButtonPicture(instance, IDI_SAVEAS_PICTURE, {40, 40});
   controls_.Create(hwnd_, MainControls(), font_.Get());
+  // Until a file is loaded, only the commands that need none are usable.
+  for (const Command& command : Commands()) {
+    if (command.needs != Needs::Nothing) EnableCommand(command, false);
+  }
   defaultButtons_.Watch(hwnd_, controls_.PushButtons());
   for (int id : {kFrame2, kFrame3, kFrame4}) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
@@ -72,11 +67,8 @@ bool MainWindow::Create(HINSTANCE instance) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
   }
   ShowWindow(controls_[kLine5], SW_HIDE);
-  // A combo box takes no caption at creation.
-  SetWindowTextA(controls_[kComboFind], "type query here");
-  if (HWND edit = FindWindowExA(controls_[kComboFind], nullptr, "Edit", nullptr)) {
-    SetWindowSubclass(edit, &MainWindow::FindEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  }
+  findBox_.Attach(controls_[kComboFind], defaultButtons_, kCmdRemDup,
+                  [this](FindKey key) { FindBoxKeyPress(key); });
   return true;
 }
 
@@ -96,9 +88,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
       return Default(msg, wParam, lParam);
-    case WM_MEASUREITEM:
-      OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_LISTBOX) item->itemHeight = ListRowHeight(hwnd_, listFont_.Get());
       return TRUE;
+    }
     case WM_SETCURSOR:
       if (!busy_) return Default(msg, wParam, lParam);
       SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
@@ -127,13 +121,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnEndSession(wParam != FALSE);
       return 0;
     case WM_CTLCOLOREDIT:
-      // The find box: grey placeholder, black query.
-      if (GetParent(reinterpret_cast<HWND>(lParam)) != controls_[kComboFind]) {
-        return Default(msg, wParam, lParam);
-      }
-      SetTextColor(reinterpret_cast<HDC>(wParam), findTextColor_);
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      if (!findBox_.Owns(reinterpret_cast<HWND>(lParam))) return Default(msg, wParam, lParam);
+      return findBox_.Colors(reinterpret_cast<HDC>(wParam));
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

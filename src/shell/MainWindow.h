@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "core/DocumentUi.h"
@@ -17,15 +18,17 @@
 #include "platform/DefaultButtonTracker.h"
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
+#include "platform/OwnerDraw.h"
 #include "platform/ShutdownBlock.h"
-#include "platform/TranslucentForm.h"
+#include "platform/WindowTranslucency.h"
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
-#include "save/SaveOptionsWindow.h"
 #include "save/SaveUi.h"
+#include "shell/FindBox.h"
 #include "shell/MainLayout.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/SaveOptionsWindow.h"
 #include "windows/WaitWindow.h"
 
 namespace vantrel {
@@ -40,8 +43,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   static constexpr UINT_PTR kTimer1 = 1;
   // From writing the manifest to the relaunch: time for the window to show first.
   static constexpr UINT kRelaunchDelayMs = 500;
-
-  ~MainWindow() override;
 
   // Given before Create; without one no visual-style check runs.
   void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
@@ -66,13 +67,13 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   int32_t CommentRowCount() const;
   Text CommentRow(int32_t i) const;
   const std::string& HostsFolder() const { return hostsFolder_; }
-  int OnTopState() const { return onTopState_; }  // -1 while always on top
+  bool IsOnTop() const { return onTop_; }
   bool Timer1Running() const { return timer1Running_; }
   bool Ended() const { return ended_; }
-  COLORREF FindTextColor() const { return findTextColor_; }
-  const FindState& Find() const { return find_; }
-  const CTranslucentForm* Translucency() const { return translucency_.get(); }
-  void FindBoxKeyPress(int keyCode);
+  COLORREF FindTextColor() const { return findBox_.TextColor(); }
+  const FindState& Find() const { return findBox_.State(); }
+  const WindowTranslucency* Translucency() const { return translucency_.get(); }
+  void FindBoxKeyPress(FindKey key);
 
   void ResetToNoDocument() override;
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
@@ -107,11 +108,31 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void CheckVisualStyle();
   void RelaunchWhenReady();
 
+  // When a command's button and menu item are usable.
+  enum class Needs { Nothing, Document, UndoStep };
+  // One row per command: the button and the menu item that run it, when
+  // they are usable, what runs, and what is told should it run out of memory.
+  struct Command {
+    int button;  // kNoControl for a command of the menu only
+    int menu;    // kNoControl for a command of a button only
+    Needs needs;
+    void (MainWindow::*run)();
+    const char* caption;       // of the out-of-memory message
+    const char* noMemoryText;  // null when the command tells that itself
+  };
+  static std::span<const Command> Commands();
+  void EnableCommand(const Command& command, bool enabled);
+
   // The commands that the buttons and menu items run.
   void OpenFile();
   void SaveFileAs();
   void CloseFile();
   void ExitFromMenu();
+  // A command that is one operation on the document.
+  template <void (*Edit)(HostsDocument&, DocumentUi&)>
+  void RunEdit() {
+    Edit(doc_, *this);
+  }
   void CloseWindow();
   void CountUnmodifiedHosts();
   void OpenInNotepad();
@@ -120,14 +141,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void ShowHelpContents() { help_.ShowModal(hwnd_); }
   void ShowAbout() { about_.ShowModal(hwnd_); }
 
-  void FindBoxGotFocus();
-  void FindBoxLostFocus();
-  static LRESULT CALLBACK FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
-  void OnMeasureItem(MEASUREITEMSTRUCT& item);
-  void DrawGraphicalButton(const DRAWITEMSTRUCT& item);
-  void DrawListItem(const DRAWITEMSTRUCT& item);
 
   FileSystem& Files();
   void LoadFile(const std::string& path);
@@ -137,9 +151,9 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   // After an operation ran out of memory, leaving the document as it was:
   // the normal pointer, the time shown before, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
-  template <class Command>
-  void RunCommand(const char* caption, const char* noMemoryText, Command&& command) {
-    if (RanOutOfMemory(command)) TellOutOfMemory(caption, noMemoryText);
+  template <class Work>
+  void RunCommand(const char* caption, const char* noMemoryText, Work&& work) {
+    if (RanOutOfMemory(work)) TellOutOfMemory(caption, noMemoryText);
   }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
@@ -149,7 +163,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
 
   HostsDocument doc_;
   std::string hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
-  int onTopState_ = 0;
+  bool onTop_ = false;        // always on top
   char timeBefore_[32] = {};  // Label7 before the running job emptied it
   bool timing_ = false;       // a job is being timed
   ControlSet controls_;
@@ -159,8 +173,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Font font_;
   Font listFont_;
   Font boldFont_;
-  HICON openPicture_ = nullptr;
-  HICON saveAsPicture_ = nullptr;
+  ButtonPicture openPicture_;
+  ButtonPicture saveAsPicture_;
   DefaultButtonTracker defaultButtons_;
   bool busy_ = false;
   bool ended_ = false;
@@ -174,12 +188,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   std::unique_ptr<Elevation> systemElevation_;
   ManifestBootstrap* bootstrap_ = nullptr;
   bool timer1Running_ = false;
-  FindState find_;
-  size_t historyShown_ = 0;
-  bool findShowsPlaceholder_ = true;
-  HWND findFocusTo_ = nullptr;  // the window the find box is losing the focus to
-  COLORREF findTextColor_ = GetSysColor(COLOR_GRAYTEXT);
-  std::unique_ptr<CTranslucentForm> translucency_;
+  FindBox findBox_;
+  std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;
   HelpWindow help_;
   AboutWindow about_;

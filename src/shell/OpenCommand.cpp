@@ -103,15 +103,13 @@ void MainWindow::ApplyCommandStates() {
   // Takes no memory: it runs after operations that may no longer fail.
   // The document's commands only while a file is loaded.
   const bool loaded = doc_.LineCount != 0;
-  for (int id : {kCmdRemDup, kCmdNotepad, kCmdCountHost, kCmdSaveAs, kCmdAdd, kCmdChange,
-                 kCmdDelete, kComboFind, kList1}) {
-    Enable(id, loaded);
+  for (const Command& command : Commands()) {
+    if (command.needs == Needs::Document) EnableCommand(command, loaded);
   }
+  Enable(kComboFind, loaded);
+  Enable(kList1, loaded);
   // The comments are shown for reading only, greyed.
   Enable(kListComments, false);
-  for (int id : {kMnuRemDup, kMnuSaveAs, kMnuAdd, kMnuChange, kMnuDelete, kMnuClose}) {
-    menu_.Enable(id, loaded);
-  }
   ShowWindow(controls_[kLine5], loaded ? SW_SHOW : SW_HIDE);
 }
 

@@ -32,13 +32,13 @@ void MainWindow::Startup(const std::string& version) {
     Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
     hostsFolder_ = "%systemroot%\\";
   } else {
-    menu_.EnableSubmenu("mnuTransparent", true);
+    menu_.EnableSubmenu(kMnuTransparent, true);
     hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   }
-  translucency_ = std::make_unique<CTranslucentForm>();
-  translucency_->hwnd(hwnd_);
+  translucency_ = std::make_unique<WindowTranslucency>();
+  translucency_->Attach(hwnd_);
   clock_ = {};
-  onTopState_ = 0;
+  onTop_ = false;
   SetText(kLabel7, "00: 00: 00");
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);

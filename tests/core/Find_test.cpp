@@ -26,7 +26,7 @@ class Find : public ::testing::Test {
   // Enter in the box holding query; returns the selected item's index.
   int32_t Enter(const std::string& query) {
     box = query;
-    FindKeyPress(doc, find, box, kEnterKey, ui);
+    FindKeyPress(doc, find, box, FindKey::Enter, ui);
     return doc.List1.Selected();
   }
 
@@ -117,7 +117,7 @@ TEST_F(Find, EmptyListAddsTheQueryToTheHistoryEveryTime) {
 TEST_F(Find, OnlyEnterSearches) {
   Load(doc, {"alpha"});
   box = "alpha";
-  FindKeyPress(doc, find, box, 'a', ui);
+  FindKeyPress(doc, find, box, FindKey::Other, ui);
   EXPECT_TRUE(ui.Calls.empty());
   EXPECT_EQ(doc.List1.Selected(), SortedTextList::kNone);
   EXPECT_EQ(box, "alpha");

@@ -183,7 +183,7 @@ void Change(Session& s) {
 void Delete(Session& s) { DeleteEntry(s.doc, s.ui); }
 void Undo(Session& s) { UndoLastAction(s.doc, s.ui); }
 void RemoveDuplicates(Session& s) { RemoveDuplicatesJob(s.doc, s.ui); }
-void Find(Session& s) { FindKeyPress(s.doc, s.find, s.box, kEnterKey, s.ui); }
+void Find(Session& s) { FindKeyPress(s.doc, s.find, s.box, FindKey::Enter, s.ui); }
 
 struct Operation {
   const char* name;

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "save/SaveOptionsWindow.h"
 #include "shell/MainLayout.h"
 #include "shell/ProcessStart.h"
 #include "support/WindowTesting.h"
+#include "windows/SaveOptionsWindow.h"
 
 namespace vantrel::test {
 namespace {

@@ -381,7 +381,7 @@ class SoakTest : public MainFixture {
       }
       if (!found) modal_.Queue(Asked::What::Message, "Query Not Found");
     }
-    window_.FindBoxKeyPress(kEnterKey);
+    window_.FindBoxKeyPress(FindKey::Enter);
     Pump();
   }
 

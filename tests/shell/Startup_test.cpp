@@ -17,7 +17,7 @@ class StartupTest : public ::testing::Test {
     window_.Startup(version);
     Pump();
   }
-  bool TransparencyEnabled() const { return window_.Menus().IsSubmenuEnabled("mnuTransparent"); }
+  bool TransparencyEnabled() const { return window_.Menus().IsSubmenuEnabled(kMnuTransparent); }
 
   ScriptedModal script_;
   ScopedModal scoped_{script_};
@@ -30,12 +30,12 @@ TEST_F(StartupTest, OnXpAnd2000TransparencyIsOfferedWithoutAWord) {
     ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
     window.Startup(version);
     EXPECT_TRUE(script_.Questions().empty()) << version;
-    EXPECT_TRUE(window.Menus().IsSubmenuEnabled("mnuTransparent")) << version;
+    EXPECT_TRUE(window.Menus().IsSubmenuEnabled(kMnuTransparent)) << version;
     EXPECT_EQ(window.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
     EXPECT_EQ(TextOf(window.Control(kLabel7)), "00: 00: 00");
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     ASSERT_NE(window.Translucency(), nullptr);
-    EXPECT_EQ(window.Translucency()->hwnd(), window.Handle());
+    EXPECT_EQ(window.Translucency()->Window(), window.Handle());
     EXPECT_TRUE(GetWindowLongA(window.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
   }
 }
@@ -95,11 +95,11 @@ TEST_F(WindowMenuTest, AlwaysOnTopAlternates) {
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_TRUE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState(), -1);
+  EXPECT_TRUE(window_.IsOnTop());
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_FALSE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_EQ(window_.OnTopState(), 0);
+  EXPECT_FALSE(window_.IsOnTop());
 }
 
 TEST_F(WindowMenuTest, HelpAndAboutShowModallyOverTheMainWindow) {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/InputBox.h"
-#include "save/SaveOptionsWindow.h"
 #include "support/WindowTesting.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/SaveOptionsWindow.h"
 
 namespace vantrel {
 namespace {

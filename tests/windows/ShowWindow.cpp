@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "save/SaveOptionsWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/ProcessStart.h"
 #include "support/ScriptedModal.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/SaveOptionsWindow.h"
 
 namespace {
 

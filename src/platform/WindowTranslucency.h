@@ -8,33 +8,37 @@
 
 namespace vantrel {
 
-class CTranslucentForm {
- public:
-  enum : int32_t { kModeOff = 0, kModeColorKey = 1, kModeAlpha = 2 };
+enum class TranslucencyMode : int32_t {
+  Off = 0,       // not layered at all
+  ColorKey = 1,  // one colour see-through, the rest opaque
+  Alpha = 2,     // the whole window equally translucent
+};
 
+class WindowTranslucency {
+ public:
   // Layered windows exist from major version 5 on; this reads the platform's.
-  CTranslucentForm();
+  WindowTranslucency();
   // As if the platform reported this major version.
-  explicit CTranslucentForm(DWORD majorVersion);
-  ~CTranslucentForm();
-  CTranslucentForm(const CTranslucentForm&) = delete;
-  CTranslucentForm& operator=(const CTranslucentForm&) = delete;
+  explicit WindowTranslucency(DWORD majorVersion);
+  ~WindowTranslucency();
+  WindowTranslucency(const WindowTranslucency&) = delete;
+  WindowTranslucency& operator=(const WindowTranslucency&) = delete;
 
   // Opacity in alpha mode: 255 opaque, 0 invisible.
-  void Alpha(uint8_t alpha);
+  void SetAlpha(uint8_t alpha);
   uint8_t Alpha() const { return alpha_; }
 
   // The colour made transparent in colour-key mode.
-  void ColorKey(COLORREF color);
+  void SetColorKey(COLORREF color);
   COLORREF ColorKey() const { return colorKey_; }
 
-  // The window controlled; it is made layered (opaque) when set.
-  void hwnd(HWND window);
-  HWND hwnd() const { return hwnd_; }
+  // The window controlled; it is made layered (opaque) when attached.
+  void Attach(HWND window);
+  HWND Window() const { return hwnd_; }
 
-  // kModeOff, kModeColorKey or kModeAlpha; other values are ignored.
-  void Mode(int32_t mode);
-  int32_t Mode() const { return mode_; }
+  // A value outside the enumeration is ignored.
+  void SetMode(TranslucencyMode mode);
+  TranslucencyMode Mode() const { return mode_; }
 
   bool Supported() const { return supported_; }
 
@@ -48,7 +52,7 @@ class CTranslucentForm {
   HWND hwnd_ = nullptr;
   uint8_t alpha_ = 255;
   COLORREF colorKey_ = 0x80000000u | COLOR_BTNFACE;
-  int32_t mode_ = kModeAlpha;
+  TranslucencyMode mode_ = TranslucencyMode::Alpha;
 };
 
 // The alpha that makes a window `percent` transparent: 255 * (100 - percent)

@@ -1,4 +1,4 @@
-#include "save/SaveOptionsWindow.h"
+#include "windows/SaveOptionsWindow.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/TranslucentForm.h"
+#include "platform/WindowTranslucency.h"
 
 #include <algorithm>
 
@@ -20,65 +20,67 @@ bool WriteExStyle(HWND window, LONG_PTR style) {
 
 }  // namespace
 
-CTranslucentForm::CTranslucentForm() : CTranslucentForm(ReadVersionRecord().dwMajorVersion) {}
+WindowTranslucency::WindowTranslucency() : WindowTranslucency(ReadVersionRecord().dwMajorVersion) {}
 
-CTranslucentForm::CTranslucentForm(DWORD majorVersion) : supported_(majorVersion > 4) {}
+WindowTranslucency::WindowTranslucency(DWORD majorVersion) : supported_(majorVersion > 4) {}
 
-CTranslucentForm::~CTranslucentForm() { RemoveLayering(hwnd_); }
+WindowTranslucency::~WindowTranslucency() { RemoveLayering(hwnd_); }
 
 // In its own mode a value the window refuses is not kept; from another mode
 // the value is kept and the window switches to that mode.
-void CTranslucentForm::Alpha(uint8_t alpha) {
+void WindowTranslucency::SetAlpha(uint8_t alpha) {
   if (!supported_) return;
-  if (mode_ == kModeAlpha && !SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA)) return;
+  if (mode_ == TranslucencyMode::Alpha && !SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA)) {
+    return;
+  }
   alpha_ = alpha;
-  if (mode_ != kModeAlpha) Mode(kModeAlpha);
+  if (mode_ != TranslucencyMode::Alpha) SetMode(TranslucencyMode::Alpha);
 }
 
 // The value passed in is kept, not the colour it resolves to now.
-void CTranslucentForm::ColorKey(COLORREF color) {
+void WindowTranslucency::SetColorKey(COLORREF color) {
   if (!supported_) return;
-  if (mode_ == kModeColorKey &&
+  if (mode_ == TranslucencyMode::ColorKey &&
       !SetLayeredWindowAttributes(hwnd_, ResolveColor(color), 0, LWA_COLORKEY)) {
     return;
   }
   colorKey_ = color;
-  if (mode_ != kModeColorKey) Mode(kModeColorKey);
+  if (mode_ != TranslucencyMode::ColorKey) SetMode(TranslucencyMode::ColorKey);
 }
 
-void CTranslucentForm::hwnd(HWND window) {
+void WindowTranslucency::Attach(HWND window) {
   if (!supported_) return;
   RemoveLayering(hwnd_);
   hwnd_ = window;
   AttachLayering(window);
 }
 
-void CTranslucentForm::Mode(int32_t mode) {
-  if (mode == kModeOff) {
-    mode_ = kModeOff;
+void WindowTranslucency::SetMode(TranslucencyMode mode) {
+  if (mode == TranslucencyMode::Off) {
+    mode_ = TranslucencyMode::Off;
     RemoveLayering(hwnd_);
     return;
   }
-  if (mode == kModeColorKey || mode == kModeAlpha) {
+  if (mode == TranslucencyMode::ColorKey || mode == TranslucencyMode::Alpha) {
     mode_ = mode;
     ApplyMode(hwnd_);
   }
 }
 
 // Bit 31 marks a system colour, whose index is in the low bits.
-COLORREF CTranslucentForm::ResolveColor(COLORREF color) const {
+COLORREF WindowTranslucency::ResolveColor(COLORREF color) const {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0x7FFFFFFFu));
   return color;
 }
 
-bool CTranslucentForm::RemoveLayering(HWND window) {
+bool WindowTranslucency::RemoveLayering(HWND window) {
   if (!window) return false;
   // Fully opaque first, so the window does not flash as the style goes.
   SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
   return WriteExStyle(window, ReadExStyle(window) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
 }
 
-bool CTranslucentForm::AttachLayering(HWND window) {
+bool WindowTranslucency::AttachLayering(HWND window) {
   if (!window) return false;
   if (!WriteExStyle(window, ReadExStyle(window) | WS_EX_LAYERED)) return false;
   // A layered window without attributes is not drawn at all: start opaque,
@@ -87,14 +89,14 @@ bool CTranslucentForm::AttachLayering(HWND window) {
   return SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA) != 0;
 }
 
-bool CTranslucentForm::ApplyMode(HWND window) {
-  if (!window || mode_ == kModeOff) return false;
+bool WindowTranslucency::ApplyMode(HWND window) {
+  if (!window || mode_ == TranslucencyMode::Off) return false;
   const LONG_PTR style = ReadExStyle(window);
   // Dropping the style and setting it again discards the previous
   // attributes.
   if (!WriteExStyle(window, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED))) return false;
   if (!WriteExStyle(window, style | WS_EX_LAYERED)) return false;
-  if (mode_ == kModeColorKey) {
+  if (mode_ == TranslucencyMode::ColorKey) {
     return SetLayeredWindowAttributes(window, ResolveColor(colorKey_), 0, LWA_COLORKEY) != 0;
   }
   return SetLayeredWindowAttributes(window, 0, alpha_, LWA_ALPHA) != 0;
