@@ -107,8 +107,9 @@ void ControlSet::Create(HWND parent, std::span<const ControlDef> table, HFONT fo
 
 bool ControlSet::DrawLine(const DRAWITEMSTRUCT& item) const {
   const ControlDef* control = Find(static_cast<int>(item.CtlID));
-  if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem)
+  if (!control || control->kind != Kind::Line || (*this)[control->id] != item.hwndItem) {
     return false;
+  }
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(control->lineColor));
   return true;
 }

@@ -59,8 +59,9 @@ void MenuBar::Build(std::span<const MenuDef> table) {
     }
     AppendMenuA(parent, flags, static_cast<UINT_PTR>(item.id), caption.c_str());
   }
-  if (!accels.empty())
+  if (!accels.empty()) {
     accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+  }
 }
 
 HMENU MenuBar::Submenu(int id) const {

@@ -21,7 +21,8 @@ struct FixedWindowDef {
   const char* caption;
   DWORD style;
   DWORD exStyle;
-  int clientWidth, clientHeight;  // twips
+  int clientWidth;  // twips
+  int clientHeight;
 };
 
 // The size of the window's frame around its client area.
