@@ -158,7 +158,7 @@ void HostsReader::HostParts() {
   last = HostPart(last);
 }
 
-ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
+ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& /*ui*/) {
   ReadResult result;
   reader.CountingPass(doc);
   // A file of fewer than two items holds nothing to load.
@@ -166,7 +166,6 @@ ReadResult ReadStages(HostsReader& reader, HostsDocument& doc, DocumentUi& ui) {
     result.outcome = ReadOutcome::Empty;
     return result;
   }
-  ui.SetBusy(true);
   reader.Allocate(doc);
   reader.LoadPass(doc);
   result.labelIP = HostsReader::RedirectAddressCaption(doc);

@@ -18,8 +18,8 @@ ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, Documen
 // sort for a later removal of duplicates.
 void LoadListsJob(HostsDocument& doc, DocumentUi& ui);
 
-// Open's last step: loaded becomes doc, with ChangeCount 0; ExitPending, LastAction and the
-// undo texts stay. Takes no memory, so an Open that runs out of it leaves doc as it was.
+// Open's last step: loaded becomes doc, with ChangeCount 0 and the undo disarmed; LastAction and
+// the undo texts stay. Takes no memory, so an Open that runs out of it leaves doc as it was.
 void AdoptLoaded(HostsDocument& doc, HostsDocument& loaded) noexcept;
 
 }  // namespace vantrel

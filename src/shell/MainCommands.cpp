@@ -94,13 +94,14 @@ void MainWindow::SaveFileAs() {
 }
 
 void MainWindow::CloseFile() {
-  RunCommand("Save Failed", kNoMemoryToSave, [&] { CloseDocument(doc_, *this, Files()); });
+  bool closed = false;
+  RunCommand("Save Failed", kNoMemoryToSave, [&] { closed = CloseDocument(doc_, *this, Files()); });
+  if (closed) ShowNoDocument();
 }
 
 void MainWindow::ExitFromMenu() {
   if (!RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) return;
   // The save on the way out failed: the program stays open.
-  doc_.ExitPending = 0;
   TellOutOfMemory("Save Failed", kNoMemoryToSave);
 }
 
@@ -110,7 +111,6 @@ void MainWindow::CloseWindow() {
   // document, so the changes are not lost.
   bool leave = false;
   if (RanOutOfMemory([&] { leave = PromptBeforeExit(doc_, *this, Files()); })) {
-    doc_.ExitPending = 0;
     TellOutOfMemory("Save Failed", kNoMemoryToSave);
     return;
   }
@@ -199,7 +199,8 @@ void MainWindow::FindBoxLostFocus() {
 }
 
 void MainWindow::FindBoxKeyPress(int keyCode) {
-  RunCommand("Find", "There is not enough memory to search the list.", [&] {
+  const int32_t position = find_.FindPosition;
+  const bool ranOut = RanOutOfMemory([&] {
     std::string text = WindowText(controls_[kComboFind]);
     const std::string before = text;
     FindKeyPress(doc_, find_, text, keyCode, *this);
@@ -211,6 +212,11 @@ void MainWindow::FindBoxKeyPress(int keyCode) {
     }
     if (text != before) SetText(kComboFind, text);
   });
+  if (ranOut) {
+    TellOutOfMemory("Find", "There is not enough memory to search the list.");
+  } else if (find_.FindPosition > position) {
+    DrawLists();  // a hit: the selection moved
+  }
 }
 
 LRESULT CALLBACK MainWindow::FindEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,

@@ -1,6 +1,6 @@
 // A DocumentUi (or an interface extending it) for tests: answers questions
-// from queues, keeps the state that the main window would show, and records
-// every call in order.
+// from queues and records every call in order. What the main window would
+// show is read from the document.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -43,20 +43,12 @@ class FakeUiOf : public Base {
   std::vector<Message> Told;       // Tell
   std::vector<InputAsked> Inputs;
 
-  // --- the main window's state as the calls left it
-  std::string UndoCaption = "&Undo";
-  bool UndoEnabled = false;
-  std::string Text1, Text2, Text3;
-  bool EntryListEnabled = false;
-  bool Busy = false;
-  int EntriesChangedCount = 0;
+  // --- the wait window as the calls left it; the main window's state is the document's
   int WaitWindowShown = 0;
   std::string JobCaption = " ";
   int32_t ProgressMin = 0;
   int32_t ProgressMax = 100;
   std::vector<int32_t> ProgressValues;
-  int TimingStarted = 0;
-  int TimeControlled = 0;
 
   // Only the names of the calls, for checking their order.
   std::vector<std::string> CallNames() const {
@@ -101,30 +93,6 @@ class FakeUiOf : public Base {
     inputs_.pop_front();
     return text;
   }
-  void SetUndo(const std::string& caption, bool enabled) override {
-    Calls.push_back("SetUndo(" + caption + ", " + (enabled ? "1" : "0") + ")");
-    UndoCaption = caption;
-    UndoEnabled = enabled;
-  }
-  void SetCounts(const std::string& before, const std::string& removed,
-                 const std::string& left) override {
-    Calls.push_back("SetCounts(" + before + ", " + removed + ", " + left + ")");
-    Text1 = before;
-    Text2 = removed;
-    Text3 = left;
-  }
-  void EnableEntryList() override {
-    Calls.push_back("EnableEntryList()");
-    EntryListEnabled = true;
-  }
-  void EntriesChanged() override {
-    Calls.push_back("EntriesChanged()");
-    ++EntriesChangedCount;
-  }
-  void SetBusy(bool busy) override {
-    Calls.push_back(std::string("SetBusy(") + (busy ? "1" : "0") + ")");
-    Busy = busy;
-  }
   // Runs the job, as the wait window does.
   void RunInWaitWindow(const std::function<void()>& job) override {
     Calls.push_back("RunInWaitWindow()");
@@ -141,21 +109,9 @@ class FakeUiOf : public Base {
     ProgressMin = minimum;
     ProgressMax = maximum;
   }
-  void SetProgressMax(int32_t maximum) override {
-    Calls.push_back("SetProgressMax(" + std::to_string(maximum) + ")");
-    ProgressMax = maximum;
-  }
   void SetProgress(int32_t value) override {
     Calls.push_back("SetProgress(" + std::to_string(value) + ")");
     ProgressValues.push_back(value);
-  }
-  void StartTiming() override {
-    Calls.push_back("StartTiming()");
-    ++TimingStarted;
-  }
-  void TimeControl() override {
-    Calls.push_back("TimeControl()");
-    ++TimeControlled;
   }
 
  private:

@@ -120,23 +120,21 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
               (ScriptedSaveUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
   }
 
-  doc_->ExitPending = 1;
   doc_->ChangeCount = 2;
   fs_.files[kChosenPath].bytes = "old\r\n";
   ui_.options.push_back({3, true});
   ui_.AnswerInput("#x");
   ui_.AnswerInput("");
-  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
   EXPECT_EQ(ui_.ended, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
   ExpectNothingWritten();
 }
 
 TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
-  doc_->ExitPending = 1;
   ui_.options.push_back({3, true});
   ui_.AnswerInput("");
-  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
   EXPECT_TRUE(ui_.dialogs.empty());
   EXPECT_TRUE(ui_.Told.empty());
   EXPECT_EQ(ui_.ended, 0);
@@ -145,19 +143,18 @@ TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
 }
 
 TEST_F(SaveAsTest, CancelStopsOrOnTheWayOutEndsTheProgram) {
-  for (const int exitPending : {0, 1}) {
-    SCOPED_TRACE(exitPending);
-    doc_->ExitPending = exitPending;
+  for (const bool leaving : {false, true}) {
+    SCOPED_TRACE(leaving);
     ui_.ended = 0;
     ui_.options.push_back({0, true});
-    const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_);
+    const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_, leaving);
     ui_.options.push_back({1, true});
     ui_.files.push_back(std::nullopt);
-    const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_);
-    const SaveOutcome expected = exitPending ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
+    const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_, leaving);
+    const SaveOutcome expected = leaving ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
     EXPECT_EQ(inOptions, expected);
     EXPECT_EQ(inDialog, expected);
-    EXPECT_EQ(ui_.ended, exitPending ? 2 : 0);
+    EXPECT_EQ(ui_.ended, leaving ? 2 : 0);
     EXPECT_EQ(doc_->ChangeCount, 2);
     EXPECT_EQ(doc_->HostsPath, kLoadedPath);
     ExpectNothingWritten();
@@ -260,7 +257,6 @@ class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCas
     EXPECT_NE(ui_.Told.at(0).text.find("stays open"), std::string::npos);
     EXPECT_EQ(doc_->ChangeCount, c.changes);
     EXPECT_NE(doc_->LineCount, 0);
-    EXPECT_EQ(doc_->ExitPending, 0);
   }
 };
 
@@ -290,10 +286,12 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExitTest, ::testing::ValuesIn(kExitCases), [](
 TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
   ui_.AnswerYesNo(true);
   ui_.options.push_back({0, true});
-  doc_->ExitPending = 1;  // left from nothing: Close sets its own
+  doc_->Counts = {"3", "1", "2"};
+  doc_->ArmUndo(kActionAdd, "Undo Add");
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
   EXPECT_EQ(ui_.ended, 0);
-  EXPECT_EQ(ui_.resets, 1);
+  EXPECT_EQ(doc_->Counts, RemovalCounts{});
+  EXPECT_FALSE(doc_->UndoArmed);
   EXPECT_EQ(doc_->LineCount, 0);
   EXPECT_EQ(doc_->ChangeCount, 0);
   EXPECT_EQ(doc_->HostsPath, "");
@@ -308,7 +306,7 @@ TEST_F(SaveAsTest, CloseWithoutChangesAsksNothing) {
   doc_->ChangeCount = 0;
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
   EXPECT_TRUE(ui_.Questions.empty());
-  EXPECT_EQ(ui_.resets, 1);
+  EXPECT_EQ(doc_->LineCount, 0);
 }
 
 TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
@@ -317,7 +315,7 @@ TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(CloseDocument(*doc_, ui_, fs_));
-  EXPECT_EQ(ui_.resets, 0);
+  EXPECT_NE(doc_->LineCount, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
   EXPECT_EQ(doc_->List1.Count(), 2);
   ExpectNothingWritten();
@@ -331,7 +329,6 @@ TEST_F(SaveAsTest, OpenGoesOnUnlessTheSaveFailed) {
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(PromptBeforeOpen(*doc_, ui_, fs_));
-  EXPECT_EQ(doc_->ExitPending, 0);
 }
 
 }  // namespace

@@ -183,7 +183,6 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     EXPECT_FALSE(CloseDocument(*doc_, ui_, fs));
     EXPECT_NE(doc_->LineCount, 0);
     EXPECT_EQ(doc_->ChangeCount, 3);
-    EXPECT_EQ(ui_.resets, 0);
     EXPECT_TRUE(fs.files.at(kPath).bytes == onDisk_);
     EXPECT_EQ(fs.files.size(), 1u);
 

@@ -24,7 +24,6 @@ class ScriptedSaveUi : public FakeUiOf<SaveUi> {
   std::vector<SaveChoice> presets;
   std::vector<SaveDialogRequest> dialogs;
   int ended = 0;
-  int resets = 0;
   Elevation* elevation = nullptr;  // none: saving as administrator is not offered
 
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override {
@@ -36,7 +35,6 @@ class ScriptedSaveUi : public FakeUiOf<SaveUi> {
     return Take(files, "save dialog");
   }
   void EndProgram() override { ++ended; }
-  void ResetToNoDocument() override { ++resets; }
   Elevation* Elevator() override { return elevation; }
 
   bool AllAnswered() const {
