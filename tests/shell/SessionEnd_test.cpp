@@ -66,7 +66,6 @@ class SessionEndTest : public MainFixture {
     EXPECT_FALSE(window_.Ended());
     EXPECT_EQ(window_.Document().ChangeCount, 1);
     EXPECT_EQ(ListCount(kList1), 3);
-    EXPECT_EQ(window_.Document().ExitPending, 0);
   }
 
   ShutdownBlockCalls systemBlock_;
