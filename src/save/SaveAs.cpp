@@ -71,8 +71,7 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving)
   if (choice.option == 3 && typed.empty()) return SaveOutcome::Cancelled;
   const SaveTarget target = TargetForOption(choice.option, typed);
 
-  const std::optional<std::string> path =
-      ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath, kSaveAsDialogFlags});
+  const std::optional<std::string> path = ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath});
   if (!path || path->empty()) return CancelSave(ui, leaving);
   doc.HostsPath = *path;
 

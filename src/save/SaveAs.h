@@ -1,16 +1,11 @@
 // Save As, the unsaved-changes prompt, Close and the ways out of the program.
 #pragma once
 
-#include <cstdint>
-
 #include "core/HostsDocument.h"
 #include "save/FileSystem.h"
 #include "save/SaveUi.h"
 
 namespace vantrel {
-
-// Overwrite prompt, hide read-only, explorer style, long names.
-inline constexpr uint32_t kSaveAsDialogFlags = 2621446;
 
 enum class SaveOutcome {
   NothingLoaded,  // no document: told so

@@ -2,7 +2,6 @@
 // questions: real dialogs, or a test's script.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,11 +12,11 @@ namespace vantrel {
 
 class Elevation;
 
-// What the save dialog is opened with.
+// What the save dialog is opened with. It asks before replacing a file, hides the read-only box
+// and shows long names in the explorer style, always (kSaveDialogFlags of the platform).
 struct SaveDialogRequest {
   std::string title;
   std::string initialFolder;  // a full path, file name included, given unchanged
-  uint32_t flags = 0;
   std::string filterName = "All Files (*.*)";
   std::string filterPattern = "*.*";
 };

@@ -146,7 +146,6 @@ std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& r
   options.initialFolder = request.initialFolder;
   options.filterName = request.filterName;
   options.filterPattern = request.filterPattern;
-  options.saveFlags = request.flags;
   return vantrel::ShowSaveDialog(hwnd_, options);
 }
 
