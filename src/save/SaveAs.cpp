@@ -44,7 +44,7 @@ FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarge
   }
 }
 
-// The address typed for the third option, asked again until it is one the
+// The address typed for SaveOption::Typed, asked again until it is one the
 // saved file reads back; "" when the user gave none.
 std::string AskForAddress(SaveUi& ui) {
   std::string typed = ui.Input(kAddressPrompt, kAddressTitle, "");
@@ -63,12 +63,13 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving)
     return SaveOutcome::NothingLoaded;
   }
   // The dialog opens on "127.0.0.1" with comments on, whatever was chosen last.
-  const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{1, true});
-  if (choice.option < 1 || choice.option > 3) return CancelSave(ui, leaving);
+  const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{SaveOption::LocalHost, true});
+  if (choice.option == SaveOption::None) return CancelSave(ui, leaving);
 
-  const std::string typed = choice.option == 3 ? AskForAddress(ui) : "";
+  const bool typing = choice.option == SaveOption::Typed;
+  const std::string typed = typing ? AskForAddress(ui) : "";
   // No address: the save stops, even on the way out; the exit goes on.
-  if (choice.option == 3 && typed.empty()) return SaveOutcome::Cancelled;
+  if (typing && typed.empty()) return SaveOutcome::Cancelled;
   const SaveTarget target = TargetForOption(choice.option, typed);
 
   const std::optional<std::string> path = ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath});

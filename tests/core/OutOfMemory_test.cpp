@@ -52,7 +52,7 @@ class ScriptUi : public SaveUi {
     const SparedAllocations spared;
     told.push_back(caption);
   }
-  SaveChoice ShowSaveOptions(const SaveChoice&) override { return {1, true}; }
+  SaveChoice ShowSaveOptions(const SaveChoice&) override { return {SaveOption::LocalHost, true}; }
   std::optional<std::string> ShowSaveDialog(const SaveDialogRequest&) override {
     const SparedAllocations spared;
     return doc_.HostsPath;

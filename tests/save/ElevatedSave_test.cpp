@@ -89,7 +89,7 @@ TEST_P(OfferTest, OneAnswerAwayAndNothingLostOnAnyPath) {
   elevation.meddle = c.meddle;
   test::ScriptedSaveUi ui;
   ui.elevation = &elevation;
-  ui.options.push_back({1, true});
+  ui.options.push_back({SaveOption::LocalHost, true});
   ui.files.push_back(kPath);
   if (c.answer >= 0) ui.AnswerYesNo(c.answer == 1);
 

@@ -54,12 +54,12 @@ TEST_F(SaveAsTest, NothingLoadedOnlyTellsSo) {
 }
 
 TEST_F(SaveAsTest, SavesWhereTheUserChose) {
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
 
   ASSERT_EQ(ui_.presets.size(), 1u);
-  EXPECT_EQ(ui_.presets[0].option, 1);
+  EXPECT_EQ(ui_.presets[0].option, SaveOption::LocalHost);
   EXPECT_TRUE(ui_.presets[0].withComments);
   ASSERT_EQ(ui_.dialogs.size(), 1u);
   EXPECT_EQ(ui_.dialogs[0].title, "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
@@ -76,7 +76,7 @@ TEST_F(SaveAsTest, SavesWhereTheUserChose) {
 }
 
 TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
-  ui_.options.push_back({2, false});
+  ui_.options.push_back({SaveOption::Zero, false});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
   EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File Without LocalHost (0) As...");
@@ -84,7 +84,7 @@ TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
 }
 
 TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
-  ui_.options.push_back({3, false});
+  ui_.options.push_back({SaveOption::Typed, false});
   ui_.AnswerInput("MyServer");
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
@@ -100,7 +100,7 @@ TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
 // still stops the save, after a refusal too.
 TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
   const std::vector<std::string> refused = {"#x", "a b", "a,b", "\"a", " 10.0.0.1"};
-  ui_.options.push_back({3, false});
+  ui_.options.push_back({SaveOption::Typed, false});
   for (const std::string& text : refused) ui_.AnswerInput(text);
   ui_.AnswerInput("10.0.0.1");
   ui_.files.push_back(kChosenPath);
@@ -121,7 +121,7 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
 
   doc_->ChangeCount = 2;
   fs_.files[kChosenPath].bytes = "old\r\n";
-  ui_.options.push_back({3, true});
+  ui_.options.push_back({SaveOption::Typed, true});
   ui_.AnswerInput("#x");
   ui_.AnswerInput("");
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
@@ -131,7 +131,7 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
 }
 
 TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
-  ui_.options.push_back({3, true});
+  ui_.options.push_back({SaveOption::Typed, true});
   ui_.AnswerInput("");
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
   EXPECT_TRUE(ui_.dialogs.empty());
@@ -145,9 +145,9 @@ TEST_F(SaveAsTest, CancelStopsOrOnTheWayOutEndsTheProgram) {
   for (const bool leaving : {false, true}) {
     SCOPED_TRACE(leaving);
     ui_.ended = 0;
-    ui_.options.push_back({0, true});
+    ui_.options.push_back({SaveOption::None, true});
     const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_, leaving);
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(std::nullopt);
     const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_, leaving);
     const SaveOutcome expected = leaving ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
@@ -168,7 +168,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
     fs_.failError = FsError::AccessDenied;
     fs_.openStatus = FsStatus::Fail(FsError::AccessDenied);  // nor may it be written in place
     ui_.Told.clear();
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(kChosenPath);
     EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
     ExpectNothingWritten();
@@ -185,7 +185,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
 
 TEST_F(SaveAsTest, ReadOnlyTargetIsNotOverwritten) {
   fs_.files[kChosenPath].readOnly = true;
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
   ExpectNothingWritten();
@@ -227,11 +227,35 @@ void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
 const ExitCase kExitCases[] = {
     {"nothing unsaved", 0, {}, {}, {}, {}, false, true, false},
     {"No", 1, {false}, {}, {}, {}, false, true, false},
-    {"Yes, saved", 1, {true}, {{1, true}}, {}, {kChosenPath}, false, true, true},
-    {"Yes, Cancel in options", 1, {true}, {{0, true}}, {}, {}, false, true, false},
-    {"Yes, Cancel in file dialog", 1, {true}, {{1, true}}, {}, {std::nullopt}, false, true, false},
-    {"Yes, no address", 1, {true}, {{3, true}}, {""}, {}, false, true, false},
-    {"Yes, write fails", 1, {true}, {{1, true}}, {}, {kChosenPath}, true, false, false},
+    {"Yes, saved",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {kChosenPath},
+     false,
+     true,
+     true},
+    {"Yes, Cancel in options", 1, {true}, {{SaveOption::None, true}}, {}, {}, false, true, false},
+    {"Yes, Cancel in file dialog",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {std::nullopt},
+     false,
+     true,
+     false},
+    {"Yes, no address", 1, {true}, {{SaveOption::Typed, true}}, {""}, {}, false, true, false},
+    {"Yes, write fails",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {kChosenPath},
+     true,
+     false,
+     false},
 };
 
 class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCase> {
@@ -284,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExitTest, ::testing::ValuesIn(kExitCases), [](
 
 TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({0, true});
+  ui_.options.push_back({SaveOption::None, true});
   doc_->Counts = {"3", "1", "2"};
   doc_->ArmUndo(kActionAdd, "Undo Add");
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
@@ -310,7 +334,7 @@ TEST_F(SaveAsTest, CloseWithoutChangesAsksNothing) {
 
 TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(CloseDocument(*doc_, ui_, fs_));
@@ -324,7 +348,7 @@ TEST_F(SaveAsTest, OpenGoesOnUnlessTheSaveFailed) {
   ui_.AnswerYesNo(false);
   EXPECT_TRUE(PromptBeforeOpen(*doc_, ui_, fs_));
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(PromptBeforeOpen(*doc_, ui_, fs_));

@@ -47,7 +47,7 @@ class SaveFaultsTest : public ::testing::Test {
   // One Save As over the loaded file, answered "0", comments on, same path.
   SaveOutcome Save(FakeFileSystem& fs) {
     ui_.Told.clear();
-    ui_.options.push_back({2, true});
+    ui_.options.push_back({SaveOption::Zero, true});
     ui_.files.push_back(kPath);
     return SaveAs(*doc_, ui_, fs);
   }
@@ -136,7 +136,7 @@ TEST_F(SaveFaultsTest, InPlaceFailureAtEveryStepPutsTheOldBytesBack) {
   full.createStatus = denied;
   full.shortAt = onDisk_.size() + 8;
   ui_.Told.clear();
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kPath);
   ASSERT_GT(WriteHostsText(*doc_, "127.0.0.1 ", true).size(), full.shortAt);
   ExpectKept(full, SaveAs(*doc_, ui_, full), "a full disk");
@@ -178,7 +178,7 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     Reset(fs);
     fs.failAt = step;
     ui_.AnswerYesNo(true);
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(CloseDocument(*doc_, ui_, fs));
     EXPECT_NE(doc_->LineCount, 0);
@@ -190,7 +190,7 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     Reset(out);
     out.failAt = step;
     ui_.AnswerYesNo(true);
-    ui_.options.push_back({1, false});
+    ui_.options.push_back({SaveOption::LocalHost, false});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(PromptBeforeExit(*doc_, ui_, out));
     EXPECT_EQ(ui_.ended, 0);

@@ -76,7 +76,8 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
     ASSERT_NE(dialog.Handle(), nullptr);
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
     for (int option : {1, 2, 3}) {
-      EXPECT_EQ(IsChecked(Control(W::Option1 + option - 1)), option == c.expected.option);
+      EXPECT_EQ(IsChecked(Control(W::Option1 + option - 1)),
+                option == static_cast<int>(c.expected.option));
     }
   }
   EXPECT_TRUE(modal.Questions().empty());
@@ -85,10 +86,10 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
 TEST_F(SaveOptionsTest, EnterSavesAndEscapeCancels) {
   dialog.Choice = {1, true};
   Show({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); }});
-  EXPECT_TRUE(dialog.Choice == SaveChoice({1, true}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::LocalHost, true}));
 
   Show({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }});
-  EXPECT_TRUE(dialog.Choice == SaveChoice({0, true}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::None, true}));
 }
 
 TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
@@ -107,14 +108,14 @@ TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
   EXPECT_EQ(asked.text, "Please choose a Save option before proceeding.");
   EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
   EXPECT_TRUE(modal.AllAnswered());
-  EXPECT_EQ(dialog.Choice.option, 2);
+  EXPECT_EQ(dialog.Choice.option, SaveOption::Zero);
 }
 
 TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh) {
   dialog.Choice = {1, true};
   Show({[&] { SendMessageA(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
   EXPECT_EQ(dialog.Handle(), nullptr);
-  EXPECT_TRUE(dialog.Choice == SaveChoice({0, false}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::None, false}));
   EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 
   main.MoveTo(120, 90);
@@ -123,7 +124,7 @@ TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh
     for (int id : {W::Option1, W::Option2, W::Option3}) EXPECT_FALSE(IsChecked(Control(id)));
     Click(Control(W::Command2));
   }});
-  EXPECT_EQ(dialog.Choice.option, 0);
+  EXPECT_EQ(dialog.Choice.option, SaveOption::None);
 }
 
 TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {

@@ -80,7 +80,7 @@ TEST_P(SessionAnswerTest, AsksOnceThenEndsWithTheSession) {
   for (int answer : c.messages) script_.AnswerMessage(answer);
   const std::string saved = folder_.Path() + "\\saved";
   if (c.save != SaveTo::NotAsked) {
-    window_.saveOptions.push_back(SaveChoice{1, true});
+    window_.saveOptions.push_back(SaveChoice{SaveOption::LocalHost, true});
     script_.AnswerFile(c.save == SaveTo::Cancel          ? ""
                        : c.save == SaveTo::MissingFolder ? folder_.Path() + "\\none\\hosts"
                                                          : saved);

@@ -99,7 +99,9 @@ TEST_F(ModalWindowTest, HelpEndsByEnterEscapeOrItsFrame) { ExpectEndings<HelpWin
 TEST_F(ModalWindowTest, SaveOptionsSavesOnEnterAndCancelsOtherwise) {
   ExpectEndings<SaveOptionsWindow>(
       main,
-      [](const SaveOptionsWindow& window, int option) { EXPECT_EQ(window.Choice.option, option); },
+      [](const SaveOptionsWindow& window, int option) {
+        EXPECT_EQ(static_cast<int>(window.Choice.option), option);
+      },
       {{"Enter on Cancel", VK_RETURN, false, 0, SaveOptionsWindow::Command2}});
 }
 
