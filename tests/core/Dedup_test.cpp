@@ -8,28 +8,28 @@
 #include <vector>
 
 #include "core/Editing.h"
-#include "core/FakeUi.h"
 #include "core/HostsReader.h"
 #include "core/OpenFile.h"
+#include "core/ScriptedUi.h"
 #include "core/TestDocument.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
 namespace {
 
-using test::FakeUi;
 using test::ListItems;
 using test::Load;
+using test::ScriptedUi;
 using test::Strings;
 using test::Texts;
 
 // The undo command as the main window runs it: in the wait window.
-void Undo(HostsDocument& doc, FakeUi& ui) { UndoLastAction(doc, ui); }
+void Undo(HostsDocument& doc, ScriptedUi& ui) { UndoLastAction(doc, ui); }
 
 TEST(RemoveDuplicatesJob, FiveEntriesTwoRepeatedThenUndo) {
   HostsDocument doc;
   Load(doc, {"alpha", "beta", "alpha", "gamma", "beta"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
 
   EXPECT_EQ(ui.Calls, (Strings{
@@ -78,7 +78,7 @@ TEST(RemoveDuplicatesJob, NothingRepeatedDisarmsUndoAndCountsNoChange) {
   Load(doc, {"gamma", "alpha", "beta"});
   doc.ChangeCount = 2;
   doc.LastAction = kActionAdd;
-  FakeUi ui;
+  ScriptedUi ui;
   doc.ArmUndo(kActionAdd, "Undo Add");
   RemoveDuplicatesJob(doc, ui);
 
@@ -96,7 +96,7 @@ TEST(RemoveDuplicatesJob, NothingRepeatedDisarmsUndoAndCountsNoChange) {
 TEST(RemoveDuplicatesJob, SecondRunRemovesNothingAndLosesTheFirstUndo) {
   HostsDocument doc;
   Load(doc, {"b", "a", "b"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   ASSERT_TRUE(doc.UndoArmed);
   RemoveDuplicatesJob(doc, ui);
@@ -114,7 +114,7 @@ TEST(RemoveDuplicatesJob, SecondRunRemovesNothingAndLosesTheFirstUndo) {
 TEST(RemoveDuplicatesJob, InnerSpaceOrTabMakesADifferentEntry) {
   HostsDocument doc;
   Load(doc, {"a b", "a\tb", "a  b", "a b", "ab"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   EXPECT_EQ(ListItems(doc), (Strings{"a\tb", "a  b", "a b", "ab"}));
   EXPECT_EQ(doc.Counts.removed, "1");
@@ -124,7 +124,7 @@ TEST(RemoveDuplicatesJob, EmptyHostPartsAreDroppedAndComeBackWithTheUndo) {
   HostsDocument doc;
   Load(doc, {"", "beta", "", "alpha", "beta"});
   ASSERT_EQ(doc.List1.Count(), 3);
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"alpha", "beta"}));
   EXPECT_EQ(doc.EntryCount(), 2);
@@ -152,13 +152,13 @@ TEST(RemoveDuplicatesJob, NoEntryLeftTellsAndLeavesCountsAndUndo) {
   doc.Counts = {"4", "1", "3"};
   doc.ElapsedTime = "00: 00: 07";
   doc.ChangeCount = 1;
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
 
   ASSERT_EQ(ui.Told.size(), 1u);
   EXPECT_EQ(ui.Told[0],
-            (FakeUi::Message{"No Host Listings Found",
-                             "Nothing Found in File or Incorrect File Type", Icon::Critical}));
+            (ScriptedUi::Message{"No Host Listings Found",
+                                 "Nothing Found in File or Incorrect File Type", Icon::Critical}));
   EXPECT_EQ(doc.Counts, (RemovalCounts{"4", "1", "3"}));
   EXPECT_EQ(doc.UndoCaption, "Undo Delete");
   EXPECT_TRUE(doc.UndoArmed);
@@ -188,7 +188,7 @@ TEST(RemoveDuplicatesJob, LargeListMovesTheBarInFewSteps) {
   doc.List1.Assign(SortedTexts(entries, SortedCopy::All));
   doc.SetEntries(std::move(entries));
 
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   ASSERT_EQ(ui.ProgressValues.front(), 0);
   ui.ProgressValues.erase(ui.ProgressValues.begin());
@@ -221,7 +221,7 @@ TEST(RemoveDuplicatesJob, EveryWayToTheDistinctEntriesGivesTheSame) {
     SCOPED_TRACE(c.name);
     HostsDocument doc;
     ASSERT_EQ(ReadHostsText(file, doc).outcome, ReadOutcome::Loaded);
-    FakeUi ui;
+    ScriptedUi ui;
     if (c.loadJob) {
       LoadListsJob(doc, ui);
     } else {

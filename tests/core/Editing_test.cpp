@@ -6,21 +6,21 @@
 #include <utility>
 
 #include "core/Dedup.h"
-#include "core/FakeUi.h"
+#include "core/ScriptedUi.h"
 #include "core/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
-using test::FakeUi;
 using test::ListItems;
 using test::Load;
+using test::ScriptedUi;
 using test::SelectItem;
 using test::Strings;
 using test::Texts;
 
-using Message = FakeUi::Message;
-using InputAsked = FakeUi::InputAsked;
+using Message = ScriptedUi::Message;
+using InputAsked = ScriptedUi::InputAsked;
 
 const Message kAddQuestion{"Add New Host Entry",
                            "Are you sure you would like to add a new host entry?", Icon::Question};
@@ -60,7 +60,7 @@ class Editing : public ::testing::Test {
   void TearDown() override { EXPECT_TRUE(ui.AllAnswered()); }
 
   HostsDocument doc;
-  FakeUi ui;
+  ScriptedUi ui;
 };
 
 TEST_F(Editing, AddLowerCasesKeepsSpacesSortsAndSelects) {

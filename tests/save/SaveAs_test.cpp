@@ -4,15 +4,15 @@
 
 #include <cctype>
 
+#include "core/ScriptedUi.h"
 #include "save/FakeFileSystem.h"
-#include "save/ScriptedSaveUi.h"
 #include "save/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
 using test::FakeFileSystem;
-using test::ScriptedSaveUi;
+using test::ScriptedUi;
 
 constexpr const char* kLoadedPath = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 constexpr const char* kChosenPath = "C:\\saved\\hosts";
@@ -39,7 +39,7 @@ class SaveAsTest : public ::testing::Test {
   }
 
   std::unique_ptr<HostsDocument> doc_;
-  ScriptedSaveUi ui_;
+  ScriptedUi ui_;
   FakeFileSystem fs_;
 };
 
@@ -88,7 +88,7 @@ TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
   ui_.AnswerInput("MyServer");
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
-  EXPECT_EQ(ui_.Inputs, (std::vector<ScriptedSaveUi::InputAsked>{
+  EXPECT_EQ(ui_.Inputs, (std::vector<ScriptedUi::InputAsked>{
                             {"Please Specify Website or IP that you wish to redirect websites",
                              "Specify IP or Website", ""}}));
   EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File With myserver As...");
@@ -116,7 +116,7 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
   ASSERT_EQ(ui_.Inputs.size(), refused.size() + 1);
   for (size_t i = 0; i < refused.size(); ++i) {
     EXPECT_EQ(ui_.Inputs[i + 1],
-              (ScriptedSaveUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
+              (ScriptedUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
   }
 
   doc_->ChangeCount = 2;
@@ -204,7 +204,7 @@ TEST_F(SaveAsTest, PromptAsksOnlyWithUnsavedChanges) {
   ui_.AnswerYesNo(false);
   EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::Declined);
   EXPECT_EQ(ui_.Questions,
-            (std::vector<ScriptedSaveUi::Message>{
+            (std::vector<ScriptedUi::Message>{
                 {"Save Changes", "Would you like to save changes?", Icon::Question}}));
   EXPECT_TRUE(ui_.presets.empty());
 }

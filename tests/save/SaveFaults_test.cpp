@@ -6,17 +6,17 @@
 
 #include <string>
 
+#include "core/ScriptedUi.h"
 #include "save/FakeFileSystem.h"
 #include "save/SafeWrite.h"
 #include "save/SaveAs.h"
-#include "save/ScriptedSaveUi.h"
 #include "save/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
 using test::FakeFileSystem;
-using test::ScriptedSaveUi;
+using test::ScriptedUi;
 
 constexpr const char* kPath = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 
@@ -67,7 +67,7 @@ class SaveFaultsTest : public ::testing::Test {
   std::string onDisk_;
   std::string expected_;
   std::unique_ptr<HostsDocument> doc_;
-  ScriptedSaveUi ui_;
+  ScriptedUi ui_;
 };
 
 TEST_F(SaveFaultsTest, FailureAtEveryStep) {

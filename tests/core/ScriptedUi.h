@@ -1,6 +1,6 @@
-// A DocumentUi (or an interface extending it) for tests: answers questions
-// from queues and records every call in order. What the main window would
-// show is read from the document.
+// The one scripted UI of the tests: answers the questions, the input box, Save Options and the
+// save dialog from queues, records what the program said and asked, and runs the wait window's
+// jobs. What the main window would show is read from the document.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/DocumentUi.h"
+#include "save/SaveUi.h"
 
 namespace vantrel::test {
 
-template <class Base>
-class FakeUiOf : public Base {
+class ScriptedUi : public SaveUi {
  public:
   struct Message {
     std::string caption;
@@ -34,8 +34,6 @@ class FakeUiOf : public Base {
   // --- script
   void AnswerYesNo(bool yes) { yesNo_.push_back(yes); }
   void AnswerInput(std::string text) { inputs_.push_back(std::move(text)); }
-  // Every queued answer used and no question left without one.
-  bool AllAnswered() const { return !unanswered_ && yesNo_.empty() && inputs_.empty(); }
 
   // --- what was shown and asked
   std::vector<std::string> Calls;  // "Name(args)" of every call, in order
@@ -114,12 +112,46 @@ class FakeUiOf : public Base {
     ProgressValues.push_back(value);
   }
 
+  // Answers of Save Options and the save dialog, used in order.
+  std::deque<SaveChoice> options;
+  std::deque<std::optional<std::string>> files;  // nullopt cancels
+
+  // What happened.
+  std::vector<SaveChoice> presets;
+  std::vector<SaveDialogRequest> dialogs;
+  int ended = 0;
+  Elevation* elevation = nullptr;  // none: saving as administrator is not offered
+
+  SaveChoice ShowSaveOptions(const SaveChoice& preset) override {
+    presets.push_back(preset);
+    return Take(options, "Save Options");
+  }
+  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override {
+    dialogs.push_back(request);
+    return Take(files, "save dialog");
+  }
+  void EndProgram() override { ++ended; }
+  Elevation* Elevator() override { return elevation; }
+
+  // Every queued answer used and no question left without one.
+  bool AllAnswered() const {
+    return !unanswered_ && yesNo_.empty() && inputs_.empty() && options.empty() && files.empty();
+  }
+
  private:
   std::deque<bool> yesNo_;
   std::deque<std::string> inputs_;
   bool unanswered_ = false;
+  template <class T>
+  static T Take(std::deque<T>& answers, const char* what) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
+      return T{};
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
-
-using FakeUi = FakeUiOf<DocumentUi>;
 
 }  // namespace vantrel::test
