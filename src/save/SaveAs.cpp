@@ -72,7 +72,10 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving)
   if (typing && typed.empty()) return SaveOutcome::Cancelled;
   const SaveTarget target = TargetForOption(choice.option, typed);
 
-  const std::optional<std::string> path = ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath});
+  FileDialogOptions dialog;
+  dialog.title = target.dialogTitle;
+  dialog.initialFolder = doc.HostsPath;
+  const std::optional<std::string> path = ui.ShowSaveDialog(dialog);
   if (!path || path->empty()) return CancelSave(ui, leaving);
   doc.HostsPath = *path;
 

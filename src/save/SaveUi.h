@@ -6,28 +6,21 @@
 #include <string>
 
 #include "core/DocumentUi.h"
+#include "platform/FileDialogOptions.h"
 #include "save/HostsWriter.h"
 
 namespace vantrel {
 
 class Elevation;
 
-// What the save dialog is opened with. It asks before replacing a file, hides the read-only box
-// and shows long names in the explorer style, always (kSaveDialogFlags of the platform).
-struct SaveDialogRequest {
-  std::string title;
-  std::string initialFolder;  // a full path, file name included, given unchanged
-  std::string filterName = "All Files (*.*)";
-  std::string filterPattern = "*.*";
-};
-
 class SaveUi : public DocumentUi {
  public:
   // frmSaveOptions, modal over the main window, opened on preset; option 0 when cancelled or
   // closed.
   virtual SaveChoice ShowSaveOptions(const SaveChoice& preset) = 0;
-  // The save dialog; the chosen full path, or nothing when cancelled or failed.
-  virtual std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) = 0;
+  // The save dialog, which asks before replacing a file; the chosen full path, or nothing when
+  // cancelled or failed.
+  virtual std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) = 0;
   // Ends the program at once: no further question, no closing handler.
   virtual void EndProgram() = 0;
   // Starting this program as administrator, to save where the system

@@ -140,12 +140,7 @@ SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {
   return saveOptions_.Choice;
 }
 
-std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& request) {
-  FileDialogOptions options;
-  options.title = request.title;
-  options.initialFolder = request.initialFolder;
-  options.filterName = request.filterName;
-  options.filterPattern = request.filterPattern;
+std::optional<std::string> MainWindow::ShowSaveDialog(const FileDialogOptions& options) {
   return vantrel::ShowSaveDialog(hwnd_, options);
 }
 

@@ -76,7 +76,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void FindBoxKeyPress(int keyCode);
 
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
-  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
   void EndProgram() override;
   Elevation* Elevator() override;
 

@@ -53,7 +53,7 @@ class ScriptUi : public SaveUi {
     told.push_back(caption);
   }
   SaveChoice ShowSaveOptions(const SaveChoice&) override { return {SaveOption::LocalHost, true}; }
-  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest&) override {
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions&) override {
     const SparedAllocations spared;
     return doc_.HostsPath;
   }

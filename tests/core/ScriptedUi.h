@@ -118,7 +118,7 @@ class ScriptedUi : public SaveUi {
 
   // What happened.
   std::vector<SaveChoice> presets;
-  std::vector<SaveDialogRequest> dialogs;
+  std::vector<FileDialogOptions> dialogs;
   int ended = 0;
   Elevation* elevation = nullptr;  // none: saving as administrator is not offered
 
@@ -126,8 +126,8 @@ class ScriptedUi : public SaveUi {
     presets.push_back(preset);
     return Take(options, "Save Options");
   }
-  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override {
-    dialogs.push_back(request);
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override {
+    dialogs.push_back(options);
     return Take(files, "save dialog");
   }
   void EndProgram() override { ++ended; }
