@@ -56,14 +56,14 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
   };
   // The three options are one group; Cancel clears them but keeps Check1.
   const Case cases[] = {
-      {"Save", {W::Command1}, {1, true}},
-      {"another option", {W::Option2, W::Check1, W::Command1}, {2, false}},
-      {"the third", {W::Option3, W::Command1}, {3, true}},
-      {"Cancel", {W::Check1, W::Command2}, {0, false}},
+      {"Save", {W::Command1}, {SaveOption::LocalHost, true}},
+      {"another option", {W::Option2, W::Check1, W::Command1}, {SaveOption::Zero, false}},
+      {"the third", {W::Option3, W::Command1}, {SaveOption::Typed, true}},
+      {"Cancel", {W::Check1, W::Command2}, {SaveOption::None, false}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    dialog.Choice = {1, true};
+    dialog.Choice = {SaveOption::LocalHost, true};
     std::vector<std::function<void()>> steps{[&] {
       EXPECT_TRUE(IsChecked(Control(W::Option1)));
       EXPECT_FALSE(IsChecked(Control(W::Option2)) || IsChecked(Control(W::Option3)));
@@ -84,7 +84,7 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
 }
 
 TEST_F(SaveOptionsTest, EnterSavesAndEscapeCancels) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); }});
   EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::LocalHost, true}));
 
@@ -94,7 +94,7 @@ TEST_F(SaveOptionsTest, EnterSavesAndEscapeCancels) {
 
 TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
   modal.AnswerMessage(IDOK);
-  dialog.Choice = {0, true};
+  dialog.Choice = {SaveOption::None, true};
   Show({[&] { Click(Control(W::Command1)); },
         [&] {
           EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
@@ -112,7 +112,7 @@ TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
 }
 
 TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] { SendMessageA(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
   EXPECT_EQ(dialog.Handle(), nullptr);
   EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::None, false}));
@@ -128,7 +128,7 @@ TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh
 }
 
 TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
     ExpectAt(dialog.Handle(), Expected(1000, 1000));
     Click(Control(W::Command1));
@@ -136,7 +136,7 @@ TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
   RECT before{};
   GetWindowRect(dialog.Handle(), &before);
   main.MoveTo(50, 60);
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
     ExpectAt(dialog.Handle(), POINT{before.left, before.top});
     Click(Control(W::Command1));
@@ -144,7 +144,7 @@ TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
 }
 
 TEST_F(SaveOptionsTest, ExampleBoxesHoldThirteenLinesRefilledAtEveryActivation) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
           const std::string text1 = TextOf(Control(W::Text1));
           const std::string text2 = TextOf(Control(W::Text2));
