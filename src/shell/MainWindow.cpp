@@ -230,7 +230,6 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
-  SetBusy(true);
   std::exception_ptr failure;
   // The job runs inside the wait window's window procedure: a failure goes
   // out to this call's caller, never through Windows.
@@ -241,7 +240,7 @@ void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
       failure = std::current_exception();
     }
   });
-  SetBusy(false);
+  if (busy_) SetBusy(false);
   if (failure) std::rethrow_exception(failure);
 }
 

@@ -87,7 +87,9 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
                     const std::string& initial) override;
   void RunInWaitWindow(const std::function<void()>& job) override;
   void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
+  // A job that shows its progress holds the busy pointer until it ends.
   void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    SetBusy(true);
     wait_.SetRange(minimum, maximum);
   }
   void SetProgress(int32_t value) override { wait_.SetValue(value); }
