@@ -150,7 +150,8 @@ std::string CheckTypedAddress(std::string_view bytes) {
   HostsDocument doc;
   if (!ReadsBackAsAddress(typed) || !ReadAll(bytes.substr(1 + size), doc)) return {};
   FillLists(doc);
-  const std::string written = WriteHostsText(doc, TargetForOption(3, typed).prefix, true);
+  const std::string written =
+      WriteHostsText(doc, TargetForOption(SaveOption::Typed, typed).prefix, true);
   HostsDocument again;
   if (!ReadAll(written, again)) return "written with an accepted address, the output is refused";
   if (NonEmptyEntries(again) != NonEmptyEntries(doc)) {

@@ -120,7 +120,7 @@ int Clean(const CleanArgs& args, std::ostream& out, std::ostream& err) {
   // goes in as the third save option takes it.
   if (RanOutOfMemory([&] {
         if (args.dedup) RemoveDuplicatesJob(doc, ui);
-        const std::string prefix = TargetForOption(3, args.address).prefix;
+        const std::string prefix = TargetForOption(SaveOption::Typed, args.address).prefix;
         status = WriteHostsFile(NativeFileSystem(), args.out, doc, prefix, args.withComments);
       })) {
     return OutOfMemory(err, "clean", args.in);

@@ -2,95 +2,82 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/Editing.h"
+#include "core/ElapsedTime.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
 namespace {
 
-// Keeps one of each non-empty entry, sorted. Where List1 already holds the entries sorted (just
-// loaded, with the sort's marks, or followed with only empty texts past it), the repeats are
-// dropped in place; otherwise the entries are sorted again. Whatever takes memory comes first.
+// Keeps one of each non-empty entry in List1, which Entries then follows, and the entries of before
+// in EntriesBeforeDedup. List1 holds the texts of Entries sorted but for those past its items,
+// which are merged in first. Whatever takes memory comes before any change.
 void RemoveRepeats(HostsDocument& doc) {
-  const TextArray& tail = doc.Entries().Tail();
-  if (doc.EntriesFollowList() &&
-      std::all_of(tail.begin(), tail.end(), [](Text t) { return t.empty(); })) {
-    doc.EntriesBeforeDedup = doc.TakeEntries();  // a copy: the list is about to change
-    doc.List1.KeepDistinctNonEmpty();
-  } else if (!doc.EntriesFollowList() && doc.List1.HasRepeatMarks()) {
-    doc.List1.KeepDistinctNonEmpty();
-    doc.EntriesBeforeDedup = doc.TakeEntries();
-  } else {
-    const bool follows = doc.EntriesFollowList();
-    TextArray copy = follows ? doc.CopyEntries() : TextArray{};
-    const TextArray& entries = follows ? copy : doc.Entries().Head();
-    TextArray distinct = SortedTexts(entries, SortedCopy::DistinctNonEmpty);
-    doc.EntriesBeforeDedup = follows ? std::move(copy) : doc.TakeEntries();
-    doc.List1.Assign(std::move(distinct));
+  const TextArray missing = SortedTexts(doc.Entries().Tail(), SortedCopy::NonEmpty);
+  TextArray merged;
+  if (!missing.empty()) {
+    const TextArray& items = doc.List1.Items();
+    merged.reserve(items.size() + missing.size());
+    std::merge(items.begin(), items.end(), missing.begin(), missing.end(),
+               std::back_inserter(merged));
   }
-  doc.FollowList({});
+  TextArray before = doc.TakeEntriesForList();
+  if (!missing.empty()) doc.List1.Assign(std::move(merged));
+  doc.List1.KeepDistinctNonEmpty();
+  doc.EntriesBeforeDedup = std::move(before);
 }
 
 }  // namespace
 
 void RemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Removing Duplicate Host File Entries...");
-  ui.StartTiming();
+  const JobClock clock;
   const int32_t before = doc.List1.Count();
   // Made before anything changes: after that, nothing may fail.
-  const std::string armedUndo = "Undo Remove Duplicates";
+  std::string armedUndo = "Undo Remove Duplicates";
   RemoveRepeats(doc);
   const int32_t count = doc.List1.Count();
   ui.SetProgress(0);
-  ui.SetProgressMax(count);
-  ui.SetBusy(true);
+  ui.SetProgressRange(0, count);
 
   if (count >= 1) {
     const int32_t removed = before - count;
-    doc.LastAction = removed < 1 ? kActionNone : kActionRemoveDuplicates;
-    if (removed >= 1) ++doc.ChangeCount;
-
-    ui.EnableEntryList();
-    ShowProgressThrough(ui, count);
-    ui.SetCounts(std::to_string(before), std::to_string(removed), std::to_string(count));
-    if (removed < 1) {
-      ui.SetUndo(kUndoCaption, false);
+    if (removed >= 1) {
+      ++doc.ChangeCount;
+      doc.ArmUndo(kActionRemoveDuplicates, std::move(armedUndo));
     } else {
-      ui.SetUndo(armedUndo, true);
+      doc.LastAction = kActionNone;
+      doc.DisarmUndo();
     }
+    ShowProgressThrough(ui, count);
+    doc.Counts = {std::to_string(before), std::to_string(removed), std::to_string(count)};
   } else {
     ui.Tell("No Host Listings Found", "Nothing Found in File or Incorrect File Type",
             Icon::Critical);
   }
-
-  ui.SetBusy(false);
-  ui.TimeControl();
-  if (before > 0 || doc.List1.Count() > 0) ui.EntriesChanged();
+  doc.ElapsedTime = clock.Elapsed();
 }
 
 void UndoRemoveDuplicatesJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Undoing Remove Duplicates to Host File Entries...");
-  ui.SetBusy(true);
-  ui.StartTiming();
+  const JobClock clock;
   const auto n = static_cast<int32_t>(doc.EntriesBeforeDedup.size());
   // Every element goes into the list, empty ones included; the list is made
   // aside, so running out of memory leaves the document as it was.
   TextArray list = SortedTexts(doc.EntriesBeforeDedup, SortedCopy::All);
   doc.SetEntries(std::exchange(doc.EntriesBeforeDedup, {}));
   doc.List1.Assign(std::move(list));
-  CountUndo(doc);
+  doc.CountUndo();
 
   ui.SetProgressRange(0, n);
   ShowProgressThrough(ui, n);
-  ui.SetUndo(kUndoCaption, false);
-  ui.TimeControl();
-  ui.SetBusy(false);
-  ui.SetCounts("", "", "");
-  ui.EntriesChanged();
+  doc.DisarmUndo();
+  doc.Counts = {};
+  doc.ElapsedTime = clock.Elapsed();
 }
 
 }  // namespace vantrel

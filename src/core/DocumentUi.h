@@ -1,5 +1,6 @@
-// What the document's operations show and ask: the main window's controls and
-// message boxes, or a test's script. The operations call only this.
+// What the document's operations ask and tell while they run: message boxes, the input box and the
+// wait window, or a test's script. What they change stays in the document, which the window draws
+// once the command is done.
 #pragma once
 
 #include <cstdint>
@@ -25,23 +26,10 @@ class DocumentUi {
   // throws comes out of this call, never through the window.
   virtual void RunInWaitWindow(const std::function<void()>& job) = 0;
 
-  // The main window's state: shows nothing unless a window implements it.
-  virtual void SetUndo(const std::string& /*caption*/, bool /*enabled*/) {}  // mnuUndo
-  // Text1, Text2, Text3: hosts before, duplicates removed, hosts left.
-  virtual void SetCounts(const std::string& /*before*/, const std::string& /*removed*/,
-                         const std::string& /*left*/) {}
-  virtual void EnableEntryList() {}       // List1 and mnuChange, after a removal that left entries
-  virtual void EntriesChanged() {}        // the list's items or selection changed: show them again
-  virtual void SetBusy(bool /*busy*/) {}  // hourglass, or the default pointer
-
   // Inside a job: the wait window's caption and progress bar.
   virtual void SetJobCaption(const std::string& /*caption*/) {}
   virtual void SetProgressRange(int32_t /*minimum*/, int32_t /*maximum*/) {}
-  virtual void SetProgressMax(int32_t /*maximum*/) {}
   virtual void SetProgress(int32_t /*value*/) {}
-  // Empties Label7 and starts timing; TimeControl shows the elapsed time there.
-  virtual void StartTiming() {}
-  virtual void TimeControl() {}
 };
 
 // Gives the progress bar the values that adding n elements one by one would, but only the

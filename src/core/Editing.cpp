@@ -11,18 +11,6 @@
 namespace vantrel {
 namespace {
 
-// After an edit, Entries is List1's items, then a tail: the elements
-// [first, count) of Entries before the edit (`grown` standing for one it
-// added). Made before anything changes: it takes memory.
-TextArray TailAfterEdit(const HostsDocument& doc, int32_t first, int32_t count, Text grown = {}) {
-  const EntriesView entries = doc.Entries();
-  TextArray tail;
-  for (int32_t k = first; k < count; ++k) {
-    tail.push_back(k < entries.Count() ? entries[static_cast<size_t>(k)] : grown);
-  }
-  return tail;
-}
-
 // Selects the last item equal to text, as a walk from the first item
 // selecting every equal one would; the list is sorted, so that is the item
 // just before the first greater one. Nothing equal: the selection stays.
@@ -33,33 +21,27 @@ void SelectLastEqual(SortedTextList& list, Text text) {
   list.Select(static_cast<int32_t>(range.second - items.begin()) - 1);
 }
 
-void Disarm(DocumentUi& ui) { ui.SetUndo(kUndoCaption, false); }
-
-// Puts kept into List1 and selects it; Entries then follows the list.
-void InsertAndSelect(HostsDocument& doc, Text kept, TextArray tail) {
-  doc.List1.Add(kept);
-  doc.FollowList(std::move(tail));
-  SelectLastEqual(doc.List1, kept);
+// Puts kept into the list and selects it.
+void InsertAndSelect(SortedTextList& list, Text kept) {
+  list.Add(kept);
+  SelectLastEqual(list, kept);
 }
 
 // An edit is made: it counts as a change and can be undone.
-void Made(HostsDocument& doc, DocumentUi& ui, LastActionKind action, const char* undoCaption) {
-  doc.LastAction = action;
+void Made(HostsDocument& doc, LastActionKind action, const char* undoCaption) {
   ++doc.ChangeCount;
-  ui.SetUndo(undoCaption, true);
-  ui.EntriesChanged();
+  doc.ArmUndo(action, undoCaption);
 }
 
 void UndoAdd(HostsDocument& doc) {
-  // Every element past the list's items reads empty after this undo.
-  TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-  // The count is taken once, and after a removal the scan moves on to the next index, so the item
-  // that slid into the removed one's place is not looked at.
-  const int32_t count = doc.List1.Count();
-  for (int32_t p = 0; p < count; ++p) {
-    if (doc.List1.Item(p) == doc.UndoAddedEntry) doc.List1.RemoveAt(p);
-  }
-  doc.FollowList(std::move(tail));
+  doc.EditList(PastTheList::Empty, {}, [&](SortedTextList& list) {
+    // The count is taken once, and after a removal the scan moves on to the next index, so the
+    // item that slid into the removed one's place is not looked at.
+    const int32_t count = list.Count();
+    for (int32_t p = 0; p < count; ++p) {
+      if (list.Item(p) == doc.UndoAddedEntry) list.RemoveAt(p);
+    }
+  });
 }
 
 void UndoChange(HostsDocument& doc) {
@@ -68,28 +50,25 @@ void UndoChange(HostsDocument& doc) {
   const auto at = std::lower_bound(items.begin(), items.end(), Text(doc.UndoNewEntry));
   const bool found = at != items.end() && *at == doc.UndoNewEntry;
   const Text kept = found ? doc.Texts.Keep(doc.UndoOldEntry) : Text{};
-  TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
-  if (found) {
-    doc.List1.RemoveAt(static_cast<int32_t>(at - items.begin()));
-    doc.List1.Add(kept);
-  }
-  SelectLastEqual(doc.List1, doc.UndoOldEntry);
-  doc.FollowList(std::move(tail));
+  const auto index = static_cast<int32_t>(at - items.begin());
+  doc.EditList(PastTheList::AsBefore, {}, [&](SortedTextList& list) {
+    if (found) {
+      list.RemoveAt(index);
+      list.Add(kept);
+    }
+    SelectLastEqual(list, doc.UndoOldEntry);
+  });
 }
 
 void UndoDelete(HostsDocument& doc) {
   const Text kept = doc.Texts.Keep(doc.UndoDeletedEntry);
-  const int32_t n = doc.List1.Count() + 1;
-  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1);
-  doc.List1.Reserve(static_cast<size_t>(n));
-  InsertAndSelect(doc, kept, std::move(tail));
+  doc.List1.Reserve(static_cast<size_t>(doc.List1.Count() + 1));
+  // Entries grows by an empty text.
+  doc.EditList(PastTheList::AsBefore, {},
+               [&](SortedTextList& list) { InsertAndSelect(list, kept); });
 }
 
 }  // namespace
-
-void CountUndo(HostsDocument& doc) {
-  doc.ChangeCount = doc.ChangeCount <= 0 ? 1 : doc.ChangeCount - 1;
-}
 
 // Each edit asks first and makes every text it needs and the room for its change before it changes
 // anything, so running out of memory stops it with the document and the undo as they were.
@@ -101,14 +80,13 @@ void AddEntry(HostsDocument& doc, DocumentUi& ui) {
   std::string text = ui.Input("Enter in the New Host Entry:", "Add New Host Entry", "");
   LowerAscii(text);  // as the list stores it
   if (text.empty()) return;
-  const int32_t n = doc.List1.Count() + 1;
-  doc.List1.Reserve(static_cast<size_t>(n));
+  doc.List1.Reserve(static_cast<size_t>(doc.List1.Count() + 1));
   const Text kept = doc.Texts.Keep(text);
-  // Entries grows by the new text at its end, then the rebuild covers it.
-  TextArray tail = TailAfterEdit(doc, n, doc.EntryCount() + 1, kept);
-  InsertAndSelect(doc, kept, std::move(tail));
+  // Entries grows by the new text at its end, where it stays past the list's items.
+  doc.EditList(PastTheList::AsBefore, kept,
+               [&](SortedTextList& list) { InsertAndSelect(list, kept); });
   doc.UndoAddedEntry = std::move(text);
-  Made(doc, ui, kActionAdd, "Undo Add");
+  Made(doc, kActionAdd, "Undo Add");
 }
 
 void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
@@ -127,20 +105,20 @@ void ChangeEntry(HostsDocument& doc, DocumentUi& ui) {
   LowerAscii(text);
   // "Undo Change" is armed for the old text whatever the answer, so what was
   // undoable before is lost either way; a cancelled input disarms it again.
-  TextArray tail = TailAfterEdit(doc, doc.List1.Count(), doc.EntryCount());
   const Text kept = doc.Texts.Keep(text);
+  doc.EditList(PastTheList::AsBefore, {}, [&](SortedTextList& list) {
+    if (text.empty()) return;
+    list.RemoveAt(i);
+    InsertAndSelect(list, kept);
+  });
   doc.UndoOldEntry = std::move(old);
   if (text.empty()) {
     doc.LastAction = kActionChange;
-    doc.FollowList(std::move(tail));
-    ui.SetUndo("Undo Change", true);
-    Disarm(ui);
+    doc.DisarmUndo();
     return;
   }
-  doc.List1.RemoveAt(i);
-  InsertAndSelect(doc, kept, std::move(tail));
   doc.UndoNewEntry = std::move(text);
-  Made(doc, ui, kActionChange, "Undo Change");
+  Made(doc, kActionChange, "Undo Change");
 }
 
 void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
@@ -155,13 +133,12 @@ void DeleteEntry(HostsDocument& doc, DocumentUi& ui) {
                    "Are you sure you would like to delete this new host entry?")) {
     return;
   }
+  std::string undo(doc.List1.Item(i));
   // Entries loses its last element and is rebuilt up to its new count, so
   // the elements past the list's items read empty.
-  TextArray tail(static_cast<size_t>(doc.EntryCount() - doc.List1.Count()));
-  doc.UndoDeletedEntry = doc.List1.Item(i);
-  doc.List1.RemoveAt(i);
-  doc.FollowList(std::move(tail));
-  Made(doc, ui, kActionDelete, "Undo Delete");
+  doc.EditList(PastTheList::Empty, {}, [&](SortedTextList& list) { list.RemoveAt(i); });
+  doc.UndoDeletedEntry = std::move(undo);
+  Made(doc, kActionDelete, "Undo Delete");
 }
 
 void UndoLastAction(HostsDocument& doc, DocumentUi& ui) {
@@ -180,12 +157,11 @@ void UndoLastAction(HostsDocument& doc, DocumentUi& ui) {
       ui.RunInWaitWindow([&] { UndoRemoveDuplicatesJob(doc, ui); });
       return;
     default:
-      Disarm(ui);
+      doc.DisarmUndo();
       return;
   }
-  CountUndo(doc);
-  Disarm(ui);
-  ui.EntriesChanged();
+  doc.CountUndo();
+  doc.DisarmUndo();
 }
 
 }  // namespace vantrel

@@ -16,12 +16,18 @@ inline std::string FormatElapsed(uint32_t ms) {
          twoDigits(seconds % 60);
 }
 
-// The start of one timed job, in the system's 32-bit tick counter.
-struct JobClock {
-  uint32_t StartTick = 0;
-  void Start(uint32_t now) { StartTick = now; }
+// The system's millisecond tick count, which wraps to 0 after 49.7 days.
+uint32_t TickCount();
+
+// Times one job from its making.
+class JobClock {
+ public:
+  explicit JobClock(uint32_t start = TickCount()) : start_(start) {}
   // The elapsed time as Label7 shows it. Unsigned subtraction wraps exactly as the counter does.
-  std::string Stop(uint32_t now) const { return FormatElapsed(now - StartTick); }
+  std::string Elapsed(uint32_t now = TickCount()) const { return FormatElapsed(now - start_); }
+
+ private:
+  uint32_t start_;
 };
 
 }  // namespace vantrel

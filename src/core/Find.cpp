@@ -44,7 +44,6 @@ void FindKeyPress(HostsDocument& doc, FindState& find, std::string& boxText, Fin
     Remember(find, boxText);
     doc.List1.Select(p);
     find.FindPosition = p + 1;
-    ui.EntriesChanged();
     return;
   }
   ui.Tell("Query Not Found", "There are no more '" + query + "' entries found in the list",

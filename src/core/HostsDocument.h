@@ -1,6 +1,7 @@
 // The hosts document: the in-memory form of one opened hosts file, owned by the main window.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +19,22 @@ enum LastActionKind : int32_t {
   kActionChange = 2,
   kActionDelete = 3,
   kActionRemoveDuplicates = 4,
+};
+
+// mnuUndo's caption while there is nothing to undo.
+inline constexpr const char* kUndoCaption = "Undo";
+
+// The last removal of duplicates as Text1, Text2 and Text3 show it: hosts before, removed, left.
+// All empty after a load, a close and an undone removal.
+struct RemovalCounts {
+  std::string before, removed, left;
+  bool operator==(const RemovalCounts&) const = default;
+};
+
+// What Entries holds past List1's items after an edit.
+enum class PastTheList {
+  AsBefore,  // Add, Change and their undos: Entries' own elements, as they were
+  Empty,     // Delete and Undo Add: empty texts
 };
 
 // The entries in the order of record, read as one array made of two: a
@@ -47,12 +64,11 @@ class HostsDocument {
   TextArray Comments;  // comment items exactly as read
   // For comment c, its 1-based position among the non-blank items of the file.
   std::vector<int32_t> CommentPositions;
-  int32_t LineCount = 0;    // items of the file, blank ones included; 0 = nothing loaded
-  int32_t ChangeCount = 0;  // unsaved changes; 1 or more counts as unsaved
-  int32_t LastAction = kActionNone;
-  int32_t LoadedEntryCount = 0;  // EntryCount as the file was loaded
-  int32_t ExitPending = 0;
-  bool Utf8Bom = false;  // the file began with a UTF-8 byte-order mark; saving keeps it
+  int32_t LineCount = 0;             // items of the file, blank ones included; 0 = nothing loaded
+  int32_t ChangeCount = 0;           // unsaved changes; 1 or more counts as unsaved
+  int32_t LastAction = kActionNone;  // kept after an undo, which disarms UndoArmed instead
+  int32_t LoadedEntryCount = 0;      // EntryCount as the file was loaded
+  bool Utf8Bom = false;              // the file began with a UTF-8 byte-order mark; saving keeps it
   std::string HostsPath;
   TextArray EntriesBeforeDedup;  // what the last removal of duplicates took
   std::string UndoAddedEntry;
@@ -60,12 +76,43 @@ class HostsDocument {
   std::string UndoNewEntry;
   std::string UndoDeletedEntry;
 
+  // What the window shows of the document besides its lists, drawn after each command.
+  std::string UndoCaption = "&Undo";  // mnuUndo, as the menu is built until the first change
+  bool UndoArmed = false;
+  RemovalCounts Counts;
+  std::string RedirectCaption;             // LabelIP, chosen when the file was read
+  std::string ElapsedTime = "00: 00: 00";  // Label7: how long the last timed job took
+
+  // The undo offers action under caption; a new action replaces the one before.
+  void ArmUndo(LastActionKind action, std::string caption) noexcept {
+    LastAction = action;
+    UndoCaption = std::move(caption);
+    UndoArmed = true;
+  }
+  // Nothing to undo: LastAction stays, but is no longer acted on.
+  void DisarmUndo() {
+    UndoCaption = kUndoCaption;
+    UndoArmed = false;
+  }
+  // What any undo does to ChangeCount: one change fewer, but after a save the undo makes the
+  // document differ from the file: one unsaved change.
+  void CountUndo() { ChangeCount = ChangeCount <= 0 ? 1 : ChangeCount - 1; }
+  // Back to no document. The arrays stay until the next load.
+  void Close() {
+    List1.Clear();
+    LineCount = 0;
+    HostsPath.clear();
+    ChangeCount = 0;
+    Counts = {};
+    RedirectCaption.clear();
+    DisarmUndo();
+  }
+
   EntriesView Entries() const {
     return followsList_ ? EntriesView(List1.Items(), entries_) : EntriesView(entries_, kNoTexts);
   }
   int32_t EntryCount() const { return Entries().Count(); }
   int32_t CommentCount() const { return static_cast<int32_t>(Comments.size()); }
-  bool EntriesFollowList() const { return followsList_; }
 
   // Entries becomes an array of its own; List1's marks no longer describe it.
   void SetEntries(TextArray entries) noexcept {
@@ -73,9 +120,28 @@ class HostsDocument {
     followsList_ = false;
     List1.DropRepeatMarks();
   }
-  // Entries becomes List1's items, then tail.
-  void FollowList(TextArray tail) noexcept {
-    entries_ = std::move(tail);
+  // The rule of the entry list: after edit changes List1, Entries is List1's items, then its own
+  // elements from that count on. Entries grows or shrinks by what the list gained or lost; a grown
+  // one reads `appended` at its end (an Add keeps its text there). edit must take no memory: what
+  // Entries keeps is copied first, so running out of memory leaves all as it was.
+  template <class ListEdit>
+  void EditList(PastTheList past, Text appended, ListEdit&& edit) {
+    const EntriesView entries = Entries();
+    const auto before = static_cast<size_t>(List1.Count());
+    const auto count = static_cast<size_t>(entries.Count());
+    TextArray rest;
+    rest.reserve(count - std::min(before, count) + 1);
+    for (size_t i = before; i < count; ++i) rest.push_back(entries[i]);
+    edit(List1);
+    const auto after = static_cast<size_t>(List1.Count());
+    if (past == PastTheList::Empty) {
+      std::fill(rest.begin(), rest.end(), Text{});
+    } else if (after > before) {
+      // One item more (an Add, or the undo of a Delete): room was made for it.
+      rest.insert(rest.end(), after - before, appended);
+      rest.erase(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(after - before));
+    }
+    entries_ = std::move(rest);
     followsList_ = true;
   }
   // Entries as one array of its own.
@@ -85,11 +151,12 @@ class HostsDocument {
     copy.insert(copy.end(), entries.Tail().begin(), entries.Tail().end());
     return copy;
   }
-  // Hands Entries over as one array and leaves it empty. Copies first when it follows the list, so
-  // running out of memory leaves the document as it was.
-  TextArray TakeEntries() {
+  // Hands Entries over as one array, copied when it follows the list, and Entries becomes List1's
+  // items alone; the list's marks stay, as the list does.
+  TextArray TakeEntriesForList() {
     TextArray taken = followsList_ ? CopyEntries() : std::move(entries_);
-    SetEntries({});
+    entries_ = {};
+    followsList_ = true;
     return taken;
   }
 

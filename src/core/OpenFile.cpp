@@ -3,23 +3,26 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/ElapsedTime.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
 
-ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui) {
+ReadResult OpenHostsFile(const std::string& path, HostsDocument& loaded, DocumentUi& ui,
+                         std::function<void()> loading) {
   ReadOptions options;
-  options.loading = [&ui] { ui.SetBusy(true); };
+  options.loading = std::move(loading);
   const ReadResult result = ReadHostsFile(path, loaded, options);
   if (result.outcome != ReadOutcome::Loaded) return result;
   loaded.HostsPath = path;
+  loaded.RedirectCaption = result.labelIP;
   ui.RunInWaitWindow([&] { LoadListsJob(loaded, ui); });
   return result;
 }
 
 void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   ui.SetJobCaption("Opening Host File...");
-  ui.StartTiming();
+  const JobClock clock;
   const int32_t count = doc.EntryCount();
   ui.SetProgressRange(0, count);
 
@@ -30,18 +33,16 @@ void LoadListsJob(HostsDocument& doc, DocumentUi& ui) {
   MarkedTexts sorted = SortTexts(entries.data(), entries.size(), SortedCopy::NonEmpty);
   doc.List1.Assign(std::move(sorted.texts), std::move(sorted.repeats));
   ShowProgressThrough(ui, count);
-  ui.EntriesChanged();
   // Nothing shows the previous file's texts any more.
   doc.Texts.ReleaseOlder();
-  ui.SetBusy(false);
-  ui.TimeControl();
+  doc.ElapsedTime = clock.Elapsed();
 }
 
 void AdoptLoaded(HostsDocument& doc, HostsDocument& loaded) noexcept {
   static_assert(std::is_nothrow_move_assignable_v<HostsDocument>);
   loaded.ChangeCount = 0;
   loaded.LastAction = doc.LastAction;
-  loaded.ExitPending = doc.ExitPending;
+  loaded.DisarmUndo();
   loaded.UndoAddedEntry.swap(doc.UndoAddedEntry);
   loaded.UndoOldEntry.swap(doc.UndoOldEntry);
   loaded.UndoNewEntry.swap(doc.UndoNewEntry);

@@ -78,8 +78,7 @@ std::optional<std::string> ShowOpenDialog(HWND owner, const FileDialogOptions& o
 }
 
 std::optional<std::string> ShowSaveDialog(HWND owner, const FileDialogOptions& options) {
-  const DWORD flags = options.saveFlags ? options.saveFlags : kSaveDialogFlags;
-  return ShowFileDialog(owner, options, "", flags, &Modal::SaveFileName);
+  return ShowFileDialog(owner, options, "", kSaveDialogFlags, &Modal::SaveFileName);
 }
 
 DialogCentering::DialogCentering(HWND owner, bool onOwner) {

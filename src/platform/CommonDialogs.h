@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/FileDialogOptions.h"
+
 namespace vantrel {
 
 // The record ends after its template-name field (the pre-2000 layout): 76
@@ -23,16 +25,6 @@ inline constexpr DWORD kOpenDialogFlags =
 inline constexpr DWORD kSaveDialogFlags =
     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_LONGNAMES;
 static_assert(kOpenDialogFlags == 3674116 && kSaveDialogFlags == 2621446);
-
-struct FileDialogOptions {
-  std::string title;
-  std::string initialFolder;
-  std::string fileName;  // proposed by the open dialog; the save dialog starts blank
-  std::string filterName = "All Files (*.*)";
-  std::string filterPattern = "*.*";
-  DWORD saveFlags = 0;  // 0 for kSaveDialogFlags; the open dialog always has its own
-  bool centerOnOwner = true;
-};
 
 // The chosen full path; nothing when the user cancelled or the dialog failed.
 std::optional<std::string> ShowOpenDialog(HWND owner, const FileDialogOptions& options);

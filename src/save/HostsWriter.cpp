@@ -133,20 +133,21 @@ SaveTarget Target(const std::string& address, const std::string& phrase) {
 
 }  // namespace
 
-SaveTarget TargetForOption(int32_t option, const std::string& typed) {
+SaveTarget TargetForOption(SaveOption option, const std::string& typed) {
   switch (option) {
-    case 1:
+    case SaveOption::LocalHost:
       return Target("127.0.0.1", "Save Host File With LocalHost (127.0.0.1)");
-    case 2:
+    case SaveOption::Zero:
       return Target("0", "Save Host File Without LocalHost (0)");
-    case 3: {
+    case SaveOption::Typed: {
       std::string address = typed;
       LowerAscii(address);
       return Target(address, "Save Host File With " + address);
     }
-    default:
-      return {};
+    case SaveOption::None:
+      break;
   }
+  return {};
 }
 
 bool WriteHostsText(const HostsDocument& doc, const std::string& prefix, bool withComments,

@@ -13,9 +13,17 @@
 
 namespace vantrel {
 
-// What the Save Options dialog handed back; option 0 means cancelled.
+// The Save Options dialog's option buttons, in their order.
+enum class SaveOption : int32_t {
+  None = 0,   // cancelled or closed: nothing chosen
+  LocalHost,  // "127.0.0.1"
+  Zero,       // "0"
+  Typed,      // an address or site typed by the user
+};
+
+// What the Save Options dialog handed back.
 struct SaveChoice {
-  int32_t option = 0;  // 1 "127.0.0.1", 2 "0", 3 an address or site typed by the user
+  SaveOption option = SaveOption::None;
   bool withComments = true;
 };
 
@@ -25,9 +33,9 @@ struct SaveTarget {
   std::string dialogTitle;
 };
 
-// option 1 or 2, or 3 with the text the user typed (lower-cased here; not
-// trimmed, not checked). Any other option gives an empty target.
-SaveTarget TargetForOption(int32_t option, const std::string& typed = {});
+// LocalHost or Zero, or Typed with the text the user typed (lower-cased here;
+// not trimmed, not checked). None gives an empty target.
+SaveTarget TargetForOption(SaveOption option, const std::string& typed = {});
 
 // The bytes of the whole output file. Empty entries are not written; every
 // comment is, even one the positions no longer reach.

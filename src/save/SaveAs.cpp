@@ -20,18 +20,18 @@ constexpr const char* kAddressRefused =
 
 // Cancel in the options or in the file dialog: on the way out of the program
 // it ends the program, otherwise the save just stops.
-SaveOutcome CancelSave(const HostsDocument& doc, SaveUi& ui) {
-  if (doc.ExitPending != 1) return SaveOutcome::Cancelled;
+SaveOutcome CancelSave(SaveUi& ui, bool leaving) {
+  if (!leaving) return SaveOutcome::Cancelled;
   ui.EndProgram();
   return SaveOutcome::ProgramEnded;
 }
 
 // Tells why nothing was saved.
-void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status) {
+void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status, bool leaving) {
   std::string text =
       "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);
   if (!status.targetChanged) text += "\r\n\r\nThe file on disk was not changed.";
-  if (doc.ExitPending == 1) text += " The program stays open so that your changes are not lost.";
+  if (leaving) text += " The program stays open so that your changes are not lost.";
   ui.Tell("Save Failed", text, Icon::Critical);
 }
 
@@ -44,7 +44,7 @@ FsStatus WriteDocument(const HostsDocument& doc, FileSystem& fs, const SaveTarge
   }
 }
 
-// The address typed for the third option, asked again until it is one the
+// The address typed for SaveOption::Typed, asked again until it is one the
 // saved file reads back; "" when the user gave none.
 std::string AskForAddress(SaveUi& ui) {
   std::string typed = ui.Input(kAddressPrompt, kAddressTitle, "");
@@ -55,38 +55,33 @@ std::string AskForAddress(SaveUi& ui) {
   return typed;
 }
 
-SaveOutcome PromptOnTheWayOut(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  doc.ExitPending = 1;
-  const SaveOutcome outcome = PromptToSave(doc, ui, fs);
-  // Staying open: no longer on the way out.
-  if (outcome == SaveOutcome::Failed) doc.ExitPending = 0;
-  return outcome;
-}
-
 }  // namespace
 
-SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving) {
   if (doc.LineCount == 0) {
     ui.Tell("Nothing Loaded to Save", "Please Load the List Before Saving", Icon::Information);
     return SaveOutcome::NothingLoaded;
   }
   // The dialog opens on "127.0.0.1" with comments on, whatever was chosen last.
-  const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{1, true});
-  if (choice.option < 1 || choice.option > 3) return CancelSave(doc, ui);
+  const SaveChoice choice = ui.ShowSaveOptions(SaveChoice{SaveOption::LocalHost, true});
+  if (choice.option == SaveOption::None) return CancelSave(ui, leaving);
 
-  const std::string typed = choice.option == 3 ? AskForAddress(ui) : "";
+  const bool typing = choice.option == SaveOption::Typed;
+  const std::string typed = typing ? AskForAddress(ui) : "";
   // No address: the save stops, even on the way out; the exit goes on.
-  if (choice.option == 3 && typed.empty()) return SaveOutcome::Cancelled;
+  if (typing && typed.empty()) return SaveOutcome::Cancelled;
   const SaveTarget target = TargetForOption(choice.option, typed);
 
-  const std::optional<std::string> path =
-      ui.ShowSaveDialog({target.dialogTitle, doc.HostsPath, kSaveAsDialogFlags});
-  if (!path || path->empty()) return CancelSave(doc, ui);
+  FileDialogOptions dialog;
+  dialog.title = target.dialogTitle;
+  dialog.initialFolder = doc.HostsPath;
+  const std::optional<std::string> path = ui.ShowSaveDialog(dialog);
+  if (!path || path->empty()) return CancelSave(ui, leaving);
   doc.HostsPath = *path;
 
   const FsStatus status = WriteDocument(doc, fs, target, choice.withComments);
   if (!status.ok()) {
-    TellSaveFailed(doc, ui, status);
+    TellSaveFailed(doc, ui, status, leaving);
     // Refused by the system, as the system's hosts file is: administrator
     // rights are one answer away.
     if (status.error != FsError::AccessDenied || status.targetChanged ||
@@ -98,35 +93,28 @@ SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
   return SaveOutcome::Saved;
 }
 
-SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
+SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving) {
   if (doc.ChangeCount <= 0) return SaveOutcome::NotAsked;
   if (!ui.AskYesNo("Save Changes", "Would you like to save changes?")) return SaveOutcome::Declined;
-  return SaveAs(doc, ui, fs);
+  return SaveAs(doc, ui, fs, leaving);
 }
 
 bool CloseDocument(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  doc.ExitPending = 0;
   if (PromptToSave(doc, ui, fs) == SaveOutcome::Failed) return false;
-  // The arrays stay until the next load.
-  doc.List1.Clear();
-  doc.LineCount = 0;
-  doc.HostsPath.clear();
-  doc.ChangeCount = 0;
-  ui.ResetToNoDocument();
+  doc.Close();
   return true;
 }
 
 bool PromptBeforeOpen(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  doc.ExitPending = 0;
   return PromptToSave(doc, ui, fs) != SaveOutcome::Failed;
 }
 
 bool PromptBeforeExit(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  return PromptOnTheWayOut(doc, ui, fs) != SaveOutcome::Failed;
+  return PromptToSave(doc, ui, fs, true) != SaveOutcome::Failed;
 }
 
 void ExitProgram(HostsDocument& doc, SaveUi& ui, FileSystem& fs) {
-  const SaveOutcome outcome = PromptOnTheWayOut(doc, ui, fs);
+  const SaveOutcome outcome = PromptToSave(doc, ui, fs, true);
   if (outcome == SaveOutcome::Failed || outcome == SaveOutcome::ProgramEnded) return;
   ui.EndProgram();
 }

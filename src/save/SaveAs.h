@@ -1,16 +1,11 @@
 // Save As, the unsaved-changes prompt, Close and the ways out of the program.
 #pragma once
 
-#include <cstdint>
-
 #include "core/HostsDocument.h"
 #include "save/FileSystem.h"
 #include "save/SaveUi.h"
 
 namespace vantrel {
-
-// Overwrite prompt, hide read-only, explorer style, long names.
-inline constexpr uint32_t kSaveAsDialogFlags = 2621446;
 
 enum class SaveOutcome {
   NothingLoaded,  // no document: told so
@@ -23,21 +18,22 @@ enum class SaveOutcome {
 };
 
 // Asks for the address, the comments choice and the file, then writes the
-// document there; ChangeCount becomes 0 only then.
-SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs);
+// document there; ChangeCount becomes 0 only then. On the way out of the
+// program (leaving), a cancelled dialog ends the program.
+SaveOutcome SaveAs(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving = false);
 
 // With unsaved changes, asks whether to save them and runs SaveAs on Yes.
-SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs);
+SaveOutcome PromptToSave(HostsDocument& doc, SaveUi& ui, FileSystem& fs, bool leaving = false);
 
-// Close: prompt, then back to no document. False when the save the user
-// asked for failed: the document then stays open.
+// Close: prompt, then back to no document (HostsDocument::Close). False when
+// the save the user asked for failed: the document then stays open.
 bool CloseDocument(HostsDocument& doc, SaveUi& ui, FileSystem& fs);
 
-// On the way out: prompts with ExitPending 1. False when the save the user
+// On the way out: prompts as leaving. False when the save the user
 // asked for failed: the program then stays open.
 bool PromptBeforeExit(HostsDocument& doc, SaveUi& ui, FileSystem& fs);
 
-// Before Open: prompts with ExitPending 0. False after a failed save.
+// Before Open: prompts, not leaving. False after a failed save.
 bool PromptBeforeOpen(HostsDocument& doc, SaveUi& ui, FileSystem& fs);
 
 // Exit: PromptBeforeExit, then EndProgram unless staying open or ended.

@@ -48,7 +48,7 @@ void FindBox::LostFocus() {
   // own message box or another program taking the activation does not.
   HWND to = focusTo_;
   if (!to || to == combo_ || IsChild(combo_, to)) return;
-  HWND window = GetAncestor(combo_, GA_ROOT);
+  HWND window = GetParent(combo_);  // the main window
   if (to != window && !IsChild(window, to)) return;
   showsPlaceholder_ = true;
   SetWindowTextA(combo_, kPlaceholder);

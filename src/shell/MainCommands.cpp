@@ -78,12 +78,13 @@ void MainWindow::OnCommand(int id, int code) {
 
 void MainWindow::SaveFileAs() { SaveAs(doc_, *this, Files()); }
 
-void MainWindow::CloseFile() { CloseDocument(doc_, *this, Files()); }
+void MainWindow::CloseFile() {
+  if (CloseDocument(doc_, *this, Files())) ShowNoDocument();
+}
 
 void MainWindow::ExitFromMenu() {
   if (!RanOutOfMemory([&] { ExitProgram(doc_, *this, Files()); })) return;
   // The save on the way out failed: the program stays open.
-  doc_.ExitPending = 0;
   TellOutOfMemory("Save Failed", kNoMemoryToSave);
 }
 
@@ -93,7 +94,6 @@ void MainWindow::CloseWindow() {
   // document, so the changes are not lost.
   bool leave = false;
   if (RanOutOfMemory([&] { leave = PromptBeforeExit(doc_, *this, Files()); })) {
-    doc_.ExitPending = 0;
     TellOutOfMemory("Save Failed", kNoMemoryToSave);
     return;
   }
@@ -123,13 +123,7 @@ SaveChoice MainWindow::ShowSaveOptions(const SaveChoice& preset) {
   return saveOptions_.Choice;
 }
 
-std::optional<std::string> MainWindow::ShowSaveDialog(const SaveDialogRequest& request) {
-  FileDialogOptions options;
-  options.title = request.title;
-  options.initialFolder = request.initialFolder;
-  options.filterName = request.filterName;
-  options.filterPattern = request.filterPattern;
-  options.saveFlags = request.flags;
+std::optional<std::string> MainWindow::ShowSaveDialog(const FileDialogOptions& options) {
   return vantrel::ShowSaveDialog(hwnd_, options);
 }
 
@@ -159,8 +153,12 @@ void MainWindow::ToggleAlwaysOnTop() {
 // ---- Find
 
 void MainWindow::FindBoxKeyPress(FindKey key) {
-  RunCommand("Find", "There is not enough memory to search the list.",
-             [&] { findBox_.Search(doc_, *this, key); });
+  const int32_t position = findBox_.State().FindPosition;
+  if (RanOutOfMemory([&] { findBox_.Search(doc_, *this, key); })) {
+    TellOutOfMemory("Find", "There is not enough memory to search the list.");
+  } else if (findBox_.State().FindPosition > position) {
+    DrawLists();  // a hit: the selection moved
+  }
 }
 
 }  // namespace vantrel

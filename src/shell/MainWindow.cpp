@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "core/ElapsedTime.h"
 #include "platform/Gdi.h"
 #include "platform/Modal.h"
 #include "save/SaveAs.h"
@@ -110,7 +109,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_TIMER:
-      if (wParam == kTimer1) RelaunchWhenReady();
+      if (wParam == kRelaunchTimer) RelaunchWhenReady();
       return 0;
     case WM_CLOSE:
       CloseWindow();
@@ -153,8 +152,6 @@ BOOL MainWindow::OnQueryEndSession(LPARAM flags) {
   }
   shutdownBlock_.Release();
   inSessionQuery_ = false;
-  // Until the session really ends, a cancelled save must not end the program.
-  doc_.ExitPending = 0;
   if (!mayEnd) {
     // The save failed: keep the session, and with it the changes.
     shutdownBlock_.Hold(hwnd_, kBlockReason);
@@ -190,19 +187,22 @@ std::string MainWindow::Input(const std::string& prompt, const std::string& titl
   return CurrentModal().Input(hwnd_, prompt, title, initial);
 }
 
-void MainWindow::SetUndo(const std::string& caption, bool enabled) {
-  menu_.Enable(kMnuUndo, enabled);
-  menu_.SetCaption(kMnuUndo, caption);
+void MainWindow::DrawDocument() {
+  DrawLists();
+  menu_.Enable(kMnuUndo, doc_.UndoArmed);
+  menu_.SetCaption(kMnuUndo, doc_.UndoCaption);
+  if (doc_.Counts != countsShown_) {
+    SetText(kText1, doc_.Counts.before);
+    SetText(kText2, doc_.Counts.removed);
+    SetText(kText3, doc_.Counts.left);
+    countsShown_ = doc_.Counts;
+  }
+  SetText(kLabel7, doc_.ElapsedTime);
+  SetText(kLabelIP, doc_.RedirectCaption);
+  ApplyCommandStates();
 }
 
-void MainWindow::SetCounts(const std::string& before, const std::string& removed,
-                           const std::string& left) {
-  SetText(kText1, before);
-  SetText(kText2, removed);
-  SetText(kText3, left);
-}
-
-void MainWindow::EntriesChanged() {
+void MainWindow::DrawLists() {
   HWND list = controls_[kList1];
   const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
   SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(doc_.List1.Count()), 0);
@@ -229,27 +229,12 @@ void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
       failure = std::current_exception();
     }
   });
+  if (busy_) SetBusy(false);
   if (failure) std::rethrow_exception(failure);
-}
-
-void MainWindow::StartTiming() {
-  // Shown again should the job fail.
-  GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
-  timing_ = true;
-  SetText(kLabel7, "");
-  wait_.Clock.Start(GetTickCount());
-}
-
-void MainWindow::TimeControl() {
-  timing_ = false;
-  SetText(kLabel7, wait_.Clock.Stop(GetTickCount()));
-  UpdateWindow(controls_[kLabel7]);
 }
 
 void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {
   SetBusy(false);
-  if (timing_) SetWindowTextA(controls_[kLabel7], timeBefore_);
-  timing_ = false;
   try {
     std::string message = text;
     if (!detail.empty()) message.append("\r\n").append(detail);

@@ -40,7 +40,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  static constexpr UINT_PTR kTimer1 = 1;
+  // Fires once the window has shown, to start the program again with its manifest.
+  static constexpr UINT_PTR kRelaunchTimer = 1;
   // From writing the manifest to the relaunch: time for the window to show first.
   static constexpr UINT kRelaunchDelayMs = 500;
 
@@ -68,16 +69,15 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Text CommentRow(int32_t i) const;
   const std::string& HostsFolder() const { return hostsFolder_; }
   bool IsOnTop() const { return onTop_; }
-  bool Timer1Running() const { return timer1Running_; }
+  bool RelaunchTimerRunning() const { return relaunchTimerRunning_; }
   bool Ended() const { return ended_; }
   COLORREF FindTextColor() const { return findBox_.TextColor(); }
   const FindState& Find() const { return findBox_.State(); }
   const WindowTranslucency* Translucency() const { return translucency_.get(); }
   void FindBoxKeyPress(FindKey key);
 
-  void ResetToNoDocument() override;
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
-  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) override;
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
   void EndProgram() override;
   Elevation* Elevator() override;
 
@@ -86,21 +86,14 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void Tell(const std::string& caption, const std::string& text, Icon icon) override;
   std::string Input(const std::string& prompt, const std::string& title,
                     const std::string& initial) override;
-  void SetUndo(const std::string& caption, bool enabled) override;
-  void SetCounts(const std::string& before, const std::string& removed,
-                 const std::string& left) override;
-  void EnableEntryList() override { ApplyCommandStates(); }
-  void EntriesChanged() override;
-  void SetBusy(bool busy) override;
   void RunInWaitWindow(const std::function<void()>& job) override;
   void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
+  // A job that shows its progress holds the busy pointer until it ends.
   void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    SetBusy(true);
     wait_.SetRange(minimum, maximum);
   }
-  void SetProgressMax(int32_t maximum) override { wait_.SetMax(maximum); }
   void SetProgress(int32_t value) override { wait_.SetValue(value); }
-  void StartTiming() override;
-  void TimeControl() override;
 
   void OnCommand(int id, int code);
   BOOL OnQueryEndSession(LPARAM flags);
@@ -145,15 +138,26 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
 
   FileSystem& Files();
   void LoadFile(const std::string& path);
-  // Label6, LabelIP, the counters and Undo, with or without a document.
-  void ShowDocumentState(const std::string& label6, const std::string& labelIP, int defaultButton);
+  // A document just loaded (Label6 its path, Remove Duplicates the default button) or none (Label6
+  // "none", Open the default button): the whole window drawn, the counters emptied.
+  void ShowDocumentState(const std::string& label6, int defaultButton);
+  void ShowNoDocument() { ShowDocumentState("none", kCmdOpen); }
+  // Draws what a command may have changed: the lists, mnuUndo, the counts, Label7, LabelIP and
+  // the commands' states. Takes no memory.
+  void DrawDocument();
+  void DrawLists();
   void ApplyCommandStates();
+  void SetBusy(bool busy);
   // After an operation ran out of memory, leaving the document as it was:
-  // the normal pointer, the time shown before, and text, then detail.
+  // the normal pointer, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
   template <class Work>
   void RunCommand(const char* caption, const char* noMemoryText, Work&& work) {
-    if (RanOutOfMemory(work)) TellOutOfMemory(caption, noMemoryText);
+    if (RanOutOfMemory(work)) {
+      TellOutOfMemory(caption, noMemoryText);
+      return;
+    }
+    DrawDocument();
   }
   static constexpr const char* kNoMemoryToSave =
       "There is not enough memory to save the Host File. The file on disk was not changed.";
@@ -163,13 +167,11 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
 
   HostsDocument doc_;
   std::string hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
-  bool onTop_ = false;        // always on top
-  char timeBefore_[32] = {};  // Label7 before the running job emptied it
-  bool timing_ = false;       // a job is being timed
+  bool onTop_ = false;         // always on top
+  RemovalCounts countsShown_;  // Text3 may be typed into: drawn only when the counts change
   ControlSet controls_;
   MenuBar menu_;
   WaitWindow wait_;
-  JobClock clock_;  // the main window's own timing, of the empty-file path
   Font font_;
   Font listFont_;
   Font boldFont_;
@@ -187,7 +189,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Elevation* elevation_ = nullptr;
   std::unique_ptr<Elevation> systemElevation_;
   ManifestBootstrap* bootstrap_ = nullptr;
-  bool timer1Running_ = false;
+  bool relaunchTimerRunning_ = false;
   FindBox findBox_;
   std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;

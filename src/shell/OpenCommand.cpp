@@ -2,6 +2,7 @@
 // the way back to no document; and the commands' states, both ways.
 #include <string>
 
+#include "core/ElapsedTime.h"
 #include "core/OpenFile.h"
 #include "core/OutOfMemory.h"
 #include "platform/CommonDialogs.h"
@@ -52,7 +53,8 @@ void MainWindow::LoadFile(const std::string& path) {
   // Read into a document of its own: the one shown stays until the new one
   // is complete, so running out of memory on the way leaves it in place.
   HostsDocument loaded;
-  const ReadResult result = OpenHostsFile(path, loaded, *this);
+  const ReadResult result = OpenHostsFile(path, loaded, *this, [this] { SetBusy(true); });
+  SetBusy(false);
   if (result.outcome == ReadOutcome::TooLarge) {
     // Refused before anything was read: the list shown stays.
     Tell("Open Host File", "The file is too large to open:\r\n" + path + "\r\n\r\n" + result.reason,
@@ -60,41 +62,29 @@ void MainWindow::LoadFile(const std::string& path) {
     return;
   }
   if (result.outcome == ReadOutcome::Unreadable) {
-    SetBusy(false);
-    ResetToNoDocument();
+    doc_.Close();
+    ShowNoDocument();
     Tell("Open Host File", "The file could not be opened:\r\n" + path + "\r\n\r\n" + result.reason,
          Icon::Critical);
     return;
   }
   if (result.outcome == ReadOutcome::Empty) {
-    SetText(kLabel7, "");
-    clock_.Start(GetTickCount());
-    ResetToNoDocument();
-    SetText(kLabel7, clock_.Stop(GetTickCount()));
+    const JobClock clock;
+    doc_.Close();
+    doc_.ElapsedTime = clock.Elapsed();
+    ShowNoDocument();
     Tell("Host File Empty", "No entries found in Host file.", Icon::Information);
     return;
   }
   AdoptLoaded(doc_, loaded);
-  // The load job has already shown its elapsed time in Label7.
-  ShowDocumentState(doc_.HostsPath, result.labelIP, kCmdRemDup);
+  ShowDocumentState(doc_.HostsPath, kCmdRemDup);
 }
 
-void MainWindow::ResetToNoDocument() {
-  doc_.List1.Clear();
-  doc_.LineCount = 0;
-  doc_.HostsPath.clear();
-  doc_.ChangeCount = 0;
-  ShowDocumentState("none", "", kCmdOpen);
-}
-
-void MainWindow::ShowDocumentState(const std::string& label6, const std::string& labelIP,
-                                   int defaultButton) {
-  EntriesChanged();
-  ApplyCommandStates();
+void MainWindow::ShowDocumentState(const std::string& label6, int defaultButton) {
+  DrawDocument();
   for (int id : {kText1, kText2, kText3, kText6}) SetText(id, "");
+  countsShown_ = {};
   SetText(kLabel6, label6);
-  SetText(kLabelIP, labelIP);
-  SetUndo("Undo", false);
   SetDefaultButton(defaultButton);
   SetFocus(controls_[defaultButton]);
 }

@@ -37,7 +37,6 @@ void MainWindow::Startup(const std::string& version) {
   }
   translucency_ = std::make_unique<WindowTranslucency>();
   translucency_->Attach(hwnd_);
-  clock_ = {};
   onTop_ = false;
   SetText(kLabel7, "00: 00: 00");
   ShowWindow(hwnd_, SW_SHOW);
@@ -56,8 +55,8 @@ void MainWindow::CheckVisualStyle() {
     InitCommonControls();
     // A process started with the manifest is themed already.
     if (!wasMissing || bootstrap_->Relaunched()) return;
-    timer1Running_ = SetTimer(hwnd_, kTimer1, kRelaunchDelayMs, nullptr) != 0;
-    if (timer1Running_) return;
+    relaunchTimerRunning_ = SetTimer(hwnd_, kRelaunchTimer, kRelaunchDelayMs, nullptr) != 0;
+    if (relaunchTimerRunning_) return;
   }
   // Shown before the window itself.
   CurrentModal().Message(nullptr, kThemeingErrorText, "Themeing Error!", kErrorType);
@@ -66,8 +65,8 @@ void MainWindow::CheckVisualStyle() {
 void MainWindow::RelaunchWhenReady() {
   // Not before the window has loaded and no modal window holds it.
   if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
-  KillTimer(hwnd_, kTimer1);
-  timer1Running_ = false;
+  KillTimer(hwnd_, kRelaunchTimer);
+  relaunchTimerRunning_ = false;
   CloseWindow();
   // ended_: the window is gone, or the program is ending without it.
   if (ended_ && bootstrap_ && bootstrap_->Relaunch()) return;

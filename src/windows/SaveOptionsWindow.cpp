@@ -61,11 +61,11 @@ std::string SaveOptionsWindow::ExampleText(const char* address) {
   return text;
 }
 
-int SaveOptionsWindow::SelectedOption() const {
+SaveOption SaveOptionsWindow::SelectedOption() const {
   for (int id : {Option1, Option2, Option3}) {
-    if (Checked(id)) return id - Option1 + 1;
+    if (Checked(id)) return static_cast<SaveOption>(id - Option1 + 1);
   }
-  return 0;
+  return SaveOption::None;
 }
 
 void SaveOptionsWindow::OnCreate() {
@@ -75,13 +75,15 @@ void SaveOptionsWindow::OnCreate() {
 }
 
 void SaveOptionsWindow::OnShow() {
-  for (int id : {Option1, Option2, Option3}) SetChecked(id, Choice.option == id - Option1 + 1);
+  for (int id : {Option1, Option2, Option3})
+    SetChecked(id, Choice.option == static_cast<SaveOption>(id - Option1 + 1));
   SetChecked(Check1, Choice.withComments);
 }
 
 void SaveOptionsWindow::OnEnd() {
   // Destroyed by its frame: nothing was chosen.
-  Choice = hwnd_ ? SaveChoice{SelectedOption(), Checked(Check1)} : SaveChoice{0, false};
+  Choice =
+      hwnd_ ? SaveChoice{SelectedOption(), Checked(Check1)} : SaveChoice{SaveOption::None, false};
 }
 
 void SaveOptionsWindow::OnActivate() {
@@ -93,7 +95,7 @@ bool SaveOptionsWindow::OnCommand(int id, int code) {
   if ((id != Command1 && id != Command2) || code != BN_CLICKED) return false;
   if (id == Command2) {
     OnCancel();
-  } else if (SelectedOption() == 0) {
+  } else if (SelectedOption() == SaveOption::None) {
     CurrentModal().Message(hwnd_, kMissingChoice, kMissingChoiceCaption,
                            MB_OK | MB_ICONINFORMATION);
   } else {

@@ -35,7 +35,7 @@ class SaveOptionsWindow : public ModalWindow {
   void OnActivate() override;
   bool OnCommand(int id, int code) override;
   void OnCancel() override;
-  int SelectedOption() const;
+  SaveOption SelectedOption() const;
 };
 
 }  // namespace vantrel

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/ElapsedTime.h"
 #include "platform/ModalWindow.h"
 
 namespace vantrel {
@@ -28,9 +27,6 @@ class WaitWindow : public ModalWindow {
   void SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
   void SetValue(int32_t value);
   void SetCaption(const char* caption) { SetWindowTextA(hwnd_, caption); }
-
-  // The running job's own timing.
-  JobClock Clock;
 
  private:
   void OnCreate() override;

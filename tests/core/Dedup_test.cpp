@@ -8,46 +8,41 @@
 #include <vector>
 
 #include "core/Editing.h"
-#include "core/FakeUi.h"
 #include "core/HostsReader.h"
 #include "core/OpenFile.h"
+#include "core/ScriptedUi.h"
 #include "core/TestDocument.h"
 #include "core/TextSort.h"
 
 namespace vantrel {
 namespace {
 
-using test::FakeUi;
 using test::ListItems;
 using test::Load;
+using test::ScriptedUi;
 using test::Strings;
 using test::Texts;
 
 // The undo command as the main window runs it: in the wait window.
-void Undo(HostsDocument& doc, FakeUi& ui) { UndoLastAction(doc, ui); }
+void Undo(HostsDocument& doc, ScriptedUi& ui) { UndoLastAction(doc, ui); }
 
 TEST(RemoveDuplicatesJob, FiveEntriesTwoRepeatedThenUndo) {
   HostsDocument doc;
   Load(doc, {"alpha", "beta", "alpha", "gamma", "beta"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
 
   EXPECT_EQ(ui.Calls, (Strings{
                           "SetJobCaption(Removing Duplicate Host File Entries...)",
-                          "StartTiming()",
                           "SetProgress(0)",
-                          "SetProgressMax(3)",
-                          "SetBusy(1)",
-                          "EnableEntryList()",
+                          "SetProgressRange(0, 3)",
                           "SetProgress(1)",
                           "SetProgress(2)",
                           "SetProgress(3)",
-                          "SetCounts(5, 2, 3)",
-                          "SetUndo(Undo Remove Duplicates, 1)",
-                          "SetBusy(0)",
-                          "TimeControl()",
-                          "EntriesChanged()",
                       }));
+  EXPECT_EQ(doc.Counts, (RemovalCounts{"5", "2", "3"}));
+  EXPECT_EQ(doc.UndoCaption, "Undo Remove Duplicates");
+  EXPECT_TRUE(doc.UndoArmed);
   EXPECT_EQ(ListItems(doc), (Strings{"alpha", "beta", "gamma"}));
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"alpha", "beta", "gamma"}));
   EXPECT_EQ(doc.EntryCount(), 3);
@@ -60,27 +55,22 @@ TEST(RemoveDuplicatesJob, FiveEntriesTwoRepeatedThenUndo) {
   EXPECT_EQ(ui.Calls, (Strings{
                           "RunInWaitWindow()",
                           "SetJobCaption(Undoing Remove Duplicates to Host File Entries...)",
-                          "SetBusy(1)",
-                          "StartTiming()",
                           "SetProgressRange(0, 5)",
                           "SetProgress(1)",
                           "SetProgress(2)",
                           "SetProgress(3)",
                           "SetProgress(4)",
                           "SetProgress(5)",
-                          "SetUndo(Undo, 0)",
-                          "TimeControl()",
-                          "SetBusy(0)",
-                          "SetCounts(, , )",
-                          "EntriesChanged()",
                       }));
+  EXPECT_EQ(doc.Counts, RemovalCounts{});
+  EXPECT_EQ(doc.UndoCaption, "Undo");
   // Entries back in file order, the list sorted, duplicates included.
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"alpha", "beta", "alpha", "gamma", "beta"}));
   EXPECT_EQ(ListItems(doc), (Strings{"alpha", "alpha", "beta", "beta", "gamma"}));
   EXPECT_EQ(doc.EntryCount(), 5);
   EXPECT_EQ(doc.ChangeCount, 0);
   EXPECT_EQ(doc.LastAction, kActionRemoveDuplicates);  // stale, but Undo is disabled
-  EXPECT_FALSE(ui.UndoEnabled);
+  EXPECT_FALSE(doc.UndoArmed);
 }
 
 TEST(RemoveDuplicatesJob, NothingRepeatedDisarmsUndoAndCountsNoChange) {
@@ -88,15 +78,15 @@ TEST(RemoveDuplicatesJob, NothingRepeatedDisarmsUndoAndCountsNoChange) {
   Load(doc, {"gamma", "alpha", "beta"});
   doc.ChangeCount = 2;
   doc.LastAction = kActionAdd;
-  FakeUi ui;
-  ui.SetUndo("Undo Add", true);
+  ScriptedUi ui;
+  doc.ArmUndo(kActionAdd, "Undo Add");
   RemoveDuplicatesJob(doc, ui);
 
-  EXPECT_EQ(ui.Text1, "3");
-  EXPECT_EQ(ui.Text2, "0");
-  EXPECT_EQ(ui.Text3, "3");
-  EXPECT_EQ(ui.UndoCaption, "Undo");
-  EXPECT_FALSE(ui.UndoEnabled);
+  EXPECT_EQ(doc.Counts.before, "3");
+  EXPECT_EQ(doc.Counts.removed, "0");
+  EXPECT_EQ(doc.Counts.left, "3");
+  EXPECT_EQ(doc.UndoCaption, "Undo");
+  EXPECT_FALSE(doc.UndoArmed);
   EXPECT_EQ(doc.LastAction, kActionNone);
   EXPECT_EQ(doc.ChangeCount, 2);
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"alpha", "beta", "gamma"}));
@@ -106,15 +96,15 @@ TEST(RemoveDuplicatesJob, NothingRepeatedDisarmsUndoAndCountsNoChange) {
 TEST(RemoveDuplicatesJob, SecondRunRemovesNothingAndLosesTheFirstUndo) {
   HostsDocument doc;
   Load(doc, {"b", "a", "b"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
-  ASSERT_TRUE(ui.UndoEnabled);
+  ASSERT_TRUE(doc.UndoArmed);
   RemoveDuplicatesJob(doc, ui);
 
-  EXPECT_EQ(ui.Text1, "2");
-  EXPECT_EQ(ui.Text2, "0");
-  EXPECT_EQ(ui.Text3, "2");
-  EXPECT_FALSE(ui.UndoEnabled);
+  EXPECT_EQ(doc.Counts.before, "2");
+  EXPECT_EQ(doc.Counts.removed, "0");
+  EXPECT_EQ(doc.Counts.left, "2");
+  EXPECT_FALSE(doc.UndoArmed);
   EXPECT_EQ(doc.LastAction, kActionNone);
   EXPECT_EQ(doc.ChangeCount, 1);
   // The copy for the undo is now the deduplicated list.
@@ -124,23 +114,23 @@ TEST(RemoveDuplicatesJob, SecondRunRemovesNothingAndLosesTheFirstUndo) {
 TEST(RemoveDuplicatesJob, InnerSpaceOrTabMakesADifferentEntry) {
   HostsDocument doc;
   Load(doc, {"a b", "a\tb", "a  b", "a b", "ab"});
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   EXPECT_EQ(ListItems(doc), (Strings{"a\tb", "a  b", "a b", "ab"}));
-  EXPECT_EQ(ui.Text2, "1");
+  EXPECT_EQ(doc.Counts.removed, "1");
 }
 
 TEST(RemoveDuplicatesJob, EmptyHostPartsAreDroppedAndComeBackWithTheUndo) {
   HostsDocument doc;
   Load(doc, {"", "beta", "", "alpha", "beta"});
   ASSERT_EQ(doc.List1.Count(), 3);
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"alpha", "beta"}));
   EXPECT_EQ(doc.EntryCount(), 2);
-  EXPECT_EQ(ui.Text1, "3");
-  EXPECT_EQ(ui.Text2, "1");
-  EXPECT_EQ(ui.Text3, "2");
+  EXPECT_EQ(doc.Counts.before, "3");
+  EXPECT_EQ(doc.Counts.removed, "1");
+  EXPECT_EQ(doc.Counts.left, "2");
 
   Undo(doc, ui);
   EXPECT_EQ(Texts(doc.Entries()), (Strings{"", "beta", "", "alpha", "beta"}));
@@ -150,35 +140,34 @@ TEST(RemoveDuplicatesJob, EmptyHostPartsAreDroppedAndComeBackWithTheUndo) {
 
   // Counted again from that list, the empty items are the duplicates.
   RemoveDuplicatesJob(doc, ui);
-  EXPECT_EQ(ui.Text1, "5");
-  EXPECT_EQ(ui.Text2, "3");
-  EXPECT_EQ(ui.Text3, "2");
+  EXPECT_EQ(doc.Counts.before, "5");
+  EXPECT_EQ(doc.Counts.removed, "3");
+  EXPECT_EQ(doc.Counts.left, "2");
 }
 
 TEST(RemoveDuplicatesJob, NoEntryLeftTellsAndLeavesCountsAndUndo) {
   HostsDocument doc;
   Load(doc, {"", ""});
-  doc.LastAction = kActionDelete;
+  doc.ArmUndo(kActionDelete, "Undo Delete");
+  doc.Counts = {"4", "1", "3"};
+  doc.ElapsedTime = "00: 00: 07";
   doc.ChangeCount = 1;
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
 
   ASSERT_EQ(ui.Told.size(), 1u);
   EXPECT_EQ(ui.Told[0],
-            (FakeUi::Message{"No Host Listings Found",
-                             "Nothing Found in File or Incorrect File Type", Icon::Critical}));
-  for (const std::string& name : ui.CallNames()) {
-    EXPECT_NE(name, "SetCounts");
-    EXPECT_NE(name, "SetUndo");
-    EXPECT_NE(name, "EnableEntryList");
-  }
+            (ScriptedUi::Message{"No Host Listings Found",
+                                 "Nothing Found in File or Incorrect File Type", Icon::Critical}));
+  EXPECT_EQ(doc.Counts, (RemovalCounts{"4", "1", "3"}));
+  EXPECT_EQ(doc.UndoCaption, "Undo Delete");
+  EXPECT_TRUE(doc.UndoArmed);
   EXPECT_EQ(doc.LastAction, kActionDelete);
   EXPECT_EQ(doc.ChangeCount, 1);
   EXPECT_TRUE(doc.Entries().Empty());
   EXPECT_EQ(doc.EntryCount(), 0);
   EXPECT_EQ(doc.List1.Count(), 0);
-  EXPECT_FALSE(ui.Busy);
-  EXPECT_EQ(ui.TimeControlled, 1);
+  EXPECT_EQ(doc.ElapsedTime, "00: 00: 00");  // timed all the same
 }
 
 // The bar moves in at most a hundred steps, upwards, and ends full.
@@ -199,13 +188,13 @@ TEST(RemoveDuplicatesJob, LargeListMovesTheBarInFewSteps) {
   doc.List1.Assign(SortedTexts(entries, SortedCopy::All));
   doc.SetEntries(std::move(entries));
 
-  FakeUi ui;
+  ScriptedUi ui;
   RemoveDuplicatesJob(doc, ui);
   ASSERT_EQ(ui.ProgressValues.front(), 0);
   ui.ProgressValues.erase(ui.ProgressValues.begin());
   ExpectFewRisingSteps(ui.ProgressValues, 20000);
   EXPECT_EQ(ui.ProgressMax, 20000);
-  EXPECT_EQ(ui.Text2, "10000");
+  EXPECT_EQ(doc.Counts.removed, "10000");
   EXPECT_TRUE(std::is_sorted(doc.List1.Items().begin(), doc.List1.Items().end()));
   EXPECT_EQ(Texts(doc.Entries()), ListItems(doc));
 
@@ -232,7 +221,7 @@ TEST(RemoveDuplicatesJob, EveryWayToTheDistinctEntriesGivesTheSame) {
     SCOPED_TRACE(c.name);
     HostsDocument doc;
     ASSERT_EQ(ReadHostsText(file, doc).outcome, ReadOutcome::Loaded);
-    FakeUi ui;
+    ScriptedUi ui;
     if (c.loadJob) {
       LoadListsJob(doc, ui);
     } else {
@@ -256,7 +245,7 @@ TEST(RemoveDuplicatesJob, EveryWayToTheDistinctEntriesGivesTheSame) {
 
     // Run again, on the list it left: nothing more to remove.
     RemoveDuplicatesJob(doc, ui);
-    EXPECT_EQ(ui.Text1 + " " + ui.Text2 + " " + ui.Text3, "3 0 3");
+    EXPECT_EQ(doc.Counts.before + " " + doc.Counts.removed + " " + doc.Counts.left, "3 0 3");
     EXPECT_EQ(Texts(doc.EntriesBeforeDedup), (Strings{"alpha", "beta", "gamma"}));
   }
 }

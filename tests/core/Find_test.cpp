@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "core/FakeUi.h"
+#include "core/ScriptedUi.h"
 #include "core/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
-using test::FakeUi;
 using test::Load;
+using test::ScriptedUi;
 using test::Strings;
 
-using Message = FakeUi::Message;
+using Message = ScriptedUi::Message;
 
 Message NotFound(const std::string& query) {
   return {"Query Not Found", "There are no more '" + query + "' entries found in the list",
@@ -32,7 +32,7 @@ class Find : public ::testing::Test {
 
   HostsDocument doc;
   FindState find;
-  FakeUi ui;
+  ScriptedUi ui;
   std::string box;
 };
 
@@ -56,7 +56,6 @@ TEST_F(Find, FourPressesThenTheSearchStartsAgainFromTheTop) {
 TEST_F(Find, MatchesAnyPartOfTheEntryWhateverTheCase) {
   Load(doc, {"beta", "alpha.example"});
   EXPECT_EQ(Enter("PhA.Ex"), 0);
-  EXPECT_GE(ui.EntriesChangedCount, 1);
   EXPECT_EQ(Enter("TA"), 1);
 }
 

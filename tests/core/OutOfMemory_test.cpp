@@ -33,16 +33,13 @@ using test::SparedAllocations;
 using Strings = std::vector<std::string>;
 
 // Answers Yes and a fixed text, saves with the first option over the loaded
-// file, and keeps what the window would show; runs the wait window's jobs.
+// file; runs the wait window's jobs. What the window would show is the document's.
 // Its own bookkeeping is spared: the window's takes no memory.
 class ScriptUi : public SaveUi {
  public:
   explicit ScriptUi(HostsDocument& doc) : doc_(doc) {}
 
   std::string typed;
-  std::string undoCaption = kUndoCaption;
-  bool undoEnabled = false;
-  std::string counts;
   Strings told;
 
   bool AskYesNo(const std::string&, const std::string&) override { return true; }
@@ -55,22 +52,12 @@ class ScriptUi : public SaveUi {
     const SparedAllocations spared;
     told.push_back(caption);
   }
-  void SetUndo(const std::string& caption, bool enabled) override {
-    const SparedAllocations spared;
-    undoCaption = caption;
-    undoEnabled = enabled;
-  }
-  void SetCounts(const std::string& a, const std::string& b, const std::string& c) override {
-    const SparedAllocations spared;
-    counts = a + " " + b + " " + c;
-  }
-  SaveChoice ShowSaveOptions(const SaveChoice&) override { return {1, true}; }
-  std::optional<std::string> ShowSaveDialog(const SaveDialogRequest&) override {
+  SaveChoice ShowSaveOptions(const SaveChoice&) override { return {SaveOption::LocalHost, true}; }
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions&) override {
     const SparedAllocations spared;
     return doc_.HostsPath;
   }
   void EndProgram() override {}
-  void ResetToNoDocument() override {}
 
  private:
   HostsDocument& doc_;
@@ -136,17 +123,18 @@ Strings Copy(const Array& texts) {
 
 Snapshot Take(const Session& s) {
   const HostsDocument& d = s.doc;
-  Snapshot shot{Copy(d.CopyEntries()),
-                Copy(d.EntriesBeforeDedup),
-                Copy(d.Comments),
-                Copy(d.List1.Items()),
-                d.CommentPositions,
-                {d.EntryCount(), d.CommentCount(), d.LineCount, d.LoadedEntryCount, d.ChangeCount,
-                 d.LastAction, d.List1.Selected(), s.find.FindPosition},
-                {d.HostsPath, d.UndoAddedEntry, d.UndoOldEntry, d.UndoNewEntry, d.UndoDeletedEntry,
-                 s.ui.undoCaption, s.ui.counts, s.box},
-                {},
-                s.ui.undoEnabled};
+  Snapshot shot{
+      Copy(d.CopyEntries()),
+      Copy(d.EntriesBeforeDedup),
+      Copy(d.Comments),
+      Copy(d.List1.Items()),
+      d.CommentPositions,
+      {d.EntryCount(), d.CommentCount(), d.LineCount, d.LoadedEntryCount, d.ChangeCount,
+       d.LastAction, d.List1.Selected(), s.find.FindPosition},
+      {d.HostsPath, d.UndoAddedEntry, d.UndoOldEntry, d.UndoNewEntry, d.UndoDeletedEntry,
+       d.UndoCaption, d.Counts.before, d.Counts.removed, d.Counts.left, d.RedirectCaption, s.box},
+      {},
+      d.UndoArmed};
   shot.texts.insert(shot.texts.end(), s.find.History.begin(), s.find.History.end());
   for (const fs::directory_entry& file : fs::directory_iterator(s.folder)) {
     shot.files.push_back(file.path().filename().string());

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/DocumentUi.h"
-#include "core/FakeUi.h"
+#include "core/ScriptedUi.h"
 
 namespace vantrel {
 namespace {
@@ -136,7 +136,7 @@ TEST(ShowProgressThrough, GivesTheValuesOfOneStepPerElement) {
       percent = j * 100 / maximum;
       expected.push_back(j);
     }
-    test::FakeUi ui;
+    test::ScriptedUi ui;
     ShowProgressThrough(ui, maximum);
     EXPECT_EQ(ui.ProgressValues, expected) << maximum;
   }

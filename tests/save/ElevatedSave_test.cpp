@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "core/ScriptedUi.h"
 #include "save/FakeFileSystem.h"
 #include "save/SaveAs.h"
-#include "save/ScriptedSaveUi.h"
 #include "save/TestDocument.h"
 
 namespace vantrel {
@@ -87,9 +87,9 @@ TEST_P(OfferTest, OneAnswerAwayAndNothingLostOnAnyPath) {
   elevation.offered = c.offered;
   elevation.start = c.start;
   elevation.meddle = c.meddle;
-  test::ScriptedSaveUi ui;
+  test::ScriptedUi ui;
   ui.elevation = &elevation;
-  ui.options.push_back({1, true});
+  ui.options.push_back({SaveOption::LocalHost, true});
   ui.files.push_back(kPath);
   if (c.answer >= 0) ui.AnswerYesNo(c.answer == 1);
 

@@ -22,7 +22,8 @@ TEST(HostsWriterTest, CommentFirstFileComesBackBehindAnEmptyLine) {
   const auto doc = Loaded("#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1\tbeta\r\n");
   EXPECT_EQ(WriteHostsText(*doc, kLocal, true),
             "\r\n#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1 beta\r\n");
-  EXPECT_EQ(WriteHostsText(*doc, TargetForOption(2).prefix, false), "0 alpha\r\n0 beta\r\n");
+  EXPECT_EQ(WriteHostsText(*doc, TargetForOption(SaveOption::Zero).prefix, false),
+            "0 alpha\r\n0 beta\r\n");
 }
 
 TEST(HostsWriterTest, EachRunOfCommentsGetsOneEmptyLine) {
@@ -43,17 +44,17 @@ TEST(HostsWriterTest, NoCommentsMeansNoEmptyLine) {
 }
 
 TEST(HostsWriterTest, TargetsAndTitles) {
-  const SaveTarget local = TargetForOption(1);
+  const SaveTarget local = TargetForOption(SaveOption::LocalHost);
   EXPECT_EQ(local.prefix, "127.0.0.1 ");
   EXPECT_EQ(local.dialogTitle, "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
-  const SaveTarget zero = TargetForOption(2);
+  const SaveTarget zero = TargetForOption(SaveOption::Zero);
   EXPECT_EQ(zero.prefix, "0 ");
   EXPECT_EQ(zero.dialogTitle, "Save Host File Save Host File Without LocalHost (0) As...");
-  const SaveTarget typed = TargetForOption(3, "MyServer");
+  const SaveTarget typed = TargetForOption(SaveOption::Typed, "MyServer");
   EXPECT_EQ(typed.prefix, "myserver ");
   EXPECT_EQ(typed.dialogTitle, "Save Host File Save Host File With myserver As...");
   // Taken as typed otherwise: no trimming.
-  EXPECT_EQ(TargetForOption(3, " 10.0.0.1").prefix, " 10.0.0.1 ");
+  EXPECT_EQ(TargetForOption(SaveOption::Typed, " 10.0.0.1").prefix, " 10.0.0.1 ");
 
   const auto doc = Loaded("127.0.0.1 alpha\r\n\r\n");
   EXPECT_EQ(WriteHostsText(*doc, typed.prefix, true), "myserver alpha\r\n");
@@ -139,7 +140,7 @@ TEST(HostsWriterTest, EveryAcceptedAddressReadsBack) {
     for (char& c : typed) c = alphabet[random() % alphabet.size()];
     if (!ReadsBackAsAddress(typed)) continue;
     ++accepted;
-    const SaveTarget target = TargetForOption(3, typed);
+    const SaveTarget target = TargetForOption(SaveOption::Typed, typed);
     const std::string address = target.prefix.substr(0, target.prefix.size() - 1);
     const std::string caption = address.front() == '0' ? kLabelIPNotLocalHost
                                 : address.find("127.0.0.1") != std::string::npos

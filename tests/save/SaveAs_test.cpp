@@ -4,15 +4,15 @@
 
 #include <cctype>
 
+#include "core/ScriptedUi.h"
 #include "save/FakeFileSystem.h"
-#include "save/ScriptedSaveUi.h"
 #include "save/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
 using test::FakeFileSystem;
-using test::ScriptedSaveUi;
+using test::ScriptedUi;
 
 constexpr const char* kLoadedPath = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 constexpr const char* kChosenPath = "C:\\saved\\hosts";
@@ -39,7 +39,7 @@ class SaveAsTest : public ::testing::Test {
   }
 
   std::unique_ptr<HostsDocument> doc_;
-  ScriptedSaveUi ui_;
+  ScriptedUi ui_;
   FakeFileSystem fs_;
 };
 
@@ -54,17 +54,16 @@ TEST_F(SaveAsTest, NothingLoadedOnlyTellsSo) {
 }
 
 TEST_F(SaveAsTest, SavesWhereTheUserChose) {
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
 
   ASSERT_EQ(ui_.presets.size(), 1u);
-  EXPECT_EQ(ui_.presets[0].option, 1);
+  EXPECT_EQ(ui_.presets[0].option, SaveOption::LocalHost);
   EXPECT_TRUE(ui_.presets[0].withComments);
   ASSERT_EQ(ui_.dialogs.size(), 1u);
   EXPECT_EQ(ui_.dialogs[0].title, "Save Host File Save Host File With LocalHost (127.0.0.1) As...");
   EXPECT_EQ(ui_.dialogs[0].initialFolder, kLoadedPath);
-  EXPECT_EQ(ui_.dialogs[0].flags, 0x280006u);
   EXPECT_EQ(ui_.dialogs[0].filterName, "All Files (*.*)");
   EXPECT_EQ(ui_.dialogs[0].filterPattern, "*.*");
 
@@ -77,7 +76,7 @@ TEST_F(SaveAsTest, SavesWhereTheUserChose) {
 }
 
 TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
-  ui_.options.push_back({2, false});
+  ui_.options.push_back({SaveOption::Zero, false});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
   EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File Without LocalHost (0) As...");
@@ -85,11 +84,11 @@ TEST_F(SaveAsTest, WithoutLocalHostAndWithoutComments) {
 }
 
 TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
-  ui_.options.push_back({3, false});
+  ui_.options.push_back({SaveOption::Typed, false});
   ui_.AnswerInput("MyServer");
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Saved);
-  EXPECT_EQ(ui_.Inputs, (std::vector<ScriptedSaveUi::InputAsked>{
+  EXPECT_EQ(ui_.Inputs, (std::vector<ScriptedUi::InputAsked>{
                             {"Please Specify Website or IP that you wish to redirect websites",
                              "Specify IP or Website", ""}}));
   EXPECT_EQ(ui_.dialogs.at(0).title, "Save Host File Save Host File With myserver As...");
@@ -101,7 +100,7 @@ TEST_F(SaveAsTest, TypedAddressIsAskedForAndLowerCased) {
 // still stops the save, after a refusal too.
 TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
   const std::vector<std::string> refused = {"#x", "a b", "a,b", "\"a", " 10.0.0.1"};
-  ui_.options.push_back({3, false});
+  ui_.options.push_back({SaveOption::Typed, false});
   for (const std::string& text : refused) ui_.AnswerInput(text);
   ui_.AnswerInput("10.0.0.1");
   ui_.files.push_back(kChosenPath);
@@ -117,26 +116,24 @@ TEST_F(SaveAsTest, AnAddressThatWouldNotReadBackIsAskedForAgain) {
   ASSERT_EQ(ui_.Inputs.size(), refused.size() + 1);
   for (size_t i = 0; i < refused.size(); ++i) {
     EXPECT_EQ(ui_.Inputs[i + 1],
-              (ScriptedSaveUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
+              (ScriptedUi::InputAsked{ui_.Inputs[0].prompt, ui_.Inputs[0].title, refused[i]}));
   }
 
-  doc_->ExitPending = 1;
   doc_->ChangeCount = 2;
   fs_.files[kChosenPath].bytes = "old\r\n";
-  ui_.options.push_back({3, true});
+  ui_.options.push_back({SaveOption::Typed, true});
   ui_.AnswerInput("#x");
   ui_.AnswerInput("");
-  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
   EXPECT_EQ(ui_.ended, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
   ExpectNothingWritten();
 }
 
 TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
-  doc_->ExitPending = 1;
-  ui_.options.push_back({3, true});
+  ui_.options.push_back({SaveOption::Typed, true});
   ui_.AnswerInput("");
-  EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Cancelled);
+  EXPECT_EQ(SaveAs(*doc_, ui_, fs_, true), SaveOutcome::Cancelled);
   EXPECT_TRUE(ui_.dialogs.empty());
   EXPECT_TRUE(ui_.Told.empty());
   EXPECT_EQ(ui_.ended, 0);
@@ -145,19 +142,18 @@ TEST_F(SaveAsTest, NoAddressStopsSilentlyEvenOnTheWayOut) {
 }
 
 TEST_F(SaveAsTest, CancelStopsOrOnTheWayOutEndsTheProgram) {
-  for (const int exitPending : {0, 1}) {
-    SCOPED_TRACE(exitPending);
-    doc_->ExitPending = exitPending;
+  for (const bool leaving : {false, true}) {
+    SCOPED_TRACE(leaving);
     ui_.ended = 0;
-    ui_.options.push_back({0, true});
-    const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_);
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::None, true});
+    const SaveOutcome inOptions = SaveAs(*doc_, ui_, fs_, leaving);
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(std::nullopt);
-    const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_);
-    const SaveOutcome expected = exitPending ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
+    const SaveOutcome inDialog = SaveAs(*doc_, ui_, fs_, leaving);
+    const SaveOutcome expected = leaving ? SaveOutcome::ProgramEnded : SaveOutcome::Cancelled;
     EXPECT_EQ(inOptions, expected);
     EXPECT_EQ(inDialog, expected);
-    EXPECT_EQ(ui_.ended, exitPending ? 2 : 0);
+    EXPECT_EQ(ui_.ended, leaving ? 2 : 0);
     EXPECT_EQ(doc_->ChangeCount, 2);
     EXPECT_EQ(doc_->HostsPath, kLoadedPath);
     ExpectNothingWritten();
@@ -172,7 +168,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
     fs_.failError = FsError::AccessDenied;
     fs_.openStatus = FsStatus::Fail(FsError::AccessDenied);  // nor may it be written in place
     ui_.Told.clear();
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(kChosenPath);
     EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
     ExpectNothingWritten();
@@ -189,7 +185,7 @@ TEST_F(SaveAsTest, FailedWriteIsReportedAndKeepsTheChanges) {
 
 TEST_F(SaveAsTest, ReadOnlyTargetIsNotOverwritten) {
   fs_.files[kChosenPath].readOnly = true;
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   EXPECT_EQ(SaveAs(*doc_, ui_, fs_), SaveOutcome::Failed);
   ExpectNothingWritten();
@@ -208,7 +204,7 @@ TEST_F(SaveAsTest, PromptAsksOnlyWithUnsavedChanges) {
   ui_.AnswerYesNo(false);
   EXPECT_EQ(PromptToSave(*doc_, ui_, fs_), SaveOutcome::Declined);
   EXPECT_EQ(ui_.Questions,
-            (std::vector<ScriptedSaveUi::Message>{
+            (std::vector<ScriptedUi::Message>{
                 {"Save Changes", "Would you like to save changes?", Icon::Question}}));
   EXPECT_TRUE(ui_.presets.empty());
 }
@@ -231,11 +227,35 @@ void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
 const ExitCase kExitCases[] = {
     {"nothing unsaved", 0, {}, {}, {}, {}, false, true, false},
     {"No", 1, {false}, {}, {}, {}, false, true, false},
-    {"Yes, saved", 1, {true}, {{1, true}}, {}, {kChosenPath}, false, true, true},
-    {"Yes, Cancel in options", 1, {true}, {{0, true}}, {}, {}, false, true, false},
-    {"Yes, Cancel in file dialog", 1, {true}, {{1, true}}, {}, {std::nullopt}, false, true, false},
-    {"Yes, no address", 1, {true}, {{3, true}}, {""}, {}, false, true, false},
-    {"Yes, write fails", 1, {true}, {{1, true}}, {}, {kChosenPath}, true, false, false},
+    {"Yes, saved",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {kChosenPath},
+     false,
+     true,
+     true},
+    {"Yes, Cancel in options", 1, {true}, {{SaveOption::None, true}}, {}, {}, false, true, false},
+    {"Yes, Cancel in file dialog",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {std::nullopt},
+     false,
+     true,
+     false},
+    {"Yes, no address", 1, {true}, {{SaveOption::Typed, true}}, {""}, {}, false, true, false},
+    {"Yes, write fails",
+     1,
+     {true},
+     {{SaveOption::LocalHost, true}},
+     {},
+     {kChosenPath},
+     true,
+     false,
+     false},
 };
 
 class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCase> {
@@ -260,7 +280,6 @@ class ExitTest : public SaveAsTest, public ::testing::WithParamInterface<ExitCas
     EXPECT_NE(ui_.Told.at(0).text.find("stays open"), std::string::npos);
     EXPECT_EQ(doc_->ChangeCount, c.changes);
     EXPECT_NE(doc_->LineCount, 0);
-    EXPECT_EQ(doc_->ExitPending, 0);
   }
 };
 
@@ -289,11 +308,13 @@ INSTANTIATE_TEST_SUITE_P(Answers, ExitTest, ::testing::ValuesIn(kExitCases), [](
 
 TEST_F(SaveAsTest, CloseGoesBackToNoDocumentWhateverTheAnswer) {
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({0, true});
-  doc_->ExitPending = 1;  // left from nothing: Close sets its own
+  ui_.options.push_back({SaveOption::None, true});
+  doc_->Counts = {"3", "1", "2"};
+  doc_->ArmUndo(kActionAdd, "Undo Add");
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
   EXPECT_EQ(ui_.ended, 0);
-  EXPECT_EQ(ui_.resets, 1);
+  EXPECT_EQ(doc_->Counts, RemovalCounts{});
+  EXPECT_FALSE(doc_->UndoArmed);
   EXPECT_EQ(doc_->LineCount, 0);
   EXPECT_EQ(doc_->ChangeCount, 0);
   EXPECT_EQ(doc_->HostsPath, "");
@@ -308,16 +329,16 @@ TEST_F(SaveAsTest, CloseWithoutChangesAsksNothing) {
   doc_->ChangeCount = 0;
   EXPECT_TRUE(CloseDocument(*doc_, ui_, fs_));
   EXPECT_TRUE(ui_.Questions.empty());
-  EXPECT_EQ(ui_.resets, 1);
+  EXPECT_EQ(doc_->LineCount, 0);
 }
 
 TEST_F(SaveAsTest, CloseAfterAFailedSaveKeepsTheDocument) {
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(CloseDocument(*doc_, ui_, fs_));
-  EXPECT_EQ(ui_.resets, 0);
+  EXPECT_NE(doc_->LineCount, 0);
   EXPECT_EQ(doc_->ChangeCount, 2);
   EXPECT_EQ(doc_->List1.Count(), 2);
   ExpectNothingWritten();
@@ -327,11 +348,10 @@ TEST_F(SaveAsTest, OpenGoesOnUnlessTheSaveFailed) {
   ui_.AnswerYesNo(false);
   EXPECT_TRUE(PromptBeforeOpen(*doc_, ui_, fs_));
   ui_.AnswerYesNo(true);
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kChosenPath);
   fs_.failAt = 1;
   EXPECT_FALSE(PromptBeforeOpen(*doc_, ui_, fs_));
-  EXPECT_EQ(doc_->ExitPending, 0);
 }
 
 }  // namespace

@@ -6,17 +6,17 @@
 
 #include <string>
 
+#include "core/ScriptedUi.h"
 #include "save/FakeFileSystem.h"
 #include "save/SafeWrite.h"
 #include "save/SaveAs.h"
-#include "save/ScriptedSaveUi.h"
 #include "save/TestDocument.h"
 
 namespace vantrel {
 namespace {
 
 using test::FakeFileSystem;
-using test::ScriptedSaveUi;
+using test::ScriptedUi;
 
 constexpr const char* kPath = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
 
@@ -47,7 +47,7 @@ class SaveFaultsTest : public ::testing::Test {
   // One Save As over the loaded file, answered "0", comments on, same path.
   SaveOutcome Save(FakeFileSystem& fs) {
     ui_.Told.clear();
-    ui_.options.push_back({2, true});
+    ui_.options.push_back({SaveOption::Zero, true});
     ui_.files.push_back(kPath);
     return SaveAs(*doc_, ui_, fs);
   }
@@ -67,7 +67,7 @@ class SaveFaultsTest : public ::testing::Test {
   std::string onDisk_;
   std::string expected_;
   std::unique_ptr<HostsDocument> doc_;
-  ScriptedSaveUi ui_;
+  ScriptedUi ui_;
 };
 
 TEST_F(SaveFaultsTest, FailureAtEveryStep) {
@@ -136,7 +136,7 @@ TEST_F(SaveFaultsTest, InPlaceFailureAtEveryStepPutsTheOldBytesBack) {
   full.createStatus = denied;
   full.shortAt = onDisk_.size() + 8;
   ui_.Told.clear();
-  ui_.options.push_back({1, true});
+  ui_.options.push_back({SaveOption::LocalHost, true});
   ui_.files.push_back(kPath);
   ASSERT_GT(WriteHostsText(*doc_, "127.0.0.1 ", true).size(), full.shortAt);
   ExpectKept(full, SaveAs(*doc_, ui_, full), "a full disk");
@@ -178,12 +178,11 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     Reset(fs);
     fs.failAt = step;
     ui_.AnswerYesNo(true);
-    ui_.options.push_back({1, true});
+    ui_.options.push_back({SaveOption::LocalHost, true});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(CloseDocument(*doc_, ui_, fs));
     EXPECT_NE(doc_->LineCount, 0);
     EXPECT_EQ(doc_->ChangeCount, 3);
-    EXPECT_EQ(ui_.resets, 0);
     EXPECT_TRUE(fs.files.at(kPath).bytes == onDisk_);
     EXPECT_EQ(fs.files.size(), 1u);
 
@@ -191,7 +190,7 @@ TEST_F(SaveFaultsTest, CloseAndExitKeepTheDocumentAfterAFault) {
     Reset(out);
     out.failAt = step;
     ui_.AnswerYesNo(true);
-    ui_.options.push_back({1, false});
+    ui_.options.push_back({SaveOption::LocalHost, false});
     ui_.files.push_back(kPath);
     EXPECT_FALSE(PromptBeforeExit(*doc_, ui_, out));
     EXPECT_EQ(ui_.ended, 0);

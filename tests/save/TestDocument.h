@@ -28,6 +28,6 @@ inline std::unique_ptr<HostsDocument> Loaded(const std::string& text) {
 }
 
 // Entries rebuilt from List1, as every edit leaves them.
-inline void EntriesFromList(HostsDocument& doc) { doc.FollowList({}); }
+inline void EntriesFromList(HostsDocument& doc) { doc.TakeEntriesForList(); }
 
 }  // namespace vantrel::test

@@ -39,7 +39,7 @@ class HostileOpenTest : public MainFixture {
   // what was written.
   std::string SaveCopy(bool withComments) {
     const std::string path = folder_.Path() + "\\saved-" + std::to_string(++saves_);
-    window_.saveOptions.push_back({2, withComments});
+    window_.saveOptions.push_back({SaveOption::Zero, withComments});
     script_.AnswerFile(path);
     SendMessageA(window_.Handle(), WM_COMMAND, kMnuSaveAs, 0);
     Pump();

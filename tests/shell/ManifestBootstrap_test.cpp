@@ -110,8 +110,8 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   EXPECT_TRUE(Hidden(ManifestPath()));
   EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
   EXPECT_TRUE(script_.Questions().empty());
-  // The window loads and shows first; the relaunch follows on Timer1.
-  EXPECT_TRUE(window_->Timer1Running());
+  // The window loads and shows first; the relaunch follows on its timer.
+  EXPECT_TRUE(window_->RelaunchTimerRunning());
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
 
@@ -120,7 +120,7 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   EXPECT_EQ(claimFreeAtStart_, std::vector<bool>{true});
   EXPECT_GT(writtenAtStart_, written) << "Windows would know it as the one without a manifest";
   EXPECT_EQ(window_->Handle(), nullptr) << "the window is unloaded before the relaunch";
-  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_FALSE(window_->RelaunchTimerRunning());
   EXPECT_TRUE(quitSeen_) << "the old process ends";
   EXPECT_TRUE(script_.Questions().empty());
   PumpFor(kTickTime);
@@ -133,7 +133,7 @@ TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
   EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
   EXPECT_FALSE(Hidden(ManifestPath()));
   EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_FALSE(window_->RelaunchTimerRunning());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -144,7 +144,7 @@ TEST_F(Bootstrap, RelaunchedProcessWritesAMissingManifestButNeverRelaunches) {
   Start(true);
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
-  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_FALSE(window_->RelaunchTimerRunning());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -173,7 +173,7 @@ TEST_F(Bootstrap, ProbeThatCannotFinishRewritesAnyTextButTheProgramsWithoutRelau
     if (!rewritten) {
       EXPECT_EQ(LastWritten(ManifestPath()), written);
     }
-    EXPECT_FALSE(window_->Timer1Running());
+    EXPECT_FALSE(window_->RelaunchTimerRunning());
     PumpFor(kTickTime);
     EXPECT_TRUE(started_.empty());
     EXPECT_TRUE(script_.Questions().empty());
@@ -192,7 +192,7 @@ TEST_F(Bootstrap, UnwritableManifestShowsThemeingErrorAndTheProgramRunsOn) {
   EXPECT_EQ(asked.caption, "Themeing Error!");
   EXPECT_EQ(asked.text, kThemeingError);
   EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_FALSE(window_->Timer1Running());
+  EXPECT_FALSE(window_->RelaunchTimerRunning());
   EXPECT_TRUE(IsWindowVisible(window_->Handle())) << "start-up goes on";
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -222,14 +222,14 @@ TEST_F(Bootstrap, RelaunchWaitsForTheWindowToLoadAndForModalWindowsToClose) {
   // Not loaded yet: the window is still hidden.
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
-  EXPECT_TRUE(window_->Timer1Running());
+  EXPECT_TRUE(window_->RelaunchTimerRunning());
 
   window_->Startup();
   // A modal window disables its owner while it shows.
   EnableWindow(window_->Handle(), FALSE);
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
-  EXPECT_TRUE(window_->Timer1Running());
+  EXPECT_TRUE(window_->RelaunchTimerRunning());
 
   EnableWindow(window_->Handle(), TRUE);
   ASSERT_TRUE(Relaunched());
@@ -240,7 +240,7 @@ TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
   MainWindow window;
   ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
   window.Startup();
-  EXPECT_FALSE(window.Timer1Running());
+  EXPECT_FALSE(window.RelaunchTimerRunning());
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   EXPECT_EQ(Attributes(PathBesideProgram(self, ".exe.manifest")), INVALID_FILE_ATTRIBUTES);

@@ -202,7 +202,7 @@ TEST_F(SavingTest, ARefusedSaveIsOneAnswerAwayFromSavedAsAdministrator) {
   window_.UseFileSystem(fs);
   window_.UseElevation(elevation);
   window_.Document().ChangeCount = 1;
-  window_.saveOptions.push_back({2, false});
+  window_.saveOptions.push_back({SaveOption::Zero, false});
   script_.AnswerFile(target);
   script_.AnswerMessage(IDOK);   // "Save Failed"
   script_.AnswerMessage(IDYES);  // as administrator?

@@ -174,11 +174,11 @@ class SoakTest : public MainFixture {
   // written (the caller then stays where it is).
   bool SaveFlow() {
     const int option = static_cast<int>(random_() % 5);  // 0 cancels; 4 means 1 again
-    const SaveChoice choice{option == 4 ? 1 : option, Chance(50)};
+    const SaveChoice choice{static_cast<SaveOption>(option == 4 ? 1 : option), Chance(50)};
     window_.saveOptions.push_back(choice);
-    if (choice.option == 0) return true;
-    std::string prefix = choice.option == 1 ? "127.0.0.1 " : "0 ";
-    if (choice.option == 3) {
+    if (choice.option == SaveOption::None) return true;
+    std::string prefix = choice.option == SaveOption::LocalHost ? "127.0.0.1 " : "0 ";
+    if (choice.option == SaveOption::Typed) {
       const bool typed = Chance(80);
       modal_.Queue(Asked::What::Input, "Specify IP or Website", IDOK, typed ? "10.0.0.1" : "");
       if (!typed) return true;

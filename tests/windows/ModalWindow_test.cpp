@@ -64,7 +64,8 @@ void ExpectEndings(const TestWindow& main, const std::function<void(const Window
   for (const Ending& ending : endings) {
     SCOPED_TRACE(ending.name);
     Window window;
-    if constexpr (std::is_same_v<Window, SaveOptionsWindow>) window.Choice = {1, true};
+    if constexpr (std::is_same_v<Window, SaveOptionsWindow>)
+      window.Choice = {SaveOption::LocalHost, true};
     TestWindow other(RECT{0, 0, 300, 200});  // another program's window, never activated
     otherProgram = other.Handle();
     otherActivated = false;
@@ -99,7 +100,9 @@ TEST_F(ModalWindowTest, HelpEndsByEnterEscapeOrItsFrame) { ExpectEndings<HelpWin
 TEST_F(ModalWindowTest, SaveOptionsSavesOnEnterAndCancelsOtherwise) {
   ExpectEndings<SaveOptionsWindow>(
       main,
-      [](const SaveOptionsWindow& window, int option) { EXPECT_EQ(window.Choice.option, option); },
+      [](const SaveOptionsWindow& window, int option) {
+        EXPECT_EQ(static_cast<int>(window.Choice.option), option);
+      },
       {{"Enter on Cancel", VK_RETURN, false, 0, SaveOptionsWindow::Command2}});
 }
 

@@ -56,14 +56,14 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
   };
   // The three options are one group; Cancel clears them but keeps Check1.
   const Case cases[] = {
-      {"Save", {W::Command1}, {1, true}},
-      {"another option", {W::Option2, W::Check1, W::Command1}, {2, false}},
-      {"the third", {W::Option3, W::Command1}, {3, true}},
-      {"Cancel", {W::Check1, W::Command2}, {0, false}},
+      {"Save", {W::Command1}, {SaveOption::LocalHost, true}},
+      {"another option", {W::Option2, W::Check1, W::Command1}, {SaveOption::Zero, false}},
+      {"the third", {W::Option3, W::Command1}, {SaveOption::Typed, true}},
+      {"Cancel", {W::Check1, W::Command2}, {SaveOption::None, false}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    dialog.Choice = {1, true};
+    dialog.Choice = {SaveOption::LocalHost, true};
     std::vector<std::function<void()>> steps{[&] {
       EXPECT_TRUE(IsChecked(Control(W::Option1)));
       EXPECT_FALSE(IsChecked(Control(W::Option2)) || IsChecked(Control(W::Option3)));
@@ -76,24 +76,25 @@ TEST_F(SaveOptionsTest, OpensOnTheChoiceGivenAndHandsBackTheOneMade) {
     ASSERT_NE(dialog.Handle(), nullptr);
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
     for (int option : {1, 2, 3}) {
-      EXPECT_EQ(IsChecked(Control(W::Option1 + option - 1)), option == c.expected.option);
+      EXPECT_EQ(IsChecked(Control(W::Option1 + option - 1)),
+                option == static_cast<int>(c.expected.option));
     }
   }
   EXPECT_TRUE(modal.Questions().empty());
 }
 
 TEST_F(SaveOptionsTest, EnterSavesAndEscapeCancels) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); }});
-  EXPECT_TRUE(dialog.Choice == SaveChoice({1, true}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::LocalHost, true}));
 
   Show({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }});
-  EXPECT_TRUE(dialog.Choice == SaveChoice({0, true}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::None, true}));
 }
 
 TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
   modal.AnswerMessage(IDOK);
-  dialog.Choice = {0, true};
+  dialog.Choice = {SaveOption::None, true};
   Show({[&] { Click(Control(W::Command1)); },
         [&] {
           EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
@@ -107,14 +108,14 @@ TEST_F(SaveOptionsTest, SaveWithoutAChoiceAsksAndStaysOpen) {
   EXPECT_EQ(asked.text, "Please choose a Save option before proceeding.");
   EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
   EXPECT_TRUE(modal.AllAnswered());
-  EXPECT_EQ(dialog.Choice.option, 2);
+  EXPECT_EQ(dialog.Choice.option, SaveOption::Zero);
 }
 
 TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] { SendMessageA(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }});
   EXPECT_EQ(dialog.Handle(), nullptr);
-  EXPECT_TRUE(dialog.Choice == SaveChoice({0, false}));
+  EXPECT_TRUE(dialog.Choice == SaveChoice({SaveOption::None, false}));
   EXPECT_TRUE(IsWindowEnabled(main.Handle()));
 
   main.MoveTo(120, 90);
@@ -123,11 +124,11 @@ TEST_F(SaveOptionsTest, ClosingByTheFrameReadsAsCancelAndTheNextShowStartsAfresh
     for (int id : {W::Option1, W::Option2, W::Option3}) EXPECT_FALSE(IsChecked(Control(id)));
     Click(Control(W::Command2));
   }});
-  EXPECT_EQ(dialog.Choice.option, 0);
+  EXPECT_EQ(dialog.Choice.option, SaveOption::None);
 }
 
 TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
     ExpectAt(dialog.Handle(), Expected(1000, 1000));
     Click(Control(W::Command1));
@@ -135,7 +136,7 @@ TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
   RECT before{};
   GetWindowRect(dialog.Handle(), &before);
   main.MoveTo(50, 60);
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
     ExpectAt(dialog.Handle(), POINT{before.left, before.top});
     Click(Control(W::Command1));
@@ -143,7 +144,7 @@ TEST_F(SaveOptionsTest, PlacedBesideTheMainWindowOnlyWhenCreated) {
 }
 
 TEST_F(SaveOptionsTest, ExampleBoxesHoldThirteenLinesRefilledAtEveryActivation) {
-  dialog.Choice = {1, true};
+  dialog.Choice = {SaveOption::LocalHost, true};
   Show({[&] {
           const std::string text1 = TextOf(Control(W::Text1));
           const std::string text2 = TextOf(Control(W::Text2));

@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     about.ShowModal(main);
   } else if (std::strstr(commandLine, "save")) {
     vantrel::SaveOptionsWindow options;
-    options.Choice = {1, true};
+    options.Choice = {vantrel::SaveOption::LocalHost, true};
     options.ShowModal(main);
   } else {
     vantrel::HelpWindow window;

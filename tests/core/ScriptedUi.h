@@ -1,6 +1,6 @@
-// A DocumentUi (or an interface extending it) for tests: answers questions
-// from queues, keeps the state that the main window would show, and records
-// every call in order.
+// The one scripted UI of the tests: answers the questions, the input box, Save Options and the
+// save dialog from queues, records what the program said and asked, and runs the wait window's
+// jobs. What the main window would show is read from the document.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/DocumentUi.h"
+#include "save/SaveUi.h"
 
 namespace vantrel::test {
 
-template <class Base>
-class FakeUiOf : public Base {
+class ScriptedUi : public SaveUi {
  public:
   struct Message {
     std::string caption;
@@ -34,8 +34,6 @@ class FakeUiOf : public Base {
   // --- script
   void AnswerYesNo(bool yes) { yesNo_.push_back(yes); }
   void AnswerInput(std::string text) { inputs_.push_back(std::move(text)); }
-  // Every queued answer used and no question left without one.
-  bool AllAnswered() const { return !unanswered_ && yesNo_.empty() && inputs_.empty(); }
 
   // --- what was shown and asked
   std::vector<std::string> Calls;  // "Name(args)" of every call, in order
@@ -43,20 +41,12 @@ class FakeUiOf : public Base {
   std::vector<Message> Told;       // Tell
   std::vector<InputAsked> Inputs;
 
-  // --- the main window's state as the calls left it
-  std::string UndoCaption = "&Undo";
-  bool UndoEnabled = false;
-  std::string Text1, Text2, Text3;
-  bool EntryListEnabled = false;
-  bool Busy = false;
-  int EntriesChangedCount = 0;
+  // --- the wait window as the calls left it; the main window's state is the document's
   int WaitWindowShown = 0;
   std::string JobCaption = " ";
   int32_t ProgressMin = 0;
   int32_t ProgressMax = 100;
   std::vector<int32_t> ProgressValues;
-  int TimingStarted = 0;
-  int TimeControlled = 0;
 
   // Only the names of the calls, for checking their order.
   std::vector<std::string> CallNames() const {
@@ -101,30 +91,6 @@ class FakeUiOf : public Base {
     inputs_.pop_front();
     return text;
   }
-  void SetUndo(const std::string& caption, bool enabled) override {
-    Calls.push_back("SetUndo(" + caption + ", " + (enabled ? "1" : "0") + ")");
-    UndoCaption = caption;
-    UndoEnabled = enabled;
-  }
-  void SetCounts(const std::string& before, const std::string& removed,
-                 const std::string& left) override {
-    Calls.push_back("SetCounts(" + before + ", " + removed + ", " + left + ")");
-    Text1 = before;
-    Text2 = removed;
-    Text3 = left;
-  }
-  void EnableEntryList() override {
-    Calls.push_back("EnableEntryList()");
-    EntryListEnabled = true;
-  }
-  void EntriesChanged() override {
-    Calls.push_back("EntriesChanged()");
-    ++EntriesChangedCount;
-  }
-  void SetBusy(bool busy) override {
-    Calls.push_back(std::string("SetBusy(") + (busy ? "1" : "0") + ")");
-    Busy = busy;
-  }
   // Runs the job, as the wait window does.
   void RunInWaitWindow(const std::function<void()>& job) override {
     Calls.push_back("RunInWaitWindow()");
@@ -141,29 +107,51 @@ class FakeUiOf : public Base {
     ProgressMin = minimum;
     ProgressMax = maximum;
   }
-  void SetProgressMax(int32_t maximum) override {
-    Calls.push_back("SetProgressMax(" + std::to_string(maximum) + ")");
-    ProgressMax = maximum;
-  }
   void SetProgress(int32_t value) override {
     Calls.push_back("SetProgress(" + std::to_string(value) + ")");
     ProgressValues.push_back(value);
   }
-  void StartTiming() override {
-    Calls.push_back("StartTiming()");
-    ++TimingStarted;
+
+  // Answers of Save Options and the save dialog, used in order.
+  std::deque<SaveChoice> options;
+  std::deque<std::optional<std::string>> files;  // nullopt cancels
+
+  // What happened.
+  std::vector<SaveChoice> presets;
+  std::vector<FileDialogOptions> dialogs;
+  int ended = 0;
+  Elevation* elevation = nullptr;  // none: saving as administrator is not offered
+
+  SaveChoice ShowSaveOptions(const SaveChoice& preset) override {
+    presets.push_back(preset);
+    return Take(options, "Save Options");
   }
-  void TimeControl() override {
-    Calls.push_back("TimeControl()");
-    ++TimeControlled;
+  std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override {
+    dialogs.push_back(options);
+    return Take(files, "save dialog");
+  }
+  void EndProgram() override { ++ended; }
+  Elevation* Elevator() override { return elevation; }
+
+  // Every queued answer used and no question left without one.
+  bool AllAnswered() const {
+    return !unanswered_ && yesNo_.empty() && inputs_.empty() && options.empty() && files.empty();
   }
 
  private:
   std::deque<bool> yesNo_;
   std::deque<std::string> inputs_;
   bool unanswered_ = false;
+  template <class T>
+  static T Take(std::deque<T>& answers, const char* what) {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
+      return T{};
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
-
-using FakeUi = FakeUiOf<DocumentUi>;
 
 }  // namespace vantrel::test
