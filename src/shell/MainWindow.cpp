@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include <exception>
+#include <utility>
 
 #include "platform/Gdi.h"
 #include "platform/Modal.h"
@@ -230,7 +231,21 @@ void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
     }
   });
   if (busy_) SetBusy(false);
-  if (failure) std::rethrow_exception(failure);
+  const bool timed = std::exchange(timing_, false);
+  if (!failure) return;
+  if (timed) SetWindowTextA(controls_[kLabel7], timeBefore_);
+  std::rethrow_exception(failure);
+}
+
+void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
+  SetBusy(true);
+  // Takes no memory: the job may already have changed the document.
+  if (!timing_) {
+    GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
+    timing_ = true;
+    SetText(kLabel7, "");
+  }
+  wait_.SetRange(minimum, maximum);
 }
 
 void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {

@@ -88,11 +88,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
                     const std::string& initial) override;
   void RunInWaitWindow(const std::function<void()>& job) override;
   void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
-  // A job that shows its progress holds the busy pointer until it ends.
-  void SetProgressRange(int32_t minimum, int32_t maximum) override {
-    SetBusy(true);
-    wait_.SetRange(minimum, maximum);
-  }
+  // A job that shows its progress holds the busy pointer until it ends, and is timed.
+  void SetProgressRange(int32_t minimum, int32_t maximum) override;
   void SetProgress(int32_t value) override { wait_.SetValue(value); }
 
   void OnCommand(int id, int code);
@@ -190,6 +187,8 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   std::unique_ptr<Elevation> systemElevation_;
   ManifestBootstrap* bootstrap_ = nullptr;
   bool relaunchTimerRunning_ = false;
+  bool timing_ = false;       // a timed job runs: Label7 is empty until it ends
+  char timeBefore_[32] = {};  // Label7 before then, shown again should the job fail
   FindBox findBox_;
   std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;
