@@ -123,18 +123,18 @@ Strings Copy(const Array& texts) {
 
 Snapshot Take(const Session& s) {
   const HostsDocument& d = s.doc;
-  Snapshot shot{
-      Copy(d.CopyEntries()),
-      Copy(d.EntriesBeforeDedup),
-      Copy(d.Comments),
-      Copy(d.List1.Items()),
-      d.CommentPositions,
-      {d.EntryCount(), d.CommentCount(), d.LineCount, d.LoadedEntryCount, d.ChangeCount,
-       d.LastAction, d.List1.Selected(), s.find.FindPosition},
-      {d.HostsPath, d.UndoAddedEntry, d.UndoOldEntry, d.UndoNewEntry, d.UndoDeletedEntry,
-       d.UndoCaption, d.Counts.before, d.Counts.removed, d.Counts.left, d.RedirectCaption, s.box},
-      {},
-      d.UndoArmed};
+  Snapshot shot{Copy(d.CopyEntries()),
+                Copy(d.EntriesBeforeDedup),
+                Copy(d.Comments),
+                Copy(d.List1.Items()),
+                d.CommentPositions,
+                {d.EntryCount(), d.CommentCount(), d.LineCount, d.LoadedEntryCount, d.ChangeCount,
+                 d.LastAction, d.List1.Selected(), s.find.FindPosition},
+                {d.HostsPath, d.UndoAddedEntry, d.UndoOldEntry, d.UndoNewEntry, d.UndoDeletedEntry,
+                 d.UndoCaption, d.Counts.before, d.Counts.removed, d.Counts.left, d.RedirectCaption,
+                 d.ElapsedTime, s.box},
+                {},
+                d.UndoArmed};
   shot.texts.insert(shot.texts.end(), s.find.History.begin(), s.find.History.end());
   for (const fs::directory_entry& file : fs::directory_iterator(s.folder)) {
     shot.files.push_back(file.path().filename().string());
