@@ -205,9 +205,12 @@ void MainWindow::DrawDocument() {
 
 void MainWindow::DrawLists() {
   HWND list = controls_[kList1];
-  const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
-  SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(doc_.List1.Count()), 0);
-  if (top > 0 && top < doc_.List1.Count()) SendMessageA(list, LB_SETTOPINDEX, top, 0);
+  // Setting the count of a million rows is not free: only when it changed.
+  if (SendMessageA(list, LB_GETCOUNT, 0, 0) != doc_.List1.Count()) {
+    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(doc_.List1.Count()), 0);
+    if (top > 0 && top < doc_.List1.Count()) SendMessageA(list, LB_SETTOPINDEX, top, 0);
+  }
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(doc_.List1.Selected()), 0);
   SendMessageA(controls_[kListComments], LB_SETCOUNT, static_cast<WPARAM>(CommentRowCount()), 0);
   InvalidateRect(list, nullptr, TRUE);
