@@ -47,13 +47,6 @@ HWND FindDescendant(HWND parent, const char* className) {
   return search.found;
 }
 
-BOOL CALLBACK CancelDialogBox(HWND window, LPARAM) {
-  if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
-  return TRUE;
-}
-
 // The edit field of the file name: a combo box (cmb13) holding an edit on
 // newer dialogs, a plain edit (edt1) on older ones.
 HWND FileNameEdit(HWND dialog) {
@@ -76,10 +69,7 @@ class DialogRobot {
   using Act = std::function<void(HWND dialog)>;
 
   DialogRobot(std::string title, Act act)
-      : title_(std::move(title)),
-        act_(std::move(act)),
-        testThread_(GetCurrentThreadId()),
-        worker_([this] { Run(); }) {}
+      : title_(std::move(title)), act_(std::move(act)), worker_([this] { Run(); }) {}
   ~DialogRobot() { Finish(); }
   DialogRobot(const DialogRobot&) = delete;
   DialogRobot& operator=(const DialogRobot&) = delete;
@@ -110,8 +100,8 @@ class DialogRobot {
     HWND dialog = nullptr;
     const bool shown = WaitFor(
         [&] {
-          dialog = FindWindowA("#32770", title_.c_str());
-          return dialog && IsWindowVisible(dialog);
+          dialog = test::WaitForWindow({"#32770", title_.c_str()});
+          return dialog != nullptr;
         },
         std::chrono::seconds(10));
     if (!shown) {
@@ -138,12 +128,14 @@ class DialogRobot {
     CancelUntilReturned();
   }
 
-  // Presses Cancel in every dialog box of the test thread until its dialog
-  // call returns.
+  // Presses Cancel in the dialog boxes of the test, topmost first, until its
+  // dialog call returns.
   void CancelUntilReturned() {
     const bool back = WaitFor(
         [&] {
-          EnumThreadWindows(testThread_, &CancelDialogBox, 0);
+          if (HWND box = test::WaitForWindow({"#32770"})) {
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+          }
           return returned_.load();
         },
         std::chrono::seconds(30));
@@ -156,7 +148,6 @@ class DialogRobot {
 
   std::string title_;
   Act act_;
-  DWORD testThread_;
   std::atomic<bool> returned_{false};
   std::atomic<bool> appeared_{false};
   RECT box_{};
@@ -174,29 +165,9 @@ void TypeAndPress(HWND dialog, const std::string& path, int button) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-struct OtherBoxSearch {
-  HWND dialog;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOtherBox(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<OtherBoxSearch*>(data);
-  if (window == search->dialog || ClassOf(window) != "#32770" || !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-
-// A message box that `dialog` shows on the test thread, waited for up to 10 s.
-HWND WaitForQuestion(DWORD thread, HWND dialog) {
-  for (int i = 0; i < 500; ++i) {
-    OtherBoxSearch search{dialog, nullptr};
-    EnumThreadWindows(thread, &MatchOtherBox, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(20);
-  }
-  return nullptr;
+// A message box that `dialog` shows, waited for up to 10 s.
+HWND WaitForQuestion(HWND dialog) {
+  return test::WaitForWindow({.className = "#32770", .owner = dialog}, 10000);
 }
 
 bool Near(LONG a, LONG b) { return std::abs(a - b) <= 1; }
@@ -354,11 +325,10 @@ TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
 }
 
 TEST_F(LiveDialogTest, SaveDialogAsksBeforeReplacingAFile) {
-  const DWORD testThread = GetCurrentThreadId();
   bool asked = false;
   DialogRobot robot("Save Host File As", [&](HWND dialog) {
     TypeAndPress(dialog, folder_.Hosts(), IDOK);
-    if (HWND question = WaitForQuestion(testThread, dialog)) {
+    if (HWND question = WaitForQuestion(dialog)) {
       asked = true;
       PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
     }
