@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   }
   vantrel::test::ScriptedModal script;
   vantrel::ScopedModal scoped(script);
-  vantrel::MainWindow window;
+  vantrel::HostsDocument document;
+  vantrel::MainWindow window(document);
   if (!window.Create(GetModuleHandleA(nullptr))) {
     std::fprintf(stderr, "the main window could not be created\n");
     return 1;
