@@ -1,10 +1,8 @@
 // The wrappers over the platform's real Open and Save As dialogs: a second
 // thread waits for the dialog, checks where the hook put it, types a path and
 // presses a button, as a person would.
-#include <windows.h>
-// windows.h first
-#include <dlgs.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <chrono>
@@ -27,36 +25,6 @@ std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof(name));
   return name;
-}
-
-struct DescendantSearch {
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDescendant(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<DescendantSearch*>(data);
-  if (lstrcmpiA(ClassOf(child).c_str(), search->className) != 0) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND FindDescendant(HWND parent, const char* className) {
-  DescendantSearch search{className, nullptr};
-  EnumChildWindows(parent, &MatchDescendant, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The edit field of the file name: a combo box (cmb13) holding an edit on
-// newer dialogs, a plain edit (edt1) on older ones.
-HWND FileNameEdit(HWND dialog) {
-  for (int id : {cmb13, edt1}) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) continue;
-    if (lstrcmpiA(ClassOf(control).c_str(), "Edit") == 0) return control;
-    if (HWND edit = FindDescendant(control, "Edit")) return edit;
-  }
-  return nullptr;
 }
 
 // Answers the one dialog titled `title` that the test thread is about to
@@ -156,7 +124,7 @@ class DialogRobot {
 };
 
 void TypeAndPress(HWND dialog, const std::string& path, int button) {
-  if (HWND edit = FileNameEdit(dialog)) {
+  if (HWND edit = test::FileNameField(dialog)) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
                         SMTO_ABORTIFHUNG, 5000, &ignored);

@@ -23,23 +23,6 @@ std::string ProgramPath() {
   return path + "vantrel.exe";
 }
 
-BOOL CALLBACK FindFileNameField(HWND child, LPARAM param) {
-  char cls[16] = {};
-  GetClassNameA(child, cls, sizeof(cls));
-  const int id = GetDlgCtrlID(child);
-  if (lstrcmpiA(cls, "Edit") != 0 || (id != 0x47C && id != 0x480)) return TRUE;
-  *reinterpret_cast<HWND*>(param) = child;
-  return FALSE;
-}
-
-// The dialog's file name field: an edit control with the id of the name box
-// (0x47C, inside its combo boxes) or of the older plain field (0x480).
-HWND FileNameField(HWND dialog) {
-  HWND found = nullptr;
-  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Without its manifest the program writes it and starts itself once more;
 // these tests follow the one process they start.
 void EnsureManifest() {

@@ -1,5 +1,8 @@
 #include "support/WindowTesting.h"
 
+#include <windows.h>
+// windows.h first
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -154,6 +157,18 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
+bool IsEdit(HWND window) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  return lstrcmpiA(className, "Edit") == 0;
+}
+
+BOOL CALLBACK MatchEdit(HWND child, LPARAM param) {
+  if (!IsEdit(child)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
 UINT MenuState(HWND window, int id) {
   return GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND);
 }
@@ -181,6 +196,17 @@ HWND WaitForWindow(const WindowQuery& query, DWORD ms) {
     if (GetTickCount() - start >= ms) return nullptr;
     Sleep(50);
   }
+}
+
+HWND FileNameField(HWND dialog) {
+  for (int id : {cmb13, edt1}) {
+    HWND control = GetDlgItem(dialog, id);
+    if (control && IsEdit(control)) return control;
+    HWND edit = nullptr;
+    if (control) EnumChildWindows(control, MatchEdit, reinterpret_cast<LPARAM>(&edit));
+    if (edit) return edit;
+  }
+  return nullptr;
 }
 
 bool MenuEnabled(HWND window, int id) {

@@ -68,6 +68,10 @@ struct WindowQuery {
 // The topmost such window; waits up to ms milliseconds for one.
 HWND WaitForWindow(const WindowQuery& query, DWORD ms = 0);
 
+// A file dialog's name field: the edit in its name box (cmb13) on newer
+// dialogs, the plain field (edt1) on older ones.
+HWND FileNameField(HWND dialog);
+
 // A window's menu as another program reads it, by item id: whether the item
 // is there and enabled, or checked; its caption without the shortcut text.
 bool MenuEnabled(HWND window, int id);
