@@ -24,8 +24,8 @@ using vantrel::test::TextOf;
 // Presses Save in the Save Options dialog once it is shown; the dialog is
 // modal, so this runs from a timer inside its message loop.
 void CALLBACK ConfirmSaveOptions(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowA(vantrel::SaveOptionsWindow::kClassName, nullptr);
-  if (!dialog || !IsWindowVisible(dialog)) return;
+  HWND dialog = vantrel::test::WaitForWindow({vantrel::SaveOptionsWindow::kClassName});
+  if (!dialog) return;
   KillTimer(nullptr, timer);
   HWND save = GetDlgItem(dialog, vantrel::SaveOptionsWindow::Command1);
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(vantrel::SaveOptionsWindow::Command1, BN_CLICKED),
@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   }
   vantrel::test::ScriptedModal script;
   vantrel::ScopedModal scoped(script);
-  vantrel::MainWindow window;
+  vantrel::HostsDocument document;
+  vantrel::MainWindow window(document);
   if (!window.Create(GetModuleHandleA(nullptr))) {
     std::fprintf(stderr, "the main window could not be created\n");
     return 1;

@@ -64,11 +64,6 @@ void MenuBar::Build(std::span<const MenuDef> table) {
   }
 }
 
-HMENU MenuBar::Submenu(int id) const {
-  const auto it = submenus_.find(id);
-  return it == submenus_.end() ? nullptr : it->second.menu;
-}
-
 void MenuBar::Enable(int id, bool enabled) const {
   EnableMenuItem(bar_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
@@ -78,13 +73,6 @@ void MenuBar::EnableSubmenu(int id, bool enabled) const {
   if (it == submenus_.end()) return;
   const UINT flags = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
   EnableMenuItem(it->second.parent, it->second.position, flags);
-}
-
-bool MenuBar::IsSubmenuEnabled(int id) const {
-  const auto it = submenus_.find(id);
-  if (it == submenus_.end()) return false;
-  const UINT state = GetMenuState(it->second.parent, it->second.position, MF_BYPOSITION);
-  return !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 void MenuBar::Check(int id, bool checked) const {
@@ -104,23 +92,9 @@ void MenuBar::SetCaption(int id, const std::string& caption) const {
               static_cast<UINT_PTR>(id), text);
 }
 
-std::string MenuBar::Caption(int id) const {
-  char text[256] = {};
-  GetMenuStringA(bar_, static_cast<UINT>(id), text, sizeof(text), MF_BYCOMMAND);
-  std::string caption = text;
-  const size_t tab = caption.find('\t');
-  if (tab != std::string::npos) caption.resize(tab);
-  return caption;
-}
-
 bool MenuBar::IsEnabled(int id) const {
   const UINT state = GetMenuState(bar_, static_cast<UINT>(id), MF_BYCOMMAND);
   return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
-}
-
-bool MenuBar::IsChecked(int id) const {
-  const UINT state = GetMenuState(bar_, static_cast<UINT>(id), MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }
 
 }  // namespace vantrel

@@ -31,19 +31,14 @@ class MenuBar {
 
   HMENU Bar() const { return bar_; }
   HACCEL Accelerators() const { return accel_; }
-  // The submenu that the item of that id opens; null for other items.
-  HMENU Submenu(int id) const;
 
   void Enable(int id, bool enabled) const;
   // Enables or disables the item that opens the submenu, where it hangs.
   void EnableSubmenu(int id, bool enabled) const;
-  bool IsSubmenuEnabled(int id) const;
   void Check(int id, bool checked) const;
   // Sets the caption, keeping the shortcut text shown after it.
   void SetCaption(int id, const std::string& caption) const;
-  std::string Caption(int id) const;  // without the shortcut text
   bool IsEnabled(int id) const;
-  bool IsChecked(int id) const;
 
  private:
   struct SubmenuPlace {

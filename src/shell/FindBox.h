@@ -35,7 +35,6 @@ class FindBox {
   void Search(HostsDocument& doc, DocumentUi& ui, FindKey key);
 
   const FindState& State() const { return find_; }
-  COLORREF TextColor() const { return textColor_; }
 
  private:
   void GotFocus();

@@ -19,19 +19,19 @@ bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlType != ODT_LISTBOX) return false;
   Text text;
   const int32_t index = static_cast<int32_t>(item.itemID);  // -1: the focus of an empty list
-  if (index >= 0) text = item.CtlID == kList1 ? doc_.List1.Item(index) : CommentRow(index);
+  if (index >= 0) text = item.CtlID == kList1 ? doc_.List1.Item(index) : CommentRow(doc_, index);
   DrawListRow(item, text, listFont_.Get());
   return true;
 }
 
-int32_t MainWindow::CommentRowCount() const {
-  if (doc_.LineCount == 0) return 0;
-  return doc_.Comments.empty() ? 1 : doc_.CommentCount();
+int32_t CommentRowCount(const HostsDocument& doc) {
+  if (doc.LineCount == 0) return 0;
+  return doc.Comments.empty() ? 1 : doc.CommentCount();
 }
 
-Text MainWindow::CommentRow(int32_t i) const {
-  if (i < 0 || i >= CommentRowCount()) return {};
-  return doc_.Comments.empty() ? "No Comments Found" : doc_.Comments[static_cast<size_t>(i)];
+Text CommentRow(const HostsDocument& doc, int32_t i) {
+  if (i < 0 || i >= CommentRowCount(doc)) return {};
+  return doc.Comments.empty() ? "No Comments Found" : doc.Comments[static_cast<size_t>(i)];
 }
 
 }  // namespace vantrel

@@ -212,7 +212,8 @@ void MainWindow::DrawLists() {
     if (top > 0 && top < doc_.List1.Count()) SendMessageA(list, LB_SETTOPINDEX, top, 0);
   }
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(doc_.List1.Selected()), 0);
-  SendMessageA(controls_[kListComments], LB_SETCOUNT, static_cast<WPARAM>(CommentRowCount()), 0);
+  SendMessageA(controls_[kListComments], LB_SETCOUNT, static_cast<WPARAM>(CommentRowCount(doc_)),
+               0);
   InvalidateRect(list, nullptr, TRUE);
   InvalidateRect(controls_[kListComments], nullptr, TRUE);
 }

@@ -24,6 +24,7 @@
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
 #include "save/SaveUi.h"
+#include "shell/CommentRows.h"
 #include "shell/FindBox.h"
 #include "shell/MainLayout.h"
 #include "windows/AboutWindow.h"
@@ -45,6 +46,9 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   // From writing the manifest to the relaunch: time for the window to show first.
   static constexpr UINT kRelaunchDelayMs = 500;
 
+  // The window shows and edits a document its owner keeps.
+  explicit MainWindow(HostsDocument& document) : doc_(document) {}
+
   // Given before Create; without one no visual-style check runs.
   void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
   // Creates the hidden window, runs the visual-style check, then the controls.
@@ -58,23 +62,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void UseFileSystem(FileSystem& fs) { fs_ = &fs; }
   // How saving starts this program as administrator; tests put in their own.
   void UseElevation(Elevation& elevation) { elevation_ = &elevation; }
-
-  HostsDocument& Document() { return doc_; }
-  HWND Control(int id) const { return controls_[id]; }
-  const MenuBar& Menus() const { return menu_; }
-  int DefaultButton() const { return defaultButtons_.Default(); }
-  HWND WaitWindowHandle() const { return wait_.Handle(); }
-  // The comments, or one placeholder row when the file had none.
-  int32_t CommentRowCount() const;
-  Text CommentRow(int32_t i) const;
-  const std::string& HostsFolder() const { return hostsFolder_; }
-  bool IsOnTop() const { return onTop_; }
-  bool RelaunchTimerRunning() const { return relaunchTimerRunning_; }
-  bool Ended() const { return ended_; }
-  COLORREF FindTextColor() const { return findBox_.TextColor(); }
-  const FindState& Find() const { return findBox_.State(); }
-  const WindowTranslucency* Translucency() const { return translucency_.get(); }
-  void FindBoxKeyPress(FindKey key);
 
   SaveChoice ShowSaveOptions(const SaveChoice& preset) override;
   std::optional<std::string> ShowSaveDialog(const FileDialogOptions& options) override;
@@ -93,6 +80,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void SetProgress(int32_t value) override { wait_.SetValue(value); }
 
   void OnCommand(int id, int code);
+  void FindBoxKeyPress(FindKey key);
   BOOL OnQueryEndSession(LPARAM flags);
   void OnEndSession(bool ending);
   void CheckVisualStyle();
@@ -162,7 +150,7 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void SetText(int id, const std::string& text) { SetWindowTextA(controls_[id], text.c_str()); }
   void Enable(int id, bool enabled) { EnableWindow(controls_[id], enabled); }
 
-  HostsDocument doc_;
+  HostsDocument& doc_;
   std::string hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
   bool onTop_ = false;         // always on top
   RemovalCounts countsShown_;  // Text3 may be typed into: drawn only when the counts change
@@ -186,7 +174,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Elevation* elevation_ = nullptr;
   std::unique_ptr<Elevation> systemElevation_;
   ManifestBootstrap* bootstrap_ = nullptr;
-  bool relaunchTimerRunning_ = false;
   bool timing_ = false;       // a timed job runs: Label7 is empty until it ends
   char timeBefore_[32] = {};  // Label7 before then, shown again should the job fail
   FindBox findBox_;

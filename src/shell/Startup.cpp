@@ -55,8 +55,7 @@ void MainWindow::CheckVisualStyle() {
     InitCommonControls();
     // A process started with the manifest is themed already.
     if (!wasMissing || bootstrap_->Relaunched()) return;
-    relaunchTimerRunning_ = SetTimer(hwnd_, kRelaunchTimer, kRelaunchDelayMs, nullptr) != 0;
-    if (relaunchTimerRunning_) return;
+    if (SetTimer(hwnd_, kRelaunchTimer, kRelaunchDelayMs, nullptr)) return;
   }
   // Shown before the window itself.
   CurrentModal().Message(nullptr, kThemeingErrorText, "Themeing Error!", kErrorType);
@@ -66,7 +65,6 @@ void MainWindow::RelaunchWhenReady() {
   // Not before the window has loaded and no modal window holds it.
   if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
   KillTimer(hwnd_, kRelaunchTimer);
-  relaunchTimerRunning_ = false;
   CloseWindow();
   // ended_: the window is gone, or the program is ending without it.
   if (ended_ && bootstrap_ && bootstrap_->Relaunch()) return;

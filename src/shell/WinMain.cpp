@@ -21,7 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   vantrel::SingleInstance instanceClaim;
   vantrel::ManifestBootstrap bootstrap(&instanceClaim);
-  vantrel::MainWindow window;
+  vantrel::HostsDocument document;
+  vantrel::MainWindow window(document);
   // Creating the window checks the visual style: it initialises the common
   // controls, or writes the manifest and later starts the program again.
   window.UseBootstrap(bootstrap);

@@ -1,10 +1,8 @@
 // The wrappers over the platform's real Open and Save As dialogs: a second
 // thread waits for the dialog, checks where the hook put it, types a path and
 // presses a button, as a person would.
-#include <windows.h>
-// windows.h first
-#include <dlgs.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <chrono>
@@ -29,43 +27,6 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-struct DescendantSearch {
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDescendant(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<DescendantSearch*>(data);
-  if (lstrcmpiA(ClassOf(child).c_str(), search->className) != 0) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND FindDescendant(HWND parent, const char* className) {
-  DescendantSearch search{className, nullptr};
-  EnumChildWindows(parent, &MatchDescendant, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK CancelDialogBox(HWND window, LPARAM) {
-  if (ClassOf(window) == "#32770" && IsWindowVisible(window)) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
-  return TRUE;
-}
-
-// The edit field of the file name: a combo box (cmb13) holding an edit on
-// newer dialogs, a plain edit (edt1) on older ones.
-HWND FileNameEdit(HWND dialog) {
-  for (int id : {cmb13, edt1}) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) continue;
-    if (lstrcmpiA(ClassOf(control).c_str(), "Edit") == 0) return control;
-    if (HWND edit = FindDescendant(control, "Edit")) return edit;
-  }
-  return nullptr;
-}
-
 // Answers the one dialog titled `title` that the test thread is about to
 // show, once it has stopped moving. Never lets the test hang: a dialog that
 // does not appear within 10 s is a failure, any dialog still open is
@@ -76,10 +37,7 @@ class DialogRobot {
   using Act = std::function<void(HWND dialog)>;
 
   DialogRobot(std::string title, Act act)
-      : title_(std::move(title)),
-        act_(std::move(act)),
-        testThread_(GetCurrentThreadId()),
-        worker_([this] { Run(); }) {}
+      : title_(std::move(title)), act_(std::move(act)), worker_([this] { Run(); }) {}
   ~DialogRobot() { Finish(); }
   DialogRobot(const DialogRobot&) = delete;
   DialogRobot& operator=(const DialogRobot&) = delete;
@@ -110,8 +68,8 @@ class DialogRobot {
     HWND dialog = nullptr;
     const bool shown = WaitFor(
         [&] {
-          dialog = FindWindowA("#32770", title_.c_str());
-          return dialog && IsWindowVisible(dialog);
+          dialog = test::WaitForWindow({"#32770", title_.c_str()});
+          return dialog != nullptr;
         },
         std::chrono::seconds(10));
     if (!shown) {
@@ -138,12 +96,14 @@ class DialogRobot {
     CancelUntilReturned();
   }
 
-  // Presses Cancel in every dialog box of the test thread until its dialog
-  // call returns.
+  // Presses Cancel in the dialog boxes of the test, topmost first, until its
+  // dialog call returns.
   void CancelUntilReturned() {
     const bool back = WaitFor(
         [&] {
-          EnumThreadWindows(testThread_, &CancelDialogBox, 0);
+          if (HWND box = test::WaitForWindow({"#32770"})) {
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+          }
           return returned_.load();
         },
         std::chrono::seconds(30));
@@ -156,7 +116,6 @@ class DialogRobot {
 
   std::string title_;
   Act act_;
-  DWORD testThread_;
   std::atomic<bool> returned_{false};
   std::atomic<bool> appeared_{false};
   RECT box_{};
@@ -165,7 +124,7 @@ class DialogRobot {
 };
 
 void TypeAndPress(HWND dialog, const std::string& path, int button) {
-  if (HWND edit = FileNameEdit(dialog)) {
+  if (HWND edit = test::FileNameField(dialog)) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
                         SMTO_ABORTIFHUNG, 5000, &ignored);
@@ -174,29 +133,9 @@ void TypeAndPress(HWND dialog, const std::string& path, int button) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
-struct OtherBoxSearch {
-  HWND dialog;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOtherBox(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<OtherBoxSearch*>(data);
-  if (window == search->dialog || ClassOf(window) != "#32770" || !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-
-// A message box that `dialog` shows on the test thread, waited for up to 10 s.
-HWND WaitForQuestion(DWORD thread, HWND dialog) {
-  for (int i = 0; i < 500; ++i) {
-    OtherBoxSearch search{dialog, nullptr};
-    EnumThreadWindows(thread, &MatchOtherBox, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(20);
-  }
-  return nullptr;
+// A message box that `dialog` shows, waited for up to 10 s.
+HWND WaitForQuestion(HWND dialog) {
+  return test::WaitForWindow({.className = "#32770", .owner = dialog}, 10000);
 }
 
 bool Near(LONG a, LONG b) { return std::abs(a - b) <= 1; }
@@ -354,11 +293,10 @@ TEST_F(LiveDialogTest, SaveDialogCentredOnTheScreenReturnsANewName) {
 }
 
 TEST_F(LiveDialogTest, SaveDialogAsksBeforeReplacingAFile) {
-  const DWORD testThread = GetCurrentThreadId();
   bool asked = false;
   DialogRobot robot("Save Host File As", [&](HWND dialog) {
     TypeAndPress(dialog, folder_.Hosts(), IDOK);
-    if (HWND question = WaitForQuestion(testThread, dialog)) {
+    if (HWND question = WaitForQuestion(dialog)) {
       asked = true;
       PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
     }

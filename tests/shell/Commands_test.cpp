@@ -22,14 +22,10 @@ class CommandsTest : public MainFixture {
     SendMessageA(Control(id), BM_CLICK, 0, 0);
     Pump();
   }
-  void Menu(int id) {
-    SendMessageA(window_.Handle(), WM_COMMAND, id, 0);
-    Pump();
-  }
   std::vector<std::string> Items() {
     std::vector<std::string> items;
     for (int i = 0; i < ListCount(kList1); ++i) {
-      items.emplace_back(window_.Document().List1.Item(i));
+      items.emplace_back(document_.List1.Item(i));
     }
     return items;
   }
@@ -38,14 +34,6 @@ class CommandsTest : public MainFixture {
     SendMessageA(Control(kList1), LB_SETCURSEL, index, 0);
     SendMessageA(window_.Handle(), WM_COMMAND, MAKEWPARAM(kList1, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Control(kList1)));
-  }
-  std::string UndoCaption() { return window_.Menus().Caption(kMnuUndo); }
-  // Types a query into the find box and presses Enter there.
-  void Find(const std::string& query) {
-    HWND edit = FindWindowExA(Control(kComboFind), nullptr, "Edit", nullptr);
-    SetWindowTextA(Control(kComboFind), query.c_str());
-    SendMessageA(edit, WM_CHAR, VK_RETURN, 0);
-    Pump();
   }
 };
 
@@ -66,25 +54,24 @@ TEST_F(CommandsTest, RemoveDuplicatesAndItsUndo) {
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
   EXPECT_EQ(UndoCaption(), "Undo Remove Duplicates");
   EXPECT_TRUE(MenuEnabled(kMnuUndo));
-  EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.WaitWindowHandle() ? TextOf(window_.WaitWindowHandle()) : "",
-            "Removing Duplicate Host File Entries...");
+  EXPECT_EQ(document_.ChangeCount, 1);
+  EXPECT_EQ(TextOf(WaitBox()), "Removing Duplicate Host File Entries...");
 
-  Menu(kMnuUndo);
+  Command(kMnuUndo);
   EXPECT_EQ(ListCount(kList1), 5);
   for (int id : {kText1, kText2, kText3}) EXPECT_EQ(Text(id), "") << id;
   EXPECT_EQ(UndoCaption(), "Undo");
   EXPECT_FALSE(MenuEnabled(kMnuUndo));
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
+  EXPECT_EQ(document_.ChangeCount, 0);
 }
 
 TEST_F(CommandsTest, RemoveDuplicatesAnsweredNoChangesNothing) {
   Load("1 a\r\n1 a\r\n");
   script_.AnswerMessage(IDNO);
-  Menu(kMnuRemDup);
+  Command(kMnuRemDup);
   EXPECT_EQ(ListCount(kList1), 2);
   EXPECT_EQ(Text(kText1), "");
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
+  EXPECT_EQ(document_.ChangeCount, 0);
 }
 
 // Real clicks and keys: a click on a button, answered No, leaves the focus on it.
@@ -104,8 +91,7 @@ TEST_F(CommandsTest, EnterPressesTheFocusedButtonElseTheDefault) {
       PumpAsProgram();
     }
     // The button Enter presses wears the default frame.
-    EXPECT_EQ(LOWORD(SendMessageA(window_.Handle(), DM_GETDEFID, 0, 0)),
-              focus == kList1 ? kCmdRemDup : focus);
+    EXPECT_EQ(DefaultButton(), focus == kList1 ? kCmdRemDup : focus);
     script_.AnswerMessage(IDNO);
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     PumpAsProgram();
@@ -126,8 +112,8 @@ TEST_F(CommandsTest, AddPutsTheLowerCasedTextInPlaceAndSelectsIt) {
   EXPECT_EQ(Items(), (std::vector<std::string>{" beta.example ", "alpha", "gamma"}));
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(UndoCaption(), "Undo Add");
-  EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.Document().EntryCount(), 3);
+  EXPECT_EQ(document_.ChangeCount, 1);
+  EXPECT_EQ(document_.EntryCount(), 3);
 }
 
 TEST_F(CommandsTest, DoubleClickOnAnItemChangesIt) {
@@ -153,10 +139,10 @@ TEST_F(CommandsTest, DoubleClickOnAnItemChangesIt) {
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(UndoCaption(), "Undo Change");
 
-  Menu(kMnuUndo);
+  Command(kMnuUndo);
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta"}));
   EXPECT_EQ(Selected(), 0);
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
+  EXPECT_EQ(document_.ChangeCount, 0);
 }
 
 TEST_F(CommandsTest, ChangeAndDeleteWithNothingSelectedSayWhy) {
@@ -179,15 +165,15 @@ TEST_F(CommandsTest, DeleteAndUndoPutTheItemBackSelected) {
   Load("1 alpha\r\n1 beta\r\n1 gamma\r\n");
   Select(1);
   script_.AnswerMessage(IDYES);
-  Menu(kMnuDelete);
+  Command(kMnuDelete);
   EXPECT_EQ(script_.Last().text, "Are you sure you would like to delete this new host entry?");
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "gamma"}));
   EXPECT_EQ(Selected(), -1);
-  EXPECT_EQ(window_.Document().EntryCount(), 2);
-  Menu(kMnuUndo);
+  EXPECT_EQ(document_.EntryCount(), 2);
+  Command(kMnuUndo);
   EXPECT_EQ(Items(), (std::vector<std::string>{"alpha", "beta", "gamma"}));
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(window_.Document().EntryCount(), 3);
+  EXPECT_EQ(document_.EntryCount(), 3);
   EXPECT_FALSE(MenuEnabled(kMnuUndo));
 }
 
@@ -196,8 +182,8 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
   SetFocus(Control(kComboFind));
   Pump();
   EXPECT_EQ(Text(kComboFind), "");
-  EXPECT_EQ(window_.FindTextColor(), RGB(0, 0, 0));
-  EXPECT_EQ(window_.DefaultButton(), 0);
+  EXPECT_EQ(FindTextColor(), RGB(0, 0, 0));
+  EXPECT_EQ(DefaultButton(), 0);
 
   Find("ADS");
   EXPECT_EQ(Selected(), 0);  // ads.one
@@ -223,8 +209,8 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
   SetFocus(Control(kList1));
   Pump();
   EXPECT_EQ(Text(kComboFind), "type query here");
-  EXPECT_EQ(window_.FindTextColor(), GetSysColor(COLOR_GRAYTEXT));
-  EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+  EXPECT_EQ(FindTextColor(), GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_EQ(DefaultButton(), kCmdRemDup);
 }
 
 TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
@@ -246,7 +232,7 @@ TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
     SetFocus(Control(kComboFind));
     Pump();
     EXPECT_EQ(Text(kComboFind), away.back) << away.whileAway;
-    EXPECT_EQ(window_.DefaultButton(), 0);
+    EXPECT_EQ(DefaultButton(), 0);
   }
 }
 

@@ -23,23 +23,6 @@ std::string ProgramPath() {
   return path + "vantrel.exe";
 }
 
-BOOL CALLBACK FindFileNameField(HWND child, LPARAM param) {
-  char cls[16] = {};
-  GetClassNameA(child, cls, sizeof(cls));
-  const int id = GetDlgCtrlID(child);
-  if (lstrcmpiA(cls, "Edit") != 0 || (id != 0x47C && id != 0x480)) return TRUE;
-  *reinterpret_cast<HWND*>(param) = child;
-  return FALSE;
-}
-
-// The dialog's file name field: an edit control with the id of the name box
-// (0x47C, inside its combo boxes) or of the older plain field (0x480).
-HWND FileNameField(HWND dialog) {
-  HWND found = nullptr;
-  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Without its manifest the program writes it and starts itself once more;
 // these tests follow the one process they start.
 void EnsureManifest() {
@@ -84,12 +67,12 @@ TEST(EndToEnd, OpenThroughTheRealDialogLoadsTheFile) {
       folder.Write("block list.txt", "# ads\r\n0.0.0.0 Ads.Example\r\n0.0.0.0 track.example\r\n");
   Program program;
   ASSERT_TRUE(program.Started()) << ProgramPath();
-  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  HWND main = WaitForWindow({"VantrelMainWindow", "Vantrel", program.Id()}, 10000);
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(TextOf(GetDlgItem(main, kLabel6)), "none");
 
   PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
-  HWND dialog = WaitForWindow(program.Id(), "#32770", "Open Host File");
+  HWND dialog = WaitForWindow({"#32770", "Open Host File", program.Id()}, 10000);
   ASSERT_NE(dialog, nullptr);
   HWND edit = FileNameField(dialog);
   ASSERT_NE(edit, nullptr);
@@ -115,7 +98,7 @@ TEST(EndToEnd, OpenThroughTheRealDialogLoadsTheFile) {
 // Types path into the real file dialog of that title and presses its
 // default button.
 void AnswerFileDialog(DWORD pid, const char* title, const std::string& path) {
-  HWND dialog = WaitForWindow(pid, "#32770", title);
+  HWND dialog = WaitForWindow({"#32770", title, pid}, 10000);
   ASSERT_NE(dialog, nullptr) << title;
   HWND edit = FileNameField(dialog);
   ASSERT_NE(edit, nullptr);
@@ -143,7 +126,7 @@ TEST(EndToEnd, SaveAsThroughTheRealDialogsWritesTheFile) {
   const std::string out = folder.Path() + "\\saved hosts";
   Program program;
   ASSERT_TRUE(program.Started());
-  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  HWND main = WaitForWindow({"VantrelMainWindow", "Vantrel", program.Id()}, 10000);
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
   AnswerFileDialog(program.Id(), "Open Host File", path);
@@ -152,7 +135,7 @@ TEST(EndToEnd, SaveAsThroughTheRealDialogsWritesTheFile) {
   ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
 
   PostMessageA(main, WM_COMMAND, kMnuSaveAs, 0);
-  HWND options = WaitForWindow(program.Id(), "VantrelSaveOptions", "Save Options ");
+  HWND options = WaitForWindow({"VantrelSaveOptions", "Save Options ", program.Id()}, 10000);
   ASSERT_NE(options, nullptr);
   SendMessageA(GetDlgItem(options, SaveOptionsWindow::Option2), BM_CLICK, 0, 0);
   PostMessageA(GetDlgItem(options, SaveOptionsWindow::Command1), BM_CLICK, 0, 0);
@@ -200,7 +183,7 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
       folder.Write("hosts", "1 ads.one\r\n1 news\r\n1 more-ads.two\r\n1 plain\r\n1 zads\r\n");
   Program program;
   ASSERT_TRUE(program.Started());
-  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  HWND main = WaitForWindow({"VantrelMainWindow", "Vantrel", program.Id()}, 10000);
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_COMMAND, kMnuOpen, 0);
   AnswerFileDialog(program.Id(), "Open Host File", path);
@@ -208,7 +191,7 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
   ASSERT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 5; }));
 
   HWND combo = GetDlgItem(main, kComboFind);
-  HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+  HWND edit = GetDlgItem(combo, 1001);  // a combo box's edit
   PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   ASSERT_TRUE(Eventually([&] { return FocusOf(main) == edit && TextOf(combo).empty(); }));
@@ -221,7 +204,7 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
     EXPECT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == hit; })) << hit;
   }
   PressKey(edit, VK_RETURN);
-  HWND box = WaitForWindow(program.Id(), "#32770", "Query Not Found");
+  HWND box = WaitForWindow({"#32770", "Query Not Found", program.Id()}, 10000);
   ASSERT_NE(box, nullptr);
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
@@ -230,7 +213,7 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
 
   PressKey(edit, VK_RETURN);
   EXPECT_TRUE(Eventually([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 0; }));
-  if (HWND find = WaitForWindow(program.Id(), "#32770", "Find", 500)) {
+  if (HWND find = WaitForWindow({"#32770", "Find", program.Id()}, 500)) {
     ADD_FAILURE() << TextOf(GetDlgItem(find, 0xFFFF));
     PostMessageA(find, WM_COMMAND, IDOK, 0);
   }
@@ -241,7 +224,7 @@ TEST(EndToEnd, FindKeepsItsQueryAfterItsMessageBox) {
 TEST(EndToEnd, TheProgramEndsWithTheSession) {
   Program program;
   ASSERT_TRUE(program.Started());
-  HWND main = WaitForWindow(program.Id(), "VantrelMainWindow", "Vantrel");
+  HWND main = WaitForWindow({"VantrelMainWindow", "Vantrel", program.Id()}, 10000);
   ASSERT_NE(main, nullptr);
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000,
@@ -254,12 +237,12 @@ TEST(EndToEnd, TheProgramEndsWithTheSession) {
 TEST(EndToEnd, ASecondCopyEndsSilentlyAndTheFirstRunsOn) {
   Program first;
   ASSERT_TRUE(first.Started());
-  HWND main = WaitForWindow(first.Id(), "VantrelMainWindow", "Vantrel");
+  HWND main = WaitForWindow({"VantrelMainWindow", "Vantrel", first.Id()}, 10000);
   ASSERT_NE(main, nullptr);
   Program second;
   ASSERT_TRUE(second.Started());
   EXPECT_TRUE(second.EndsWithin(10000));
-  EXPECT_EQ(WaitForWindow(second.Id(), "VantrelMainWindow", nullptr, 0), nullptr);
+  EXPECT_EQ(WaitForWindow({"VantrelMainWindow", nullptr, second.Id()}), nullptr);
   EXPECT_FALSE(first.EndsWithin(0));
   EXPECT_TRUE(IsWindowVisible(main));
   PostMessageA(main, WM_CLOSE, 0, 0);

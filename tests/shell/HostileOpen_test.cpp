@@ -33,17 +33,14 @@ std::vector<std::string> NonEmpty(const TextArray& entries) {
 
 class HostileOpenTest : public MainFixture {
  protected:
-  HostsDocument& Doc() { return window_.Document(); }
-
   // Save As with the address "0", comments as asked, to a new file; returns
   // what was written.
   std::string SaveCopy(bool withComments) {
     const std::string path = folder_.Path() + "\\saved-" + std::to_string(++saves_);
     window_.saveOptions.push_back({SaveOption::Zero, withComments});
     script_.AnswerFile(path);
-    SendMessageA(window_.Handle(), WM_COMMAND, kMnuSaveAs, 0);
-    Pump();
-    EXPECT_EQ(Doc().ChangeCount, 0);
+    Command(kMnuSaveAs);
+    EXPECT_EQ(document_.ChangeCount, 0);
     return ReadBytes(path);
   }
   // A message naming the file and the reason, and the window back to no
@@ -55,11 +52,11 @@ class HostileOpenTest : public MainFixture {
     EXPECT_EQ(message.caption, "Open Host File");
     EXPECT_NE(message.text.find(path), std::string::npos) << message.text;
     EXPECT_NE(message.text.find(reason), std::string::npos) << message.text;
-    EXPECT_EQ(Doc().LineCount, 0);
+    EXPECT_EQ(document_.LineCount, 0);
     EXPECT_EQ(Text(kLabel6), "none");
     EXPECT_EQ(ListCount(kList1), 0);
     EXPECT_FALSE(Enabled(kCmdSaveAs));
-    EXPECT_EQ(window_.DefaultButton(), kCmdOpen);
+    EXPECT_EQ(DefaultButton(), kCmdOpen);
   }
   // Forces the entry list to paint now.
   void Paint() { RedrawWindow(Control(kList1), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
@@ -85,7 +82,7 @@ TEST_F(HostileOpenTest, BinaryFilesLoadOrAreReportedAndSaveWithoutLoss) {
       continue;
     }
     ++loaded;
-    ASSERT_EQ(NonEmpty(Doc().CopyEntries()), NonEmpty(expected.CopyEntries()));
+    ASSERT_EQ(NonEmpty(document_.CopyEntries()), NonEmpty(expected.CopyEntries()));
     EXPECT_EQ(ListCount(kList1), static_cast<int>(NonEmpty(expected.CopyEntries()).size()));
     // Written and read back, every entry and comment is there, in order.
     HostsDocument again;
@@ -102,8 +99,8 @@ TEST_F(HostileOpenTest, NulBytesAreShownAndSavedBack) {
   Open(folder_.Write("hosts", "127.0.0.1 a\0b\r\n#c\0d\r\n127.0.0.1 e\r\n"s));
   Paint();
   ASSERT_EQ(ListCount(kList1), 2);
-  EXPECT_EQ(Doc().List1.Item(0), "a\0b"s);
-  EXPECT_EQ(window_.CommentRow(0), "#c\0d"s);
+  EXPECT_EQ(document_.List1.Item(0), "a\0b"s);
+  EXPECT_EQ(CommentRow(document_, 0), "#c\0d"s);
   EXPECT_EQ(SaveCopy(true), "0 a\0b\r\n\r\n#c\0d\r\n0 e\r\n"s);
 }
 
@@ -112,7 +109,7 @@ TEST_F(HostileOpenTest, TenMegabyteLine) {
   Open(folder_.Write("hosts", "# big\r\n127.0.0.1 " + host + "\r\n0 small\r\n"));
   Paint();
   ASSERT_EQ(ListCount(kList1), 2);
-  EXPECT_EQ(Doc().List1.Item(0).size(), host.size());
+  EXPECT_EQ(document_.List1.Item(0).size(), host.size());
   EXPECT_EQ(SaveCopy(true), "\r\n# big\r\n0 " + host + "\r\n0 small\r\n");
   EXPECT_TRUE(script_.AllAnswered());
 }
@@ -122,7 +119,7 @@ TEST_F(HostileOpenTest, Utf8MarkIsNotShownAndIsSavedBack) {
                      "\xEF\xBB\xBF"
                      "127.0.0.1 First\r\n127.0.0.1 second\r\n"));
   ASSERT_EQ(ListCount(kList1), 2);
-  EXPECT_EQ(Doc().List1.Item(0), "first");
+  EXPECT_EQ(document_.List1.Item(0), "first");
   EXPECT_EQ(Text(kLabelIP), kLabelIPLocalHost);
   EXPECT_EQ(SaveCopy(false),
             "\xEF\xBB\xBF"
@@ -154,8 +151,8 @@ TEST_F(HostileOpenTest, FileOverTheSizeLimitIsRefusedKeepingTheList) {
 TEST_F(HostileOpenTest, UnterminatedQuoteEndsWithItsLine) {
   Open(folder_.Write("hosts", "\"127.0.0.1 alpha\r\n\"# open, x\r\n127.0.0.1 beta\r\n"));
   ASSERT_EQ(ListCount(kList1), 2);
-  EXPECT_EQ(Doc().List1.Item(0), "alpha");
-  EXPECT_EQ(window_.CommentRow(0), "# open, x");
+  EXPECT_EQ(document_.List1.Item(0), "alpha");
+  EXPECT_EQ(CommentRow(document_, 0), "# open, x");
   EXPECT_EQ(SaveCopy(true), "0 alpha\r\n\r\n\"# open, x\"\r\n0 beta\r\n");
 }
 
@@ -167,14 +164,13 @@ TEST_F(HostileOpenTest, FiveMillionLines) {
   Open(folder_.Write("hosts", bytes));
   bytes.clear();
   Paint();
-  EXPECT_EQ(Doc().LineCount, kLines);
-  EXPECT_EQ(Doc().EntryCount(), kLines);
+  EXPECT_EQ(document_.LineCount, kLines);
+  EXPECT_EQ(document_.EntryCount(), kLines);
   EXPECT_EQ(ListCount(kList1), kLines);
-  EXPECT_EQ(Doc().List1.Item(0), "h0");
+  EXPECT_EQ(document_.List1.Item(0), "h0");
   // Remove Duplicates over them.
   script_.AnswerMessage(IDYES);
-  SendMessageA(window_.Handle(), WM_COMMAND, kCmdRemDup, 0);
-  Pump();
+  Command(kCmdRemDup);
   EXPECT_EQ(ListCount(kList1), 250000);
   EXPECT_EQ(Text(kText2), "4750000");
   EXPECT_TRUE(script_.AllAnswered());
@@ -200,11 +196,10 @@ TEST_F(HostileOpenTest, FileThatVanishesAfterTheDialog) {
   ScopedModal scoped(vanishing);
   const std::string path = folder_.Write("hosts", "1 a\r\n1 b\r\n");
   vanishing.AnswerFile(path);
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuOpen, 0);
-  Pump();
+  Command(kMnuOpen);
   ASSERT_EQ(vanishing.Questions().size(), 2u);
   EXPECT_NE(vanishing.Last().text.find("The file does not exist."), std::string::npos);
-  EXPECT_EQ(Doc().LineCount, 0);
+  EXPECT_EQ(document_.LineCount, 0);
   EXPECT_EQ(Text(kLabel6), "none");
 }
 

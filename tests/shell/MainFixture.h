@@ -19,6 +19,7 @@ namespace vantrel::test {
 // queued choice answers one showing; with none queued the real dialog shows.
 class ScriptedSaveWindow : public MainWindow {
  public:
+  using MainWindow::MainWindow;
   std::deque<SaveChoice> saveOptions;
   std::vector<SaveChoice> presets;  // what each showing was preset to
 
@@ -40,12 +41,33 @@ class MainFixture : public ::testing::Test {
   }
   void TearDown() override { Pump(); }
 
-  HWND Control(int id) const { return window_.Control(id); }
+  HWND Control(int id) const { return GetDlgItem(window_.Handle(), id); }
   std::string Text(int id) const { return TextOf(Control(id)); }
   bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-  bool MenuEnabled(int id) const { return window_.Menus().IsEnabled(id); }
+  bool MenuEnabled(int id) const { return test::MenuEnabled(window_.Handle(), id); }
+  std::string UndoCaption() const { return MenuCaption(window_.Handle(), kMnuUndo); }
+  int DefaultButton() const { return DefaultButtonOf(window_.Handle()); }
   int ListCount(int id) const {
     return static_cast<int>(SendMessageA(Control(id), LB_GETCOUNT, 0, 0));
+  }
+  // The program ended: its window is gone, or hidden while its message loop ends (Exit).
+  bool Ended() const { return !IsWindow(window_.Handle()) || !IsWindowVisible(window_.Handle()); }
+  // The edit of the find box (a combo box's edit has the id 1001).
+  HWND FindEdit() const { return GetDlgItem(Control(kComboFind), 1001); }
+  // The colour the find box's text is drawn in, asked for as the edit asks when it paints.
+  COLORREF FindTextColor() const {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(1, 2, 3));
+    SendMessageA(window_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(FindEdit()));
+    const COLORREF color = GetTextColor(dc);
+    DeleteDC(dc);
+    return color;
+  }
+  // The wait window, shown or not: the main window's own window of that class.
+  HWND WaitBox() const {
+    return WaitForWindow(
+        {.className = WaitWindow::kClassName, .owner = window_.Handle(), .hiddenToo = true});
   }
   // Runs the waiting messages as the program's message loop does.
   void PumpAsProgram() {
@@ -55,16 +77,28 @@ class MainFixture : public ::testing::Test {
       DispatchMessageA(&msg);
     }
   }
+  // Runs the command of that menu item or button, as choosing it does.
+  void Command(int id) {
+    SendMessageA(window_.Handle(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    Pump();
+  }
   // Runs Open and answers its dialog with path ("" cancels it).
   void Open(const std::string& path) {
     script_.AnswerFile(path);
-    SendMessageA(window_.Handle(), WM_COMMAND, kMnuOpen, 0);
-    Pump();
+    Command(kMnuOpen);
+  }
+  // Types a query into the find box and presses Enter there, as a user does.
+  void Find(const std::string& query) {
+    SetWindowTextA(Control(kComboFind), query.c_str());
+    PostMessageA(FindEdit(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(FindEdit(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    PumpAsProgram();
   }
 
   ScriptedModal script_;
   ScopedModal scoped_{script_};
-  ScriptedSaveWindow window_;
+  HostsDocument document_;
+  ScriptedSaveWindow window_{document_};
   TempFolder folder_;
 };
 

@@ -75,13 +75,13 @@ TEST_F(MainWindowTest, SmallIconIsTheIconFilesOwnSmallImage) {
 }
 
 // The controls a user clicks or types into, in the window's client pixels.
-std::vector<std::pair<const char*, RECT>> UsableControlRects(const MainWindow& window) {
+std::vector<std::pair<const char*, RECT>> UsableControlRects(HWND window) {
   std::vector<std::pair<const char*, RECT>> rects;
   for (const ControlDef& def : MainControls()) {
     if (def.kind == Kind::Frame || def.kind == Kind::Label || def.kind == Kind::Line) continue;
     RECT r{};
-    GetWindowRect(window.Control(def.id), &r);
-    MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(GetDlgItem(window, def.id), &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
     rects.emplace_back(def.name, r);
   }
   return rects;
@@ -90,7 +90,7 @@ std::vector<std::pair<const char*, RECT>> UsableControlRects(const MainWindow& w
 TEST_F(MainWindowTest, UsableControlsLieInsideTheWindowWithoutOverlapping) {
   RECT client{};
   GetClientRect(window_.Handle(), &client);
-  const auto rects = UsableControlRects(window_);
+  const auto rects = UsableControlRects(window_.Handle());
   ASSERT_EQ(rects.size(), 15u);
   for (size_t i = 0; i < rects.size(); ++i) {
     const auto& [name, r] = rects[i];
@@ -115,9 +115,12 @@ TEST_F(MainWindowTest, EveryCommandHasItsControlAndMenuItemWithDistinctAccessKey
   }
   int parent[3] = {-1, 0, 0};
   int index = 0;
-  for (const MenuDef& def : MainMenuTable()) {
-    // Every id names a menu item, or one that opens a submenu.
-    if (def.id != 0 && !window_.Menus().Submenu(def.id)) {
+  const std::span<const MenuDef> table = MainMenuTable();
+  for (const MenuDef& def : table) {
+    // Every id names a menu item, or one that opens a submenu (the rows after it are deeper).
+    const bool opens =
+        index + 1 < static_cast<int>(table.size()) && table[index + 1].level > def.level;
+    if (def.id != 0 && !opens) {
       EXPECT_NE(GetMenuState(GetMenu(window_.Handle()), def.id, MF_BYCOMMAND), ~0u) << def.name;
     }
     const char* key = strchr(def.caption, '&');
@@ -141,7 +144,7 @@ TEST_F(MainWindowTest, StartsWithOnlyOpenAndTheListsUsable) {
   EXPECT_TRUE(Enabled(kList1));
   EXPECT_TRUE(Enabled(kListComments));
   EXPECT_FALSE(IsWindowVisible(Control(kLine5)));
-  EXPECT_EQ(window_.DefaultButton(), 0);
+  EXPECT_EQ(DefaultButton(), 0);
 
   for (int id : {kMnuOpen, kMnuExit, kMnuOnTop, kMnuContents, kMnuAbout}) {
     EXPECT_TRUE(MenuEnabled(id)) << id;
@@ -149,9 +152,9 @@ TEST_F(MainWindowTest, StartsWithOnlyOpenAndTheListsUsable) {
   for (int id : {kMnuClose, kMnuSaveAs, kMnuUndo, kMnuAdd, kMnuChange, kMnuDelete, kMnuRemDup}) {
     EXPECT_FALSE(MenuEnabled(id)) << id;
   }
-  EXPECT_EQ(window_.Menus().Caption(kMnuUndo), "&Undo");
-  EXPECT_TRUE(window_.Menus().IsChecked(kMnuNone));
-  EXPECT_FALSE(window_.Menus().IsChecked(kMnuOnTop));
+  EXPECT_EQ(UndoCaption(), "&Undo");
+  EXPECT_TRUE(MenuChecked(window_.Handle(), kMnuNone));
+  EXPECT_FALSE(MenuChecked(window_.Handle(), kMnuOnTop));
 }
 
 TEST_F(MainWindowTest, MenusShowTheirShortcuts) {
@@ -160,7 +163,7 @@ TEST_F(MainWindowTest, MenusShowTheirShortcuts) {
   EXPECT_STREQ(text, "&Remove Duplicates\tCtrl+R");
   GetMenuStringA(GetMenu(window_.Handle()), kMnuExit, text, sizeof(text), MF_BYCOMMAND);
   EXPECT_STREQ(text, "&Exit\tCtrl+Q");
-  const HMENU transparency = window_.Menus().Submenu(kMnuTransparent);
+  const HMENU transparency = SubmenuHolding(window_.Handle(), kMnuNone).menu;
   ASSERT_NE(transparency, nullptr);
   EXPECT_EQ(GetMenuItemCount(transparency), 11);
   GetMenuStringA(transparency, 2, text, sizeof(text), MF_BYPOSITION);
@@ -201,8 +204,7 @@ TEST_F(MainWindowTest, OpenButtonMenuAndShortcutRunTheSameOperation) {
   SendMessageA(Control(kCmdOpen), BM_CLICK, 0, 0);
   Pump();
   script_.AnswerFile("");
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuOpen, 0);
-  Pump();
+  Command(kMnuOpen);
   ASSERT_EQ(script_.Questions().size(), 2u);
   for (const Asked& asked : script_.Questions()) {
     EXPECT_EQ(asked.what, Asked::What::Open);

@@ -53,7 +53,7 @@ class Bootstrap : public ::testing::Test {
       claimFreeAtStart_.push_back(other.Claim());
       return startWorks_;
     };
-    window_ = std::make_unique<MainWindow>();
+    window_ = std::make_unique<MainWindow>(document_);
     window_->UseBootstrap(*bootstrap_);
     ASSERT_TRUE(window_->Create(GetModuleHandleA(nullptr)));
     if (startup) window_->Startup();
@@ -83,6 +83,8 @@ class Bootstrap : public ::testing::Test {
   bool Relaunched() {
     return PumpUntil([this] { return !started_.empty(); }, 5000);
   }
+  // Whether the relaunch timer is set; the probe stops it, so only where none should be.
+  bool TimerRunning() const { return KillTimer(window_->Handle(), MainWindow::kRelaunchTimer); }
   void WriteManifest(const std::string& bytes) const { folder_.Write("app.exe.manifest", bytes); }
   bool Hidden(const std::string& path) const {
     const DWORD attributes = Attributes(path);
@@ -94,6 +96,7 @@ class Bootstrap : public ::testing::Test {
   TempFolder folder_;
   SingleInstance claim_;
   std::unique_ptr<ManifestBootstrap> bootstrap_;
+  HostsDocument document_;
   std::unique_ptr<MainWindow> window_;
   std::vector<std::string> started_;
   std::vector<bool> claimFreeAtStart_;
@@ -111,7 +114,6 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES) << "the probe file is left behind";
   EXPECT_TRUE(script_.Questions().empty());
   // The window loads and shows first; the relaunch follows on its timer.
-  EXPECT_TRUE(window_->RelaunchTimerRunning());
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
 
@@ -120,7 +122,7 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   EXPECT_EQ(claimFreeAtStart_, std::vector<bool>{true});
   EXPECT_GT(writtenAtStart_, written) << "Windows would know it as the one without a manifest";
   EXPECT_EQ(window_->Handle(), nullptr) << "the window is unloaded before the relaunch";
-  EXPECT_FALSE(window_->RelaunchTimerRunning());
+  EXPECT_FALSE(TimerRunning());
   EXPECT_TRUE(quitSeen_) << "the old process ends";
   EXPECT_TRUE(script_.Questions().empty());
   PumpFor(kTickTime);
@@ -133,7 +135,7 @@ TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
   EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
   EXPECT_FALSE(Hidden(ManifestPath()));
   EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(window_->RelaunchTimerRunning());
+  EXPECT_FALSE(TimerRunning());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -144,7 +146,7 @@ TEST_F(Bootstrap, RelaunchedProcessWritesAMissingManifestButNeverRelaunches) {
   Start(true);
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
-  EXPECT_FALSE(window_->RelaunchTimerRunning());
+  EXPECT_FALSE(TimerRunning());
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -173,7 +175,7 @@ TEST_F(Bootstrap, ProbeThatCannotFinishRewritesAnyTextButTheProgramsWithoutRelau
     if (!rewritten) {
       EXPECT_EQ(LastWritten(ManifestPath()), written);
     }
-    EXPECT_FALSE(window_->RelaunchTimerRunning());
+    EXPECT_FALSE(TimerRunning());
     PumpFor(kTickTime);
     EXPECT_TRUE(started_.empty());
     EXPECT_TRUE(script_.Questions().empty());
@@ -192,7 +194,7 @@ TEST_F(Bootstrap, UnwritableManifestShowsThemeingErrorAndTheProgramRunsOn) {
   EXPECT_EQ(asked.caption, "Themeing Error!");
   EXPECT_EQ(asked.text, kThemeingError);
   EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_FALSE(window_->RelaunchTimerRunning());
+  EXPECT_FALSE(TimerRunning());
   EXPECT_TRUE(IsWindowVisible(window_->Handle())) << "start-up goes on";
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -222,25 +224,24 @@ TEST_F(Bootstrap, RelaunchWaitsForTheWindowToLoadAndForModalWindowsToClose) {
   // Not loaded yet: the window is still hidden.
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
-  EXPECT_TRUE(window_->RelaunchTimerRunning());
 
   window_->Startup();
   // A modal window disables its owner while it shows.
   EnableWindow(window_->Handle(), FALSE);
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
-  EXPECT_TRUE(window_->RelaunchTimerRunning());
 
+  // The timer went on all the while: it relaunches as soon as it may.
   EnableWindow(window_->Handle(), TRUE);
   ASSERT_TRUE(Relaunched());
   EXPECT_EQ(started_.size(), 1u);
 }
 
 TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
-  MainWindow window;
+  MainWindow window(document_);
   ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
   window.Startup();
-  EXPECT_FALSE(window.RelaunchTimerRunning());
+  EXPECT_FALSE(KillTimer(window.Handle(), MainWindow::kRelaunchTimer));
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   EXPECT_EQ(Attributes(PathBesideProgram(self, ".exe.manifest")), INVALID_FILE_ATTRIBUTES);

@@ -9,33 +9,31 @@
 namespace vantrel::test {
 namespace {
 
-using OpenCommandTest = MainFixture;
-
-std::string ListItem(const MainWindow& window, int index) {
-  return std::string(const_cast<MainWindow&>(window).Document().List1.Item(index));
-}
-
-void ExpectNoDocumentState(MainWindow& window) {
-  EXPECT_EQ(TextOf(window.Control(kLabel6)), "none");
-  EXPECT_EQ(TextOf(window.Control(kLabelIP)), "");
-  EXPECT_EQ(window.Document().LineCount, 0);
-  EXPECT_EQ(window.Document().HostsPath, "");
-  EXPECT_EQ(SendMessageA(window.Control(kList1), LB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(SendMessageA(window.Control(kListComments), LB_GETCOUNT, 0, 0), 0);
-  EXPECT_FALSE(IsWindowEnabled(window.Control(kList1)));
-  EXPECT_FALSE(IsWindowEnabled(window.Control(kListComments)));
-  for (int id : {kCmdSaveAs, kCmdAdd, kCmdChange, kCmdDelete, kCmdRemDup, kComboFind, kCmdCountHost,
-                 kCmdNotepad}) {
-    EXPECT_FALSE(IsWindowEnabled(window.Control(id))) << id;
+class OpenCommandTest : public MainFixture {
+ protected:
+  std::string ListItem(int index) { return std::string(document_.List1.Item(index)); }
+  void ExpectNoDocumentState() {
+    EXPECT_EQ(Text(kLabel6), "none");
+    EXPECT_EQ(Text(kLabelIP), "");
+    EXPECT_EQ(document_.LineCount, 0);
+    EXPECT_EQ(document_.HostsPath, "");
+    EXPECT_EQ(ListCount(kList1), 0);
+    EXPECT_EQ(ListCount(kListComments), 0);
+    EXPECT_FALSE(Enabled(kList1));
+    EXPECT_FALSE(Enabled(kListComments));
+    for (int id : {kCmdSaveAs, kCmdAdd, kCmdChange, kCmdDelete, kCmdRemDup, kComboFind,
+                   kCmdCountHost, kCmdNotepad}) {
+      EXPECT_FALSE(Enabled(id)) << id;
+    }
+    for (int id : {kMnuClose, kMnuSaveAs, kMnuUndo, kMnuAdd, kMnuChange, kMnuDelete, kMnuRemDup}) {
+      EXPECT_FALSE(MenuEnabled(id)) << id;
+    }
+    EXPECT_EQ(UndoCaption(), "Undo");
+    EXPECT_EQ(DefaultButton(), kCmdOpen);
+    EXPECT_EQ(GetFocus(), Control(kCmdOpen));
+    EXPECT_FALSE(IsWindowVisible(Control(kLine5)));
   }
-  for (int id : {kMnuClose, kMnuSaveAs, kMnuUndo, kMnuAdd, kMnuChange, kMnuDelete, kMnuRemDup}) {
-    EXPECT_FALSE(window.Menus().IsEnabled(id)) << id;
-  }
-  EXPECT_EQ(window.Menus().Caption(kMnuUndo), "Undo");
-  EXPECT_EQ(window.DefaultButton(), kCmdOpen);
-  EXPECT_EQ(GetFocus(), window.Control(kCmdOpen));
-  EXPECT_FALSE(IsWindowVisible(window.Control(kLine5)));
-}
+};
 
 TEST_F(OpenCommandTest, AsksForTheFileInTheHostsFolder) {
   Open("");
@@ -43,16 +41,14 @@ TEST_F(OpenCommandTest, AsksForTheFileInTheHostsFolder) {
   const Asked& asked = script_.Last();
   EXPECT_EQ(asked.what, Asked::What::Open);
   EXPECT_EQ(asked.caption, "Open Host File");
-  // The folder is handed over expanded; the member keeps the variable.
-  EXPECT_EQ(window_.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
-  EXPECT_EQ(asked.initial.find('%'), std::string::npos);
-  EXPECT_NE(asked.initial.find("\\system32\\drivers\\etc\\"), std::string::npos);
+  // The folder is handed over expanded.
+  EXPECT_EQ(asked.initial, Expanded("%systemroot%\\system32\\drivers\\etc\\"));
   EXPECT_EQ(asked.fileBuffer.substr(0, 5), "Hosts");
   EXPECT_EQ(asked.fileBuffer.size(), 5u + 2047u);
   EXPECT_EQ(asked.type, 3674116u);
   // A cancelled dialog changes nothing.
   EXPECT_EQ(Text(kLabel6), "none");
-  EXPECT_EQ(window_.DefaultButton(), 0);
+  EXPECT_EQ(DefaultButton(), 0);
 }
 
 TEST_F(OpenCommandTest, LoadsBothListsAndShowsTheLoadedState) {
@@ -64,10 +60,10 @@ TEST_F(OpenCommandTest, LoadsBothListsAndShowsTheLoadedState) {
   EXPECT_TRUE(script_.AllAnswered());
 
   EXPECT_EQ(ListCount(kList1), 4);
-  EXPECT_EQ(ListItem(window_, 0), "alpha");
-  EXPECT_EQ(ListItem(window_, 1), "beta");
-  EXPECT_EQ(ListItem(window_, 2), "gamma");
-  EXPECT_EQ(ListItem(window_, 3), "zeta.example");
+  EXPECT_EQ(ListItem(0), "alpha");
+  EXPECT_EQ(ListItem(1), "beta");
+  EXPECT_EQ(ListItem(2), "gamma");
+  EXPECT_EQ(ListItem(3), "zeta.example");
   EXPECT_EQ(ListCount(kListComments), 2);
   EXPECT_FALSE(Enabled(kListComments));
   EXPECT_TRUE(Enabled(kList1));
@@ -88,17 +84,17 @@ TEST_F(OpenCommandTest, LoadsBothListsAndShowsTheLoadedState) {
     EXPECT_TRUE(MenuEnabled(id)) << id;
   }
   EXPECT_FALSE(MenuEnabled(kMnuUndo));
-  EXPECT_EQ(window_.Menus().Caption(kMnuUndo), "Undo");
-  EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+  EXPECT_EQ(UndoCaption(), "Undo");
+  EXPECT_EQ(DefaultButton(), kCmdRemDup);
   EXPECT_EQ(GetFocus(), Control(kCmdRemDup));
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
-  EXPECT_EQ(window_.Document().EntryCount(), 5);
+  EXPECT_EQ(document_.ChangeCount, 0);
+  EXPECT_EQ(document_.EntryCount(), 5);
 }
 
 TEST_F(OpenCommandTest, AFileWithoutCommentsShowsThePlaceholderGreyed) {
   Open(folder_.Write("hosts", "0.0.0.0 a\r\n0.0.0.0 b\r\n"));
   ASSERT_EQ(ListCount(kListComments), 1);
-  EXPECT_EQ(window_.CommentRow(0), "No Comments Found");
+  EXPECT_EQ(CommentRow(document_, 0), "No Comments Found");
   EXPECT_FALSE(Enabled(kListComments));
   EXPECT_EQ(Text(kLabelIP), kLabelIPNotLocalHost);
 }
@@ -113,7 +109,7 @@ TEST_F(OpenCommandTest, AnEmptyFileIsReportedAndLeavesNoDocument) {
     EXPECT_EQ(message.caption, "Host File Empty");
     EXPECT_EQ(message.text, "No entries found in Host file.");
     EXPECT_EQ(message.type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-    ExpectNoDocumentState(window_);
+    ExpectNoDocumentState();
     EXPECT_EQ(Text(kLabel7), "00: 00: 00");
   }
 }
@@ -121,7 +117,7 @@ TEST_F(OpenCommandTest, AnEmptyFileIsReportedAndLeavesNoDocument) {
 TEST_F(OpenCommandTest, OneEntryAndOneBlankLineIsAFile) {
   Open(folder_.Write("hosts", "127.0.0.1 only\r\n\r\n"));
   EXPECT_EQ(ListCount(kList1), 1);
-  EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+  EXPECT_EQ(DefaultButton(), kCmdRemDup);
 }
 
 TEST_F(OpenCommandTest, AFileThatCannotBeReadIsReportedByName) {
@@ -133,7 +129,7 @@ TEST_F(OpenCommandTest, AFileThatCannotBeReadIsReportedByName) {
   EXPECT_NE(message.text.find(missing), std::string::npos);
   EXPECT_NE(message.text.find("does not exist"), std::string::npos);
   EXPECT_EQ(message.type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-  ExpectNoDocumentState(window_);
+  ExpectNoDocumentState();
 }
 
 TEST_F(OpenCommandTest, CancellingKeepsTheLoadedDocument) {
@@ -142,7 +138,7 @@ TEST_F(OpenCommandTest, CancellingKeepsTheLoadedDocument) {
   Open("");
   EXPECT_EQ(Text(kLabel6), path);
   EXPECT_EQ(ListCount(kList1), 2);
-  EXPECT_EQ(window_.DefaultButton(), kCmdRemDup);
+  EXPECT_EQ(DefaultButton(), kCmdRemDup);
 }
 
 TEST_F(OpenCommandTest, ASecondFileReplacesTheFirst) {
@@ -150,15 +146,15 @@ TEST_F(OpenCommandTest, ASecondFileReplacesTheFirst) {
   const std::string second = folder_.Write("two", "1 x\r\n1 y\r\n1 z\r\n");
   Open(second);
   EXPECT_EQ(ListCount(kList1), 3);
-  EXPECT_EQ(ListItem(window_, 0), "x");
+  EXPECT_EQ(ListItem(0), "x");
   ASSERT_EQ(ListCount(kListComments), 1);
-  EXPECT_EQ(window_.CommentRow(0), "No Comments Found");
+  EXPECT_EQ(CommentRow(document_, 0), "No Comments Found");
   EXPECT_EQ(Text(kLabel6), second);
 }
 
 TEST_F(OpenCommandTest, TheWaitWindowKeepsThePlaceOfItsFirstShowing) {
   Open(folder_.Write("hosts", "1 a\r\n1 b\r\n"));
-  HWND wait = window_.WaitWindowHandle();
+  HWND wait = WaitBox();
   ASSERT_NE(wait, nullptr);
   EXPECT_FALSE(IsWindowVisible(wait));
   RECT main{}, first{};

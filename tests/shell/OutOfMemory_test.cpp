@@ -89,31 +89,32 @@ class WindowOutOfMemoryTest : public ::testing::Test {
     const SparedAllocations spared;
     WindowState state;
     for (int id : {kLabel6, kLabel7, kLabelIP, kText1, kText2, kText3, kText6}) {
-      state.texts.push_back(TextOf(window_.Control(id)));
+      state.texts.push_back(TextOf(Control(id)));
     }
-    const HostsDocument& doc = window_.Document();
-    state.texts.push_back(window_.Menus().Caption(kMnuUndo));
+    const HostsDocument& doc = document_;
+    state.texts.push_back(MenuCaption(window_.Handle(), kMnuUndo));
     state.texts.push_back(doc.HostsPath);
-    for (int32_t i = 0; i < window_.CommentRowCount(); ++i) {
-      state.texts.emplace_back(window_.CommentRow(i));
+    for (int32_t i = 0; i < CommentRowCount(doc); ++i) {
+      state.texts.emplace_back(CommentRow(doc, i));
     }
     const TextArray entries = doc.CopyEntries();
     state.entries.assign(entries.begin(), entries.end());
     state.list1.assign(doc.List1.Items().begin(), doc.List1.Items().end());
     for (int id : {kCmdRemDup, kCmdSaveAs, kCmdAdd, kList1, kListComments}) {
-      state.flags.push_back(IsWindowEnabled(window_.Control(id)));
+      state.flags.push_back(IsWindowEnabled(Control(id)));
     }
     for (int id : {kMnuUndo, kMnuRemDup, kMnuSaveAs}) state.flags.push_back(MenuEnabled(id));
     for (int id : {kList1, kListComments}) {
-      state.flags.push_back(static_cast<int>(SendMessageA(window_.Control(id), LB_GETCOUNT, 0, 0)));
+      state.flags.push_back(static_cast<int>(SendMessageA(Control(id), LB_GETCOUNT, 0, 0)));
     }
     state.flags.insert(state.flags.end(),
                        {doc.ChangeCount, doc.LastAction, doc.EntryCount(), doc.LineCount,
-                        window_.DefaultButton(), GetFocus() == window_.Control(kCmdRemDup),
+                        DefaultButtonOf(window_.Handle()), GetFocus() == Control(kCmdRemDup),
                         GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))});
     return state;
   }
-  bool MenuEnabled(int id) const { return window_.Menus().IsEnabled(id); }
+  HWND Control(int id) const { return GetDlgItem(window_.Handle(), id); }
+  bool MenuEnabled(int id) const { return test::MenuEnabled(window_.Handle(), id); }
 
   // Runs the command with its 1st, 2nd ... allocation failing until a run
   // fails none. arrange() sets the window up, with nothing failing; a run
@@ -127,7 +128,7 @@ class WindowOutOfMemoryTest : public ::testing::Test {
     for (uint64_t n = 1;; ++n) {
       arrange();
       // An elapsed time of its own, to see that a failed job shows it again.
-      SetWindowTextA(window_.Control(kLabel7), "00: 00: 07");
+      SetWindowTextA(Control(kLabel7), "00: 00: 07");
       const WindowState before = Take();
       script_.Forget();
       FailAllocation(n);
@@ -150,7 +151,8 @@ class WindowOutOfMemoryTest : public ::testing::Test {
 
   SparedModal script_;
   ScopedModal scoped_{script_};
-  MainWindow window_;
+  HostsDocument document_;
+  MainWindow window_{document_};
   TempFolder folder_;
   std::string first_, second_;
 };

@@ -38,27 +38,6 @@ std::string ImageOf(DWORD pid) {
   return ok ? std::string(buffer, size) : "";
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof(name));
-  return name;
-}
-
-struct MainWindowSearch {
-  const ProgramCopy* copy;
-  DWORD except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<MainWindowSearch*>(param);
-  if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != kMainClass) return TRUE;
-  const DWORD pid = ProcessOf(hwnd);
-  if (pid == search->except || !SamePath(ImageOf(pid), search->copy->Path())) return TRUE;
-  search->found.push_back(hwnd);
-  return TRUE;
-}
-
 }  // namespace
 
 std::string BuiltProgramPath() {
@@ -142,9 +121,10 @@ std::vector<DWORD> ProgramCopy::Processes() const {
 HWND ProgramCopy::WaitForMainWindow(DWORD except, DWORD ms) const {
   const DWORD start = GetTickCount();
   do {
-    MainWindowSearch search{this, except, {}};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found.empty()) return search.found.front();
+    for (DWORD pid : Processes()) {
+      if (pid == except) continue;
+      if (HWND main = WaitForWindow({kMainClass, nullptr, pid})) return main;
+    }
     Sleep(50);
   } while (GetTickCount() - start < ms);
   return nullptr;
@@ -164,7 +144,7 @@ bool ProgramCopy::CloseAll() const {
   bool closed = true;
   for (DWORD pid : Processes()) {
     ProcessHandle process = ProcessHandle::Open(pid);
-    HWND main = WaitForWindow(pid, kMainClass, nullptr, 0);
+    HWND main = WaitForWindow({kMainClass, nullptr, pid});
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
     if (main && process.EndsWithin(10000)) continue;
     closed = false;

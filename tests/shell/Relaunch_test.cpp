@@ -40,7 +40,7 @@ class Relaunch : public ::testing::Test {
   ProcessHandle StartsAndStays() {
     ProcessHandle process = copy_.Start();
     EXPECT_TRUE(process.Valid());
-    HWND main = WaitForWindow(process.Id(), kMainClass, "Vantrel", 10000);
+    HWND main = WaitForWindow({kMainClass, "Vantrel", process.Id()}, 10000);
     EXPECT_NE(main, nullptr);
     EXPECT_EQ(copy_.Watch(kWatchMs), std::vector<DWORD>{process.Id()});
     EXPECT_FALSE(process.EndsWithin(0));
@@ -49,7 +49,7 @@ class Relaunch : public ::testing::Test {
 
   // Closes the program's window and expects the process to end.
   void Close(const ProcessHandle& process) {
-    HWND main = WaitForWindow(process.Id(), kMainClass, nullptr, 0);
+    HWND main = WaitForWindow({kMainClass, nullptr, process.Id()});
     ASSERT_NE(main, nullptr);
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process.EndsWithin(10000));
@@ -81,7 +81,7 @@ TEST_F(Relaunch, FreshCopyComesUpThemedAfterExactlyOneRelaunch) {
   ProcessHandle first = copy_.Start();
   ASSERT_TRUE(first.Valid());
   // The first process shows its window, unthemed, then hands over.
-  EXPECT_NE(WaitForWindow(first.Id(), kMainClass, "Vantrel", 10000), nullptr);
+  EXPECT_NE(WaitForWindow({kMainClass, "Vantrel", first.Id()}, 10000), nullptr);
   HWND main = copy_.WaitForMainWindow(first.Id(), 15000);
   ASSERT_NE(main, nullptr) << "no relaunched program";
   ProcessHandle second = ProcessHandle::Open(ProcessOf(main));
@@ -118,13 +118,13 @@ TEST_F(Relaunch, UnwritableManifestGivesThemeingErrorAtEveryStartAndRunsUnthemed
     SCOPED_TRACE(start);
     ProcessHandle process = copy_.Start();
     ASSERT_TRUE(process.Valid());
-    HWND box = WaitForWindow(process.Id(), "#32770", "Themeing Error!", 10000);
+    HWND box = WaitForWindow({"#32770", "Themeing Error!", process.Id()}, 10000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), kThemeingError);
     // Shown before the main window.
-    EXPECT_EQ(WaitForWindow(process.Id(), kMainClass, nullptr, 0), nullptr);
+    EXPECT_EQ(WaitForWindow({kMainClass, nullptr, process.Id()}), nullptr);
     PressOk(box);
-    ASSERT_NE(WaitForWindow(process.Id(), kMainClass, "Vantrel", 10000), nullptr);
+    ASSERT_NE(WaitForWindow({kMainClass, "Vantrel", process.Id()}, 10000), nullptr);
     EXPECT_EQ(copy_.Watch(kWatchMs), std::vector<DWORD>{process.Id()});
     const std::string controls = LoadedCommonControls(process.Id());
     EXPECT_FALSE(controls.empty());

@@ -16,7 +16,7 @@
 namespace vantrel::test {
 namespace {
 
-HWND SaveOptions() { return FindWindowA(SaveOptionsWindow::kClassName, nullptr); }
+HWND SaveOptions() { return WaitForWindow({SaveOptionsWindow::kClassName}); }
 
 void ClickIn(HWND window, int id) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
 
@@ -62,7 +62,7 @@ constexpr const char* kSample = "#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1\tbeta\r\n"
 
 TEST_F(SavingTest, SaveAsWritesTheChosenAddressWithTheComments) {
   Load(kSample);
-  const std::string loaded = window_.Document().HostsPath;
+  const std::string loaded = document_.HostsPath;
   const std::string out = folder_.Path() + "\\saved";
   script_.AnswerFile(out);
   WithSaveOptions(1, true, kMnuSaveAs);
@@ -73,8 +73,8 @@ TEST_F(SavingTest, SaveAsWritesTheChosenAddressWithTheComments) {
   EXPECT_EQ(dialog.type, 2621446u);
   EXPECT_EQ(dialog.initial, loaded);
   EXPECT_EQ(ReadAll(out), "\r\n#hdr\r\n127.0.0.1 alpha\r\n127.0.0.1 beta\r\n");
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
-  EXPECT_EQ(window_.Document().HostsPath, out);
+  EXPECT_EQ(document_.ChangeCount, 0);
+  EXPECT_EQ(document_.HostsPath, out);
   EXPECT_NE(Text(kLabel6), out);  // still the file that was opened
 }
 
@@ -104,13 +104,12 @@ TEST_F(SavingTest, CancelInSaveOptionsWritesNothing) {
   Load(kSample);
   WithSaveOptions(0, true, kMnuSaveAs);
   EXPECT_TRUE(script_.Questions().empty());
-  EXPECT_FALSE(window_.Ended());
+  EXPECT_FALSE(Ended());
 }
 
 TEST_F(SavingTest, NothingLoadedToSave) {
   script_.AnswerMessage(IDOK);
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuSaveAs, 0);
-  Pump();
+  Command(kMnuSaveAs);
   ASSERT_EQ(script_.Questions().size(), 1u);
   EXPECT_EQ(script_.Last().caption, "Nothing Loaded to Save");
   EXPECT_EQ(script_.Last().text, "Please Load the List Before Saving");
@@ -118,42 +117,38 @@ TEST_F(SavingTest, NothingLoadedToSave) {
 
 TEST_F(SavingTest, CloseAsksOnlyWithUnsavedChanges) {
   Load(kSample);
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuClose, 0);
-  Pump();
+  Command(kMnuClose);
   EXPECT_TRUE(script_.Questions().empty());
   EXPECT_EQ(Text(kLabel6), "none");
 
   Load(kSample);
   script_.AnswerMessage(IDYES);
   script_.AnswerInput("x.example");
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuAdd, 0);
-  Pump();
-  ASSERT_EQ(window_.Document().ChangeCount, 1);
+  Command(kMnuAdd);
+  ASSERT_EQ(document_.ChangeCount, 1);
   script_.Forget();
   script_.AnswerMessage(IDNO);
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuClose, 0);
-  Pump();
+  Command(kMnuClose);
   ASSERT_EQ(script_.Questions().size(), 1u);
   EXPECT_EQ(script_.Last().caption, "Save Changes");
   EXPECT_EQ(script_.Last().text, "Would you like to save changes?");
   EXPECT_EQ(script_.Last().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(Text(kLabel6), "none");
   EXPECT_EQ(ListCount(kList1), 0);
-  EXPECT_EQ(window_.DefaultButton(), kCmdOpen);
-  EXPECT_FALSE(window_.Ended());
+  EXPECT_EQ(DefaultButton(), kCmdOpen);
+  EXPECT_FALSE(Ended());
 }
 
 TEST_F(SavingTest, ExitAnsweredYesThenCancelledEndsWithoutSaving) {
   Load(kSample);
   script_.AnswerMessage(IDYES);
   script_.AnswerInput("x.example");
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuAdd, 0);
-  Pump();
+  Command(kMnuAdd);
   script_.Forget();
   script_.AnswerMessage(IDYES);  // save changes?
   script_.AnswerFile("");        // cancel the file dialog
   WithSaveOptions(1, true, kMnuExit);
-  EXPECT_TRUE(window_.Ended());
+  EXPECT_TRUE(Ended());
   EXPECT_EQ(script_.Questions().size(), 2u);
 }
 
@@ -196,22 +191,21 @@ class AlwaysOffered final : public Elevation {
 
 TEST_F(SavingTest, ARefusedSaveIsOneAnswerAwayFromSavedAsAdministrator) {
   Load(kSample);
-  const std::string target = window_.Document().HostsPath;
+  const std::string target = document_.HostsPath;
   DeniedTarget fs(target);
   AlwaysOffered elevation(window_.Handle());
   window_.UseFileSystem(fs);
   window_.UseElevation(elevation);
-  window_.Document().ChangeCount = 1;
+  document_.ChangeCount = 1;
   window_.saveOptions.push_back({SaveOption::Zero, false});
   script_.AnswerFile(target);
   script_.AnswerMessage(IDOK);   // "Save Failed"
   script_.AnswerMessage(IDYES);  // as administrator?
-  SendMessageA(window_.Handle(), WM_COMMAND, kMnuSaveAs, 0);
-  Pump();
+  Command(kMnuSaveAs);
   ASSERT_EQ(script_.Questions().size(), 3u);
   EXPECT_EQ(script_.Last().text, "Save the Host File as administrator?");
   EXPECT_EQ(ReadAll(target), "0 alpha\r\n0 beta\r\n");
-  EXPECT_EQ(window_.Document().ChangeCount, 0);
+  EXPECT_EQ(document_.ChangeCount, 0);
 }
 
 }  // namespace

@@ -63,8 +63,8 @@ class SessionEndTest : public MainFixture {
   }
   void ExpectDocumentKept() {
     EXPECT_TRUE(IsWindowVisible(window_.Handle()));
-    EXPECT_FALSE(window_.Ended());
-    EXPECT_EQ(window_.Document().ChangeCount, 1);
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(document_.ChangeCount, 1);
     EXPECT_EQ(ListCount(kList1), 3);
   }
 

@@ -88,6 +88,7 @@ struct Model {
   int32_t last = kActionNone;
   std::string added, oldEntry, newEntry, deleted;
   Strings beforeDedup;
+  int findFrom = 0;  // where the next search starts
 
   void Disarm() {
     undoCaption = "Undo";
@@ -156,10 +157,6 @@ class SoakTest : public MainFixture {
   std::string Fresh(const char* what) { return what + std::to_string(++fresh_); }
   bool Chance(int percent) { return static_cast<int>(random_() % 100) < percent; }
 
-  void Command(int id) {
-    SendMessageA(window_.Handle(), WM_COMMAND, static_cast<WPARAM>(id), 0);
-    Pump();
-  }
   // Selects List1 item index (-1 for none) as a click would.
   void Select(int index) {
     HWND list = Control(kList1);
@@ -364,7 +361,7 @@ class SoakTest : public MainFixture {
   void Find() {
     const char* queries[] = {"site1", "EXAMPLE", "soak", "last", "zzz", "a b", ""};
     const std::string query = queries[random_() % 7];
-    SetWindowTextA(Control(kComboFind), query.c_str());
+    int hit = -1;
     if (query.empty() || query.find(' ') != std::string::npos) {
       modal_.Queue(Asked::What::Message, "Find");
     } else if (model_.list.empty()) {
@@ -372,17 +369,19 @@ class SoakTest : public MainFixture {
     } else {
       std::string upper = query;
       UpperAscii(upper);
-      bool found = false;
-      for (size_t p = static_cast<size_t>(std::max(window_.Find().FindPosition, 0));
-           p < model_.list.size() && !found; ++p) {
+      for (size_t p = static_cast<size_t>(model_.findFrom); p < model_.list.size() && hit < 0;
+           ++p) {
         std::string item = model_.list[p];
         UpperAscii(item);
-        found = item.find(upper) != std::string::npos;
+        if (item.find(upper) != std::string::npos) hit = static_cast<int>(p);
       }
-      if (!found) modal_.Queue(Asked::What::Message, "Query Not Found");
+      model_.findFrom = hit + 1;  // past the hit, or back to the top
+      if (hit < 0) modal_.Queue(Asked::What::Message, "Query Not Found");
     }
-    window_.FindBoxKeyPress(FindKey::Enter);
-    Pump();
+    MainFixture::Find(query);
+    if (hit >= 0) {
+      EXPECT_EQ(ListSelection(Control(kList1)), hit);
+    }
   }
 
   // ---- the checks
@@ -416,10 +415,10 @@ class SoakTest : public MainFixture {
     window_.saveOptions.clear();
     CheckSaved();
 
-    HostsDocument& doc = window_.Document();
+    HostsDocument& doc = document_;
     EXPECT_EQ(doc.LineCount != 0, model_.loaded);
     EXPECT_EQ(doc.ChangeCount, model_.changes);
-    EXPECT_EQ(window_.Menus().Caption(kMnuUndo), model_.undoCaption);
+    EXPECT_EQ(UndoCaption(), model_.undoCaption);
     EXPECT_EQ(MenuEnabled(kMnuUndo), model_.undoEnabled);
     EXPECT_EQ(Strings(doc.List1.Items().begin(), doc.List1.Items().end()), model_.list);
     EXPECT_EQ(ListCount(kList1), static_cast<int>(model_.list.size()));

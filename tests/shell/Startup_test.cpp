@@ -17,25 +17,34 @@ class StartupTest : public ::testing::Test {
     window_.Startup(version);
     Pump();
   }
-  bool TransparencyEnabled() const { return window_.Menus().IsSubmenuEnabled(kMnuTransparent); }
+  bool TransparencyEnabled() const { return SubmenuHolding(window_.Handle(), kMnuNone).enabled; }
+  // The folder the Open dialog starts in.
+  std::string OpenFolder(HWND window) {
+    script_.AnswerFile("");
+    SendMessageA(window, WM_COMMAND, kMnuOpen, 0);
+    return script_.Last().initial;
+  }
 
   ScriptedModal script_;
   ScopedModal scoped_{script_};
-  MainWindow window_;
+  HostsDocument document_;
+  MainWindow window_{document_};
 };
 
 TEST_F(StartupTest, OnXpAnd2000TransparencyIsOfferedWithoutAWord) {
   for (const char* version : {"Windows XP", "Windows 2000"}) {
-    MainWindow window;
+    MainWindow window(document_);
     ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
     window.Startup(version);
     EXPECT_TRUE(script_.Questions().empty()) << version;
-    EXPECT_TRUE(window.Menus().IsSubmenuEnabled(kMnuTransparent)) << version;
-    EXPECT_EQ(window.HostsFolder(), "%systemroot%\\system32\\drivers\\etc\\");
-    EXPECT_EQ(TextOf(window.Control(kLabel7)), "00: 00: 00");
+    EXPECT_TRUE(SubmenuHolding(window.Handle(), kMnuNone).enabled) << version;
+    EXPECT_EQ(OpenFolder(window.Handle()), Expanded("%systemroot%\\system32\\drivers\\etc\\"));
+    script_.Forget();
+    EXPECT_EQ(TextOf(GetDlgItem(window.Handle(), kLabel7)), "00: 00: 00");
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
-    ASSERT_NE(window.Translucency(), nullptr);
-    EXPECT_EQ(window.Translucency()->Window(), window.Handle());
+    BYTE alpha = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(window.Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 255);
     EXPECT_TRUE(GetWindowLongA(window.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
   }
 }
@@ -54,8 +63,8 @@ TEST_F(StartupTest, ElsewhereTheUserIsToldAndTheDialogStartsInTheSystemRoot) {
   EXPECT_FALSE(told.ownerVisible);  // told before the window shows
   EXPECT_TRUE(IsWindowVisible(window_.Handle()));
   EXPECT_FALSE(TransparencyEnabled());
-  EXPECT_TRUE(window_.Menus().IsEnabled(kMnuOnTop));
-  EXPECT_EQ(window_.HostsFolder(), "%systemroot%\\");
+  EXPECT_TRUE(MenuEnabled(window_.Handle(), kMnuOnTop));
+  EXPECT_EQ(OpenFolder(window_.Handle()), Expanded("%systemroot%\\"));
 }
 
 TEST_F(StartupTest, ANewerSystemIsToldToo) {
@@ -82,7 +91,7 @@ TEST_F(WindowMenuTest, TransparencyStepsWriteTheirAlphaAndMoveTheCheckMark) {
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
     int checked = 0;
     for (int id = kMnuNone; id <= kMnuNinety; ++id) {
-      if (window_.Menus().IsChecked(id)) {
+      if (MenuChecked(window_.Handle(), id)) {
         ++checked;
         EXPECT_EQ(id, step.id);
       }
@@ -94,19 +103,17 @@ TEST_F(WindowMenuTest, TransparencyStepsWriteTheirAlphaAndMoveTheCheckMark) {
 TEST_F(WindowMenuTest, AlwaysOnTopAlternates) {
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_TRUE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_TRUE(window_.IsOnTop());
+  EXPECT_TRUE(MenuChecked(window_.Handle(), kMnuOnTop));
   SendMessageA(window_.Handle(), WM_COMMAND, kMnuOnTop, 0);
   EXPECT_FALSE(GetWindowLongA(window_.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_FALSE(window_.Menus().IsChecked(kMnuOnTop));
-  EXPECT_FALSE(window_.IsOnTop());
+  EXPECT_FALSE(MenuChecked(window_.Handle(), kMnuOnTop));
 }
 
 TEST_F(WindowMenuTest, HelpAndAboutShowModallyOverTheMainWindow) {
   for (const char* className : {"VantrelHelp", "VantrelAbout"}) {
     std::string caption;
     bool mainDisabled = false;
-    auto find = [className] { return FindWindowA(className, nullptr); };
+    auto find = [className] { return WaitForWindow({className}); };
     ModalSteps modal(find, {[&] {
                        HWND shown = find();
                        caption = shown ? TextOf(shown) : "";

@@ -1,5 +1,8 @@
 #include "support/WindowTesting.h"
 
+#include <windows.h>
+// windows.h first
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -55,6 +58,12 @@ std::vector<std::string> ListItems(HWND list) {
 int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
 bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::string Expanded(const char* text) {
+  char expanded[MAX_PATH * 4] = {};
+  ExpandEnvironmentStringsA(text, expanded, sizeof(expanded));
+  return expanded;
+}
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -129,36 +138,98 @@ void TestWindow::MoveTo(int x, int y) {
 namespace {
 
 struct WindowSearch {
-  DWORD pid;
-  const char* className;
-  const char* title;
+  const WindowQuery& query;
   HWND found;
 };
 
 BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
+  const WindowQuery& query = search->query;
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->pid || !IsWindowVisible(hwnd)) return TRUE;
+  if (pid != query.pid || (!query.hiddenToo && !IsWindowVisible(hwnd))) return TRUE;
+  if (query.owner && GetWindow(hwnd, GW_OWNER) != query.owner) return TRUE;
   char className[64] = {};
   GetClassNameA(hwnd, className, sizeof(className));
-  if (std::string(className) != search->className) return TRUE;
-  if (search->title && TextOf(hwnd) != search->title) return TRUE;
+  if (std::string(className) != query.className) return TRUE;
+  if (query.title && TextOf(hwnd) != query.title) return TRUE;
   search->found = hwnd;
   return FALSE;
 }
 
+bool IsEdit(HWND window) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  return lstrcmpiA(className, "Edit") == 0;
+}
+
+BOOL CALLBACK MatchEdit(HWND child, LPARAM param) {
+  if (!IsEdit(child)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+UINT MenuState(HWND window, int id) {
+  return GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND);
+}
+
+Submenu Holding(HMENU menu, int id) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    // Searched by command, a menu holds the items of its submenus too.
+    HMENU sub = GetSubMenu(menu, i);
+    if (!sub || GetMenuState(sub, static_cast<UINT>(id), MF_BYCOMMAND) == ~0u) continue;
+    if (const Submenu deeper = Holding(sub, id); deeper.menu) return deeper;
+    const UINT opener = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    return {sub, !(opener & (MF_GRAYED | MF_DISABLED))};
+  }
+  return {};
+}
+
 }  // namespace
 
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms) {
+HWND WaitForWindow(const WindowQuery& query, DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    WindowSearch search{pid, className, title, nullptr};
+    WindowSearch search{query, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     if (GetTickCount() - start >= ms) return nullptr;
     Sleep(50);
   }
+}
+
+HWND FileNameField(HWND dialog) {
+  for (int id : {cmb13, edt1}) {
+    HWND control = GetDlgItem(dialog, id);
+    if (control && IsEdit(control)) return control;
+    HWND edit = nullptr;
+    if (control) EnumChildWindows(control, MatchEdit, reinterpret_cast<LPARAM>(&edit));
+    if (edit) return edit;
+  }
+  return nullptr;
+}
+
+bool MenuEnabled(HWND window, int id) {
+  const UINT state = MenuState(window, id);
+  return state != ~0u && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool MenuChecked(HWND window, int id) {
+  const UINT state = MenuState(window, id);
+  return state != ~0u && (state & MF_CHECKED);
+}
+
+std::string MenuCaption(HWND window, int id) {
+  char text[256] = {};
+  GetMenuStringA(GetMenu(window), static_cast<UINT>(id), text, sizeof(text), MF_BYCOMMAND);
+  return std::string(text).substr(0, std::string(text).find('\t'));
+}
+
+Submenu SubmenuHolding(HWND window, int id) { return Holding(GetMenu(window), id); }
+
+int DefaultButtonOf(HWND window) {
+  const LRESULT id = SendMessageA(window, DM_GETDEFID, 0, 0);
+  return HIWORD(id) == DC_HASDEFID ? LOWORD(id) : 0;
 }
 
 TempFolder::TempFolder() {

@@ -1,7 +1,7 @@
 // Helpers for tests of the program's real windows under Wine: reading the
-// state of controls back, a plain test window, finding another process's
-// window, steps run from inside a modal loop, temporary files, and checks
-// that report the line of the test that made them.
+// state of controls and menus back, a plain test window, finding a window,
+// steps run from inside a modal loop, temporary files, and checks that
+// report the line of the test that made them.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,8 @@ std::vector<std::string> ListItems(HWND list);
 int ListSelection(HWND list);
 bool IsChecked(HWND button);
 
+// The text with its environment variables (%systemroot%) expanded.
+std::string Expanded(const char* text);
 // Splits at CR LF; a text ending in CR LF gives no empty last line.
 std::vector<std::string> SplitLines(const std::string& text);
 
@@ -53,9 +55,37 @@ class TestWindow {
   HWND hwnd_ = nullptr;
 };
 
-// The visible top-level window of the process with that class and caption
-// (any caption when title is null); waits up to ms milliseconds.
-HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD ms = 10000);
+// A top-level window as another program finds it: of that process, class
+// and caption (any caption when title is null), owned by owner when one is
+// given, and visible unless hidden ones are asked for too.
+struct WindowQuery {
+  const char* className;
+  const char* title = nullptr;
+  DWORD pid = GetCurrentProcessId();
+  HWND owner = nullptr;
+  bool hiddenToo = false;
+};
+// The topmost such window; waits up to ms milliseconds for one.
+HWND WaitForWindow(const WindowQuery& query, DWORD ms = 0);
+
+// A file dialog's name field: the edit in its name box (cmb13) on newer
+// dialogs, the plain field (edt1) on older ones.
+HWND FileNameField(HWND dialog);
+
+// A window's menu as another program reads it, by item id: whether the item
+// is there and enabled, or checked; its caption without the shortcut text.
+bool MenuEnabled(HWND window, int id);
+bool MenuChecked(HWND window, int id);
+std::string MenuCaption(HWND window, int id);
+// The submenu that holds the item of that id, and whether the item opening
+// it is enabled.
+struct Submenu {
+  HMENU menu = nullptr;
+  bool enabled = false;
+};
+Submenu SubmenuHolding(HWND window, int id);
+// The id of the button Enter presses in the window (DM_GETDEFID); 0 for none.
+int DefaultButtonOf(HWND window);
 
 // A folder of its own under the temporary folder, removed by the destructor.
 class TempFolder {

@@ -135,7 +135,7 @@ TEST_F(ModalWindowTest, TheInputBoxGivesTheTextOnOkAndNothingOtherwise) {
        {Case{"Enter", VK_RETURN, "typed"}, Case{"Enter on Cancel", VK_RETURN, "", IDCANCEL},
         Case{"Escape", VK_ESCAPE, ""}, Case{"frame", 0, ""}}) {
     SCOPED_TRACE(c.name);
-    auto box = [] { return FindWindowA(InputBox::kClassName, nullptr); };
+    auto box = [] { return test::WaitForWindow({InputBox::kClassName}); };
     ModalSteps script(box, {[&] {
                               HWND edit = GetDlgItem(box(), InputBox::kEditId);
                               // The field has the focus, its initial text selected.

@@ -32,7 +32,8 @@ void CALLBACK PickTopic(HWND, UINT, UINT_PTR timer, DWORD) {
 int ShowMain(HINSTANCE instance, const std::string& path) {
   vantrel::test::ScriptedModal script;
   vantrel::ScopedModal scoped(script);
-  vantrel::MainWindow window;
+  vantrel::HostsDocument document;
+  vantrel::MainWindow window(document);
   if (!window.Create(instance)) return 1;
   window.Startup();
   script.AnswerFile(path);
