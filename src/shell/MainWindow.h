@@ -19,13 +19,14 @@
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
 #include "platform/OwnerDraw.h"
-#include "platform/ShutdownBlock.h"
 #include "platform/WindowTranslucency.h"
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
 #include "save/SaveUi.h"
 #include "shell/FindBox.h"
 #include "shell/MainLayout.h"
+#include "shell/SessionEnd.h"
+#include "shell/VisualStyleStart.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SaveOptionsWindow.h"
@@ -34,19 +35,13 @@
 namespace vantrel {
 
 class FileSystem;
-class ManifestBootstrap;
 
 class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  // Fires once the window has shown, to start the program again with its manifest.
-  static constexpr UINT_PTR kRelaunchTimer = 1;
-  // From writing the manifest to the relaunch: time for the window to show first.
-  static constexpr UINT kRelaunchDelayMs = 500;
-
   // Given before Create; without one no visual-style check runs.
-  void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
+  void UseBootstrap(ManifestBootstrap& bootstrap) { visualStyle_.Use(bootstrap); }
   // Creates the hidden window, runs the visual-style check, then the controls.
   bool Create(HINSTANCE instance);
   // Before the first show, for this system or one of that name.
@@ -69,7 +64,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Text CommentRow(int32_t i) const;
   const std::string& HostsFolder() const { return hostsFolder_; }
   bool IsOnTop() const { return onTop_; }
-  bool RelaunchTimerRunning() const { return relaunchTimerRunning_; }
   bool Ended() const { return ended_; }
   COLORREF FindTextColor() const { return findBox_.TextColor(); }
   const FindState& Find() const { return findBox_.State(); }
@@ -93,10 +87,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void SetProgress(int32_t value) override { wait_.SetValue(value); }
 
   void OnCommand(int id, int code);
-  BOOL OnQueryEndSession(LPARAM flags);
-  void OnEndSession(bool ending);
-  void CheckVisualStyle();
-  void RelaunchWhenReady();
 
   // When a command's button and menu item are usable.
   enum class Needs { Nothing, Document, UndoStep };
@@ -178,15 +168,11 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
-  bool inSessionQuery_ = false;      // the query's prompt is showing
-  bool sessionMayEnd_ = false;       // the user let the session end ...
-  int32_t answeredChangeCount_ = 0;  // ... with this many changes
-  ShutdownBlock shutdownBlock_;
+  SessionEnd sessionEnd_;
   FileSystem* fs_ = nullptr;
   Elevation* elevation_ = nullptr;
   std::unique_ptr<Elevation> systemElevation_;
-  ManifestBootstrap* bootstrap_ = nullptr;
-  bool relaunchTimerRunning_ = false;
+  VisualStyleStart visualStyle_;
   bool timing_ = false;       // a timed job runs: Label7 is empty until it ends
   char timeBefore_[32] = {};  // Label7 before then, shown again should the job fail
   FindBox findBox_;
