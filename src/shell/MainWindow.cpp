@@ -1,8 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <exception>
-#include <utility>
-
 #include "platform/Gdi.h"
 #include "platform/Modal.h"
 #include "save/SaveAs.h"
@@ -69,6 +66,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
   }
   ShowWindow(controls_[kLine5], SW_HIDE);
+  jobs_.Attach(hwnd_, controls_[kLabel7]);
   findBox_.Attach(controls_[kComboFind], defaultButtons_, kCmdRemDup,
                   [this](FindKey key) { FindBoxKeyPress(key); });
   return true;
@@ -112,9 +110,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_SETCURSOR:
-      if (!busy_) return Default(msg, wParam, lParam);
-      SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-      return TRUE;
+      if (jobs_.SetCursor()) return TRUE;
+      return Default(msg, wParam, lParam);
     case WM_ACTIVATE:
       // Like a dialog, give the focus back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -203,42 +200,8 @@ void MainWindow::DrawLists() {
   InvalidateRect(controls_[kListComments], nullptr, TRUE);
 }
 
-void MainWindow::SetBusy(bool busy) {
-  busy_ = busy;
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
-  std::exception_ptr failure;
-  // The job runs inside the wait window's window procedure: a failure goes
-  // out to this call's caller, never through Windows.
-  wait_.ShowModal(hwnd_, [&] {
-    try {
-      job();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  if (busy_) SetBusy(false);
-  const bool timed = std::exchange(timing_, false);
-  if (!failure) return;
-  if (timed) SetWindowTextA(controls_[kLabel7], timeBefore_);
-  std::rethrow_exception(failure);
-}
-
-void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
-  SetBusy(true);
-  // Takes no memory: the job may already have changed the document.
-  if (!timing_) {
-    GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
-    timing_ = true;
-    SetText(kLabel7, "");
-  }
-  wait_.SetRange(minimum, maximum);
-}
-
 void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {
-  SetBusy(false);
+  jobs_.SetBusy(false);
   try {
     std::string message = text;
     if (!detail.empty()) message.append("\r\n").append(detail);

@@ -24,13 +24,13 @@
 #include "save/ElevatedSave.h"
 #include "save/SaveUi.h"
 #include "shell/FindBox.h"
+#include "shell/JobProgress.h"
 #include "shell/MainLayout.h"
 #include "shell/SessionEnd.h"
 #include "shell/VisualStyleStart.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SaveOptionsWindow.h"
-#include "windows/WaitWindow.h"
 
 namespace vantrel {
 
@@ -58,7 +58,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   HWND Control(int id) const { return controls_[id]; }
   const MenuBar& Menus() const { return menu_; }
   int DefaultButton() const { return defaultButtons_.Default(); }
-  HWND WaitWindowHandle() const { return wait_.Handle(); }
   // The comments, or one placeholder row when the file had none.
   int32_t CommentRowCount() const;
   Text CommentRow(int32_t i) const;
@@ -80,11 +79,12 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void Tell(const std::string& caption, const std::string& text, Icon icon) override;
   std::string Input(const std::string& prompt, const std::string& title,
                     const std::string& initial) override;
-  void RunInWaitWindow(const std::function<void()>& job) override;
-  void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
-  // A job that shows its progress holds the busy pointer until it ends, and is timed.
-  void SetProgressRange(int32_t minimum, int32_t maximum) override;
-  void SetProgress(int32_t value) override { wait_.SetValue(value); }
+  void RunInWaitWindow(const std::function<void()>& job) override { jobs_.Run(job); }
+  void SetJobCaption(const std::string& caption) override { jobs_.SetCaption(caption); }
+  void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    jobs_.SetRange(minimum, maximum);
+  }
+  void SetProgress(int32_t value) override { jobs_.SetValue(value); }
 
   void OnCommand(int id, int code);
 
@@ -134,7 +134,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void DrawDocument();
   void DrawLists();
   void ApplyCommandStates();
-  void SetBusy(bool busy);
   // After an operation ran out of memory, leaving the document as it was:
   // the normal pointer, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
@@ -158,14 +157,13 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   RemovalCounts countsShown_;  // Text3 may be typed into: drawn only when the counts change
   ControlSet controls_;
   MenuBar menu_;
-  WaitWindow wait_;
+  JobProgress jobs_;
   Font font_;
   Font listFont_;
   Font boldFont_;
   ButtonPicture openPicture_;
   ButtonPicture saveAsPicture_;
   DefaultButtonTracker defaultButtons_;
-  bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
   SessionEnd sessionEnd_;
@@ -173,8 +171,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   Elevation* elevation_ = nullptr;
   std::unique_ptr<Elevation> systemElevation_;
   VisualStyleStart visualStyle_;
-  bool timing_ = false;       // a timed job runs: Label7 is empty until it ends
-  char timeBefore_[32] = {};  // Label7 before then, shown again should the job fail
   FindBox findBox_;
   std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;

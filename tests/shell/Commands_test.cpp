@@ -67,7 +67,7 @@ TEST_F(CommandsTest, RemoveDuplicatesAndItsUndo) {
   EXPECT_EQ(UndoCaption(), "Undo Remove Duplicates");
   EXPECT_TRUE(MenuEnabled(kMnuUndo));
   EXPECT_EQ(window_.Document().ChangeCount, 1);
-  EXPECT_EQ(window_.WaitWindowHandle() ? TextOf(window_.WaitWindowHandle()) : "",
+  EXPECT_EQ(FindWindowA(WaitWindow::kClassName, nullptr) ? TextOf(FindWindowA(WaitWindow::kClassName, nullptr)) : "",
             "Removing Duplicate Host File Entries...");
 
   Menu(kMnuUndo);

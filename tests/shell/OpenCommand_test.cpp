@@ -158,7 +158,7 @@ TEST_F(OpenCommandTest, ASecondFileReplacesTheFirst) {
 
 TEST_F(OpenCommandTest, TheWaitWindowKeepsThePlaceOfItsFirstShowing) {
   Open(folder_.Write("hosts", "1 a\r\n1 b\r\n"));
-  HWND wait = window_.WaitWindowHandle();
+  HWND wait = FindWindowA(WaitWindow::kClassName, nullptr);
   ASSERT_NE(wait, nullptr);
   EXPECT_FALSE(IsWindowVisible(wait));
   RECT main{}, first{};
