@@ -105,7 +105,7 @@ void MainWindow::CloseWindow() {
 void MainWindow::EndProgram() {
   // Cancelled while the session asks whether it may end: the program ends
   // with the session, and stays with its document should the end be called off.
-  if (ended_ || inSessionQuery_) return;
+  if (ended_ || sessionEnd_.Asking()) return;
   ended_ = true;
   ShowWindow(hwnd_, SW_HIDE);
   PostQuitMessage(0);

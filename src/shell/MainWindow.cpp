@@ -1,8 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <exception>
-#include <utility>
-
 #include "platform/Gdi.h"
 #include "platform/Modal.h"
 #include "save/SaveAs.h"
@@ -17,8 +14,10 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr SIZE kClientTwips{9975, 7335};
 
-constexpr const wchar_t* kBlockReason = L"The changed hosts list could not be saved.";
-constexpr const wchar_t* kAskingReason = L"Asking whether to save the changed hosts list.";
+constexpr const char* kTransparencyDisabledText =
+    "This program has the ability to be transparent. \r\n"
+    "Transparency Only works with Windows XP or Windows 2000.\r\n"
+    "Transparency will be turned off.";
 
 // In the order of Icon.
 constexpr UINT kIconFlags[] = {0, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONSTOP,
@@ -48,7 +47,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   }
   // Before any control exists, so the controls get the common controls that
   // the bootstrap initialises.
-  CheckVisualStyle();
+  visualStyle_.Check(hwnd_);
   font_ = MakeFont({"Tahoma", 9.75});
   listFont_ = MakeFont({"Tahoma", 8.25});
   boldFont_ = MakeFont({"Tahoma", 9.75, true});
@@ -67,9 +66,26 @@ bool MainWindow::Create(HINSTANCE instance) {
     SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
   }
   ShowWindow(controls_[kLine5], SW_HIDE);
+  jobs_.Attach(hwnd_, controls_[kLabel7]);
   findBox_.Attach(controls_[kComboFind], defaultButtons_, kCmdRemDup,
                   [this](FindKey key) { FindBoxKeyPress(key); });
   return true;
+}
+
+void MainWindow::Startup(const std::string& version) {
+  if (version != "Windows 2000" && version != "Windows XP") {
+    Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
+    hostsFolder_ = "%systemroot%\\";
+  } else {
+    menu_.EnableSubmenu(kMnuTransparent, true);
+    hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
+  }
+  translucency_ = std::make_unique<WindowTranslucency>();
+  translucency_->Attach(hwnd_);
+  onTop_ = false;
+  SetText(kLabel7, "00: 00: 00");
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -94,9 +110,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_SETCURSOR:
-      if (!busy_) return Default(msg, wParam, lParam);
-      SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-      return TRUE;
+      if (jobs_.SetCursor()) return TRUE;
+      return Default(msg, wParam, lParam);
     case WM_ACTIVATE:
       // Like a dialog, give the focus back to the control that had it.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -110,15 +125,25 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_TIMER:
-      if (wParam == kRelaunchTimer) RelaunchWhenReady();
+      if (wParam != VisualStyleStart::kRelaunchTimer) return 0;
+      visualStyle_.OnTimer(hwnd_, [this] {
+        CloseWindow();
+        return ended_;
+      });
       return 0;
     case WM_CLOSE:
       CloseWindow();
       return 0;
     case WM_QUERYENDSESSION:
-      return OnQueryEndSession(lParam);
+      return sessionEnd_.OnQuery(hwnd_, lParam, doc_,
+                                 [this] { return PromptBeforeExit(doc_, *this, Files()); });
     case WM_ENDSESSION:
-      OnEndSession(wParam != FALSE);
+      sessionEnd_.OnEnd();
+      // Called off by another program: go on with the document.
+      if (!wParam) return 0;
+      // No further question and no closing handler.
+      ended_ = true;
+      DestroyWindow(hwnd_);
       return 0;
     case WM_CTLCOLOREDIT:
       if (!findBox_.Owns(reinterpret_cast<HWND>(lParam))) return Default(msg, wParam, lParam);
@@ -129,48 +154,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return Default(msg, wParam, lParam);
   }
-}
-
-// Windows sends no WM_CLOSE when the session ends: the question about
-// unsaved changes comes when the system asks whether it may end.
-BOOL MainWindow::OnQueryEndSession(LPARAM flags) {
-  // The session ends whatever the answer: a question could only be cut off.
-  if (flags & ENDSESSION_CRITICAL) return TRUE;
-  // The system may ask more than once while one session ends: ask the user
-  // once, unless the list changed since.
-  if (sessionMayEnd_ && answeredChangeCount_ == doc_.ChangeCount) return TRUE;
-  if (inSessionQuery_) return FALSE;  // the question is still open
-  shutdownBlock_.Release();
-  sessionMayEnd_ = false;
-  inSessionQuery_ = true;
-  // Windows names the program and why while the question waits.
-  if (doc_.ChangeCount > 0) shutdownBlock_.Hold(hwnd_, kAskingReason);
-  bool mayEnd = false;
-  try {
-    mayEnd = PromptBeforeExit(doc_, *this, Files());
-  } catch (...) {
-    // Not asked to the end, so nothing was saved: keep the session.
-  }
-  shutdownBlock_.Release();
-  inSessionQuery_ = false;
-  if (!mayEnd) {
-    // The save failed: keep the session, and with it the changes.
-    shutdownBlock_.Hold(hwnd_, kBlockReason);
-    return FALSE;
-  }
-  sessionMayEnd_ = true;
-  answeredChangeCount_ = doc_.ChangeCount;
-  return TRUE;
-}
-
-void MainWindow::OnEndSession(bool ending) {
-  shutdownBlock_.Release();
-  sessionMayEnd_ = false;
-  // Cancelled by another program: go on with the document.
-  if (!ending) return;
-  // No further question and no closing handler.
-  ended_ = true;
-  DestroyWindow(hwnd_);
 }
 
 // ---- what the document's operations show and ask
@@ -218,42 +201,8 @@ void MainWindow::DrawLists() {
   InvalidateRect(controls_[kListComments], nullptr, TRUE);
 }
 
-void MainWindow::SetBusy(bool busy) {
-  busy_ = busy;
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(busy ? IDC_WAIT : IDC_ARROW)));
-}
-
-void MainWindow::RunInWaitWindow(const std::function<void()>& job) {
-  std::exception_ptr failure;
-  // The job runs inside the wait window's window procedure: a failure goes
-  // out to this call's caller, never through Windows.
-  wait_.ShowModal(hwnd_, [&] {
-    try {
-      job();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  if (busy_) SetBusy(false);
-  const bool timed = std::exchange(timing_, false);
-  if (!failure) return;
-  if (timed) SetWindowTextA(controls_[kLabel7], timeBefore_);
-  std::rethrow_exception(failure);
-}
-
-void MainWindow::SetProgressRange(int32_t minimum, int32_t maximum) {
-  SetBusy(true);
-  // Takes no memory: the job may already have changed the document.
-  if (!timing_) {
-    GetWindowTextA(controls_[kLabel7], timeBefore_, sizeof(timeBefore_));
-    timing_ = true;
-    SetText(kLabel7, "");
-  }
-  wait_.SetRange(minimum, maximum);
-}
-
 void MainWindow::TellOutOfMemory(const char* caption, const char* text, const std::string& detail) {
-  SetBusy(false);
+  jobs_.SetBusy(false);
   try {
     std::string message = text;
     if (!detail.empty()) message.append("\r\n").append(detail);

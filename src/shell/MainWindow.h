@@ -19,38 +19,33 @@
 #include "platform/Gdi.h"
 #include "platform/Menus.h"
 #include "platform/OwnerDraw.h"
-#include "platform/ShutdownBlock.h"
 #include "platform/WindowTranslucency.h"
 #include "platform/WindowsCheck.h"
 #include "save/ElevatedSave.h"
 #include "save/SaveUi.h"
 #include "shell/CommentRows.h"
 #include "shell/FindBox.h"
+#include "shell/JobProgress.h"
 #include "shell/MainLayout.h"
+#include "shell/SessionEnd.h"
+#include "shell/VisualStyleStart.h"
 #include "windows/AboutWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SaveOptionsWindow.h"
-#include "windows/WaitWindow.h"
 
 namespace vantrel {
 
 class FileSystem;
-class ManifestBootstrap;
 
 class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
  public:
   static constexpr const char* kClassName = "VantrelMainWindow";
   static constexpr const char* kCaption = "Vantrel";
-  // Fires once the window has shown, to start the program again with its manifest.
-  static constexpr UINT_PTR kRelaunchTimer = 1;
-  // From writing the manifest to the relaunch: time for the window to show first.
-  static constexpr UINT kRelaunchDelayMs = 500;
-
   // The window shows and edits a document its owner keeps.
   explicit MainWindow(HostsDocument& document) : doc_(document) {}
 
   // Given before Create; without one no visual-style check runs.
-  void UseBootstrap(ManifestBootstrap& bootstrap) { bootstrap_ = &bootstrap; }
+  void UseBootstrap(ManifestBootstrap& bootstrap) { visualStyle_.Use(bootstrap); }
   // Creates the hidden window, runs the visual-style check, then the controls.
   bool Create(HINSTANCE instance);
   // Before the first show, for this system or one of that name.
@@ -73,18 +68,15 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void Tell(const std::string& caption, const std::string& text, Icon icon) override;
   std::string Input(const std::string& prompt, const std::string& title,
                     const std::string& initial) override;
-  void RunInWaitWindow(const std::function<void()>& job) override;
-  void SetJobCaption(const std::string& caption) override { wait_.SetCaption(caption.c_str()); }
-  // A job that shows its progress holds the busy pointer until it ends, and is timed.
-  void SetProgressRange(int32_t minimum, int32_t maximum) override;
-  void SetProgress(int32_t value) override { wait_.SetValue(value); }
+  void RunInWaitWindow(const std::function<void()>& job) override { jobs_.Run(job); }
+  void SetJobCaption(const std::string& caption) override { jobs_.SetCaption(caption); }
+  void SetProgressRange(int32_t minimum, int32_t maximum) override {
+    jobs_.SetRange(minimum, maximum);
+  }
+  void SetProgress(int32_t value) override { jobs_.SetValue(value); }
 
   void OnCommand(int id, int code);
   void FindBoxKeyPress(FindKey key);
-  BOOL OnQueryEndSession(LPARAM flags);
-  void OnEndSession(bool ending);
-  void CheckVisualStyle();
-  void RelaunchWhenReady();
 
   // When a command's button and menu item are usable.
   enum class Needs { Nothing, Document, UndoStep };
@@ -132,7 +124,6 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   void DrawDocument();
   void DrawLists();
   void ApplyCommandStates();
-  void SetBusy(bool busy);
   // After an operation ran out of memory, leaving the document as it was:
   // the normal pointer, and text, then detail.
   void TellOutOfMemory(const char* caption, const char* text, const std::string& detail = {});
@@ -156,26 +147,20 @@ class MainWindow : public BaseWindow<MainWindow>, public SaveUi {
   RemovalCounts countsShown_;  // Text3 may be typed into: drawn only when the counts change
   ControlSet controls_;
   MenuBar menu_;
-  WaitWindow wait_;
+  JobProgress jobs_;
   Font font_;
   Font listFont_;
   Font boldFont_;
   ButtonPicture openPicture_;
   ButtonPicture saveAsPicture_;
   DefaultButtonTracker defaultButtons_;
-  bool busy_ = false;
   bool ended_ = false;
   HWND focusBeforeDeactivation_ = nullptr;
-  bool inSessionQuery_ = false;      // the query's prompt is showing
-  bool sessionMayEnd_ = false;       // the user let the session end ...
-  int32_t answeredChangeCount_ = 0;  // ... with this many changes
-  ShutdownBlock shutdownBlock_;
+  SessionEnd sessionEnd_;
   FileSystem* fs_ = nullptr;
   Elevation* elevation_ = nullptr;
   std::unique_ptr<Elevation> systemElevation_;
-  ManifestBootstrap* bootstrap_ = nullptr;
-  bool timing_ = false;       // a timed job runs: Label7 is empty until it ends
-  char timeBefore_[32] = {};  // Label7 before then, shown again should the job fail
+  VisualStyleStart visualStyle_;
   FindBox findBox_;
   std::unique_ptr<WindowTranslucency> translucency_;
   SaveOptionsWindow saveOptions_;

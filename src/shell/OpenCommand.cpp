@@ -53,8 +53,8 @@ void MainWindow::LoadFile(const std::string& path) {
   // Read into a document of its own: the one shown stays until the new one
   // is complete, so running out of memory on the way leaves it in place.
   HostsDocument loaded;
-  const ReadResult result = OpenHostsFile(path, loaded, *this, [this] { SetBusy(true); });
-  SetBusy(false);
+  const ReadResult result = OpenHostsFile(path, loaded, *this, [this] { jobs_.SetBusy(true); });
+  jobs_.SetBusy(false);
   if (result.outcome == ReadOutcome::TooLarge) {
     // Refused before anything was read: the list shown stays.
     Tell("Open Host File", "The file is too large to open:\r\n" + path + "\r\n\r\n" + result.reason,

@@ -21,6 +21,7 @@
 #include "core/Find.h"
 #include "core/HostsReader.h"
 #include "core/OpenFile.h"
+#include "core/ScriptedUi.h"
 #include "save/SaveAs.h"
 #include "support/FailingAllocator.h"
 
@@ -31,37 +32,6 @@ namespace fs = std::filesystem;
 using test::FailAllocation;
 using test::SparedAllocations;
 using Strings = std::vector<std::string>;
-
-// Answers Yes and a fixed text, saves with the first option over the loaded
-// file; runs the wait window's jobs. What the window would show is the document's.
-// Its own bookkeeping is spared: the window's takes no memory.
-class ScriptUi : public SaveUi {
- public:
-  explicit ScriptUi(HostsDocument& doc) : doc_(doc) {}
-
-  std::string typed;
-  Strings told;
-
-  bool AskYesNo(const std::string&, const std::string&) override { return true; }
-  void RunInWaitWindow(const std::function<void()>& job) override { job(); }
-  std::string Input(const std::string&, const std::string&, const std::string&) override {
-    const SparedAllocations spared;
-    return typed;
-  }
-  void Tell(const std::string& caption, const std::string&, Icon) override {
-    const SparedAllocations spared;
-    told.push_back(caption);
-  }
-  SaveChoice ShowSaveOptions(const SaveChoice&) override { return {SaveOption::LocalHost, true}; }
-  std::optional<std::string> ShowSaveDialog(const FileDialogOptions&) override {
-    const SparedAllocations spared;
-    return doc_.HostsPath;
-  }
-  void EndProgram() override {}
-
- private:
-  HostsDocument& doc_;
-};
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -74,13 +44,17 @@ struct Session {
 
   fs::path folder;
   HostsDocument doc;
-  ScriptUi ui{doc};
+  test::ScriptedUi ui;
   FindState find;
   std::string box;
 
   void Load(const std::string& name, const std::string& text) {
     const fs::path path = folder / name;
     std::ofstream(path, std::ios::binary) << text;
+    // Yes to every question, and a save with the first option over the loaded file.
+    ui.everyYesNo = true;
+    ui.everyOption = SaveChoice{SaveOption::LocalHost, true};
+    ui.everyFile = path.string();
     HostsDocument loaded;
     ASSERT_EQ(OpenHostsFile(path.string(), loaded, ui).outcome, ReadOutcome::Loaded);
     AdoptLoaded(doc, loaded);
@@ -161,11 +135,11 @@ std::string LargeFile() {
 
 void SelectSecond(Session& s) { s.doc.List1.Select(1); }
 void Add(Session& s) {
-  s.ui.typed = "New.Entry";
+  s.ui.everyInput = "New.Entry";
   AddEntry(s.doc, s.ui);
 }
 void Change(Session& s) {
-  s.ui.typed = "changed";
+  s.ui.everyInput = "changed";
   ChangeEntry(s.doc, s.ui);
 }
 void Delete(Session& s) { DeleteEntry(s.doc, s.ui); }

@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "support/ScriptedModal.h"
 #include "support/WindowTesting.h"
+#include "windows/WaitWindow.h"
 
 namespace vantrel::test {
 

@@ -13,6 +13,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ProcessStart.h"
 #include "shell/ProgramCopy.h"
+#include "shell/VisualStyleStart.h"
 #include "support/ScriptedModal.h"
 #include "support/WindowTesting.h"
 
@@ -23,7 +24,12 @@ constexpr const char* kThemeingError =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
 // Twice the relaunch delay and then some: long enough for a tick that is due.
-constexpr DWORD kTickTime = MainWindow::kRelaunchDelayMs * 3;
+constexpr DWORD kTickTime = VisualStyleStart::kRelaunchDelayMs * 3;
+
+// Kills the relaunch timer; true when there was one to kill.
+bool KilledRelaunchTimer(HWND window) {
+  return KillTimer(window, VisualStyleStart::kRelaunchTimer) != FALSE;
+}
 
 class Bootstrap : public ::testing::Test {
  protected:
@@ -83,8 +89,6 @@ class Bootstrap : public ::testing::Test {
   bool Relaunched() {
     return PumpUntil([this] { return !started_.empty(); }, 5000);
   }
-  // Whether the relaunch timer is set; the probe stops it, so only where none should be.
-  bool TimerRunning() const { return KillTimer(window_->Handle(), MainWindow::kRelaunchTimer); }
   void WriteManifest(const std::string& bytes) const { folder_.Write("app.exe.manifest", bytes); }
   bool Hidden(const std::string& path) const {
     const DWORD attributes = Attributes(path);
@@ -122,7 +126,6 @@ TEST_F(Bootstrap, MissingManifestIsWrittenHiddenAndTheProgramStartsOnceMore) {
   EXPECT_EQ(claimFreeAtStart_, std::vector<bool>{true});
   EXPECT_GT(writtenAtStart_, written) << "Windows would know it as the one without a manifest";
   EXPECT_EQ(window_->Handle(), nullptr) << "the window is unloaded before the relaunch";
-  EXPECT_FALSE(TimerRunning());
   EXPECT_TRUE(quitSeen_) << "the old process ends";
   EXPECT_TRUE(script_.Questions().empty());
   PumpFor(kTickTime);
@@ -135,7 +138,7 @@ TEST_F(Bootstrap, PresentManifestIsLeftAsItIsAndNothingRelaunches) {
   EXPECT_EQ(ReadBytes(ManifestPath()), "<!-- as the user left it -->");
   EXPECT_FALSE(Hidden(ManifestPath()));
   EXPECT_EQ(Attributes(kProbePath), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(TimerRunning());
+  EXPECT_FALSE(KilledRelaunchTimer(window_->Handle()));
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -146,7 +149,7 @@ TEST_F(Bootstrap, RelaunchedProcessWritesAMissingManifestButNeverRelaunches) {
   Start(true);
   EXPECT_EQ(ReadBytes(ManifestPath()), ManifestFileText());
   EXPECT_TRUE(Hidden(ManifestPath()));
-  EXPECT_FALSE(TimerRunning());
+  EXPECT_FALSE(KilledRelaunchTimer(window_->Handle()));
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(IsWindowVisible(window_->Handle()));
@@ -175,7 +178,7 @@ TEST_F(Bootstrap, ProbeThatCannotFinishRewritesAnyTextButTheProgramsWithoutRelau
     if (!rewritten) {
       EXPECT_EQ(LastWritten(ManifestPath()), written);
     }
-    EXPECT_FALSE(TimerRunning());
+    EXPECT_FALSE(KilledRelaunchTimer(window_->Handle()));
     PumpFor(kTickTime);
     EXPECT_TRUE(started_.empty());
     EXPECT_TRUE(script_.Questions().empty());
@@ -194,7 +197,7 @@ TEST_F(Bootstrap, UnwritableManifestShowsThemeingErrorAndTheProgramRunsOn) {
   EXPECT_EQ(asked.caption, "Themeing Error!");
   EXPECT_EQ(asked.text, kThemeingError);
   EXPECT_EQ(asked.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_FALSE(TimerRunning());
+  EXPECT_FALSE(KilledRelaunchTimer(window_->Handle()));
   EXPECT_TRUE(IsWindowVisible(window_->Handle())) << "start-up goes on";
   PumpFor(kTickTime);
   EXPECT_TRUE(started_.empty());
@@ -241,7 +244,7 @@ TEST_F(Bootstrap, WithoutABootstrapTheWindowTouchesNoManifest) {
   MainWindow window(document_);
   ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
   window.Startup();
-  EXPECT_FALSE(KillTimer(window.Handle(), MainWindow::kRelaunchTimer));
+  EXPECT_FALSE(KilledRelaunchTimer(window.Handle()));
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   EXPECT_EQ(Attributes(PathBesideProgram(self, ".exe.manifest")), INVALID_FILE_ATTRIBUTES);

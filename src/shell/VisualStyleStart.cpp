@@ -1,21 +1,14 @@
-// Start-up of the main window: the visual-style check when the window is
-// created, its one relaunch, and what happens before the window first shows.
-#include <windows.h>
+#include "shell/VisualStyleStart.h"
 // windows.h first
 #include <commctrl.h>
 
 #include "platform/Modal.h"
-#include "shell/MainWindow.h"
 #include "shell/ProcessStart.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr const char* kTransparencyDisabledText =
-    "This program has the ability to be transparent. \r\n"
-    "Transparency Only works with Windows XP or Windows 2000.\r\n"
-    "Transparency will be turned off.";
 constexpr const char* kThemeingErrorText =
     "Error creating Windows XP theme file. You may be running EXE file from a network drive with "
     "which you dont have write permissions. Themes will not be enabled.";
@@ -27,23 +20,7 @@ constexpr UINT kErrorType = MB_OK | MB_ICONEXCLAMATION;
 
 }  // namespace
 
-void MainWindow::Startup(const std::string& version) {
-  if (version != "Windows 2000" && version != "Windows XP") {
-    Tell("Transparency Disabled", kTransparencyDisabledText, Icon::Information);
-    hostsFolder_ = "%systemroot%\\";
-  } else {
-    menu_.EnableSubmenu(kMnuTransparent, true);
-    hostsFolder_ = "%systemroot%\\system32\\drivers\\etc\\";
-  }
-  translucency_ = std::make_unique<WindowTranslucency>();
-  translucency_->Attach(hwnd_);
-  onTop_ = false;
-  SetText(kLabel7, "00: 00: 00");
-  ShowWindow(hwnd_, SW_SHOW);
-  UpdateWindow(hwnd_);
-}
-
-void MainWindow::CheckVisualStyle() {
+void VisualStyleStart::Check(HWND window) {
   if (!bootstrap_) return;
   if (bootstrap_->Probe()) {
     InitCommonControls();
@@ -55,24 +32,22 @@ void MainWindow::CheckVisualStyle() {
     InitCommonControls();
     // A process started with the manifest is themed already.
     if (!wasMissing || bootstrap_->Relaunched()) return;
-    if (SetTimer(hwnd_, kRelaunchTimer, kRelaunchDelayMs, nullptr)) return;
+    if (SetTimer(window, kRelaunchTimer, kRelaunchDelayMs, nullptr)) return;
   }
   // Shown before the window itself.
   CurrentModal().Message(nullptr, kThemeingErrorText, "Themeing Error!", kErrorType);
 }
 
-void MainWindow::RelaunchWhenReady() {
+void VisualStyleStart::OnTimer(HWND window, const std::function<bool()>& close) {
   // Not before the window has loaded and no modal window holds it.
-  if (!IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
-  KillTimer(hwnd_, kRelaunchTimer);
-  CloseWindow();
-  // ended_: the window is gone, or the program is ending without it.
-  if (ended_ && bootstrap_ && bootstrap_->Relaunch()) return;
+  if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return;
+  KillTimer(window, kRelaunchTimer);
+  if (close() && bootstrap_ && bootstrap_->Relaunch()) return;
   // Closing the window asked the message loop to end; hold that back until
   // the message has been read.
   MSG quit{};
   const bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-  HWND owner = hwnd_ && IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
+  HWND owner = IsWindowVisible(window) ? window : nullptr;
   CurrentModal().Message(owner, kRelaunchErrorText, "Manifest Exucution Error!", kErrorType);
   if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
 }
