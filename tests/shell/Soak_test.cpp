@@ -370,14 +370,14 @@ class SoakTest : public MainFixture {
     } else if (model_.list.empty()) {
       modal_.Queue(Asked::What::Message, "Find");
     } else {
-      std::string upper = query;
-      UpperAscii(upper);
+      std::string lower = query;
+      LowerAscii(lower);
       bool found = false;
       for (size_t p = static_cast<size_t>(std::max(window_.Find().FindPosition, 0));
            p < model_.list.size() && !found; ++p) {
         std::string item = model_.list[p];
-        UpperAscii(item);
-        found = item.find(upper) != std::string::npos;
+        LowerAscii(item);
+        found = item.find(lower) != std::string::npos;
       }
       if (!found) modal_.Queue(Asked::What::Message, "Query Not Found");
     }
