@@ -41,7 +41,6 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// Reads the whole file into bytes.
 bool ReadInto(const std::string& path, size_t sizeHint, LargeVector<char>& bytes,
               std::string& reason) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));

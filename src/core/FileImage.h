@@ -12,7 +12,6 @@
 
 namespace vantrel {
 
-// What reading a file came to.
 enum class ReadOutcome { Loaded, Empty, Unreadable, TooLarge };
 
 // The most bytes a file may have: every item takes at least one, so this

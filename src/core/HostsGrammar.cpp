@@ -69,12 +69,6 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-void UpperAscii(std::string& text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-}
-
 std::string NormaliseEntry(std::string_view item) {
   std::string entry(TrimSpaces(item));
   LowerAscii(entry);

@@ -52,6 +52,5 @@ std::string_view HostPart(std::string_view entry);
 bool ReadsBackAsAddress(std::string_view text);
 
 std::string_view TrimSpaces(std::string_view text);
-void UpperAscii(std::string& text);
 
 }  // namespace vantrel

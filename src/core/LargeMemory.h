@@ -11,9 +11,9 @@
 namespace vantrel {
 
 // A block of at least bytes bytes, aligned for any type; nullptr when out of
-// memory. FreeLarge takes the same size back.
+// memory. FreeLarge takes it back.
 void* AllocateLarge(size_t bytes);
-void FreeLarge(void* block, size_t bytes) noexcept;
+inline void FreeLarge(void* block) noexcept { ::operator delete(block); }
 
 template <class T>
 struct LargeAllocator {
@@ -27,7 +27,7 @@ struct LargeAllocator {
     if (!block) throw std::bad_alloc();
     return static_cast<T*>(block);
   }
-  void deallocate(T* p, size_t n) noexcept { FreeLarge(p, n * sizeof(T)); }
+  void deallocate(T* p, size_t) noexcept { FreeLarge(p); }
   template <class U>
   bool operator==(const LargeAllocator<U>&) const {
     return true;

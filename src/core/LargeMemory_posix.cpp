@@ -22,6 +22,4 @@ void* AllocateLarge(size_t bytes) {
   return block;
 }
 
-void FreeLarge(void* block, size_t) noexcept { ::operator delete(block); }
-
 }  // namespace vantrel

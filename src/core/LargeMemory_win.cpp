@@ -5,6 +5,4 @@ namespace vantrel {
 // Large pages on Windows need a privilege that users do not hold.
 void* AllocateLarge(size_t bytes) { return ::operator new(bytes, std::nothrow); }
 
-void FreeLarge(void* block, size_t) noexcept { ::operator delete(block); }
-
 }  // namespace vantrel

@@ -201,19 +201,7 @@ MarkedTexts SortGrouped(const Text* texts, size_t n, SortedCopy what) {
 
 MarkedTexts SortTexts(const Text* texts, size_t n, SortedCopy what) {
   constexpr size_t kWorthGrouping = size_t{1} << 14;
-  MarkedTexts sorted =
-      n < kWorthGrouping ? SortUngrouped(texts, n, what) : SortGrouped(texts, n, what);
-
-  if (what == SortedCopy::DistinctNonEmpty) {
-    size_t kept = 0;
-    for (size_t i = 0; i < sorted.texts.size(); ++i) {
-      if (!sorted.repeats[i]) sorted.texts[kept++] = sorted.texts[i];
-    }
-    sorted.texts.resize(kept);
-    sorted.repeats = {};
-    if (sorted.texts.capacity() >= 2 * kept) sorted.texts.shrink_to_fit();
-  }
-  return sorted;
+  return n < kWorthGrouping ? SortUngrouped(texts, n, what) : SortGrouped(texts, n, what);
 }
 
 }  // namespace vantrel

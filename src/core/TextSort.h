@@ -10,13 +10,11 @@
 namespace vantrel {
 
 enum class SortedCopy {
-  All,               // every text, empty ones included
-  NonEmpty,          // empty texts left out
-  DistinctNonEmpty,  // empty texts left out, each text once
+  All,       // every text, empty ones included
+  NonEmpty,  // empty texts left out
 };
 
 // Sorted texts, and for each a mark (1) when it equals the one before it.
-// DistinctNonEmpty leaves no repeats, so no marks either.
 struct MarkedTexts {
   TextArray texts;
   std::vector<uint8_t> repeats;

@@ -41,7 +41,6 @@ struct ControlDef {
   int lineColor = COLOR_INACTIVEBORDER;  // system colour of a Line
 };
 
-// The text of a window or control.
 std::string WindowText(HWND hwnd);
 
 class ControlSet {

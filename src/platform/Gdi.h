@@ -24,7 +24,6 @@ inline int ScreenDpi(int axis) {
 inline int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSX), 1440); }
 inline int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenDpi(LOGPIXELSY), 1440); }
 
-// Owns a GDI object and deletes it.
 template <class Handle>
 class GdiObject {
  public:

@@ -24,7 +24,6 @@ class Modal {
   virtual BOOL SaveFileName(OPENFILENAMEA* settings);
 };
 
-// The one in use.
 Modal& CurrentModal();
 
 // Installs another Modal for the lifetime of this object.

@@ -85,11 +85,9 @@ bool IsPreparedFile(const std::string& path, const ElevatedSaveContext& context)
 }
 
 FsStatus ReadOnce(FileSystem& fs, const std::string& path, std::string& bytes) {
-  FileSystem::FileId file = FileSystem::kNoFile;
-  if (FsStatus status = fs.OpenExisting(path, file); !status.ok()) return status;
-  const FsStatus status = fs.ReadAll(file, bytes);
-  fs.Close(file);
-  return status;
+  OwnedFile file(fs);
+  if (FsStatus status = fs.OpenExisting(path, file.id); !status.ok()) return status;
+  return fs.ReadAll(file.id, bytes);
 }
 
 std::string QuotedArgument(const std::string& text) {
@@ -99,17 +97,6 @@ std::string QuotedArgument(const std::string& text) {
   return "\"" + text + std::string(trailing, '\\') + "\"";
 }
 
-// The prepared file goes on every way out.
-struct PreparedFile {
-  FileSystem& fs;
-  std::string path;
-  explicit PreparedFile(FileSystem& files) : fs(files) {}
-  PreparedFile(const PreparedFile&) = delete;
-  ~PreparedFile() {
-    if (!path.empty()) fs.Remove(path);
-  }
-};
-
 // Prepares the bytes, starts the copy and waits for it; how it ended.
 int SaveThroughCopy(const HostsDocument& doc, SaveUi& ui, FileSystem& fs, Elevation& elevation,
                     const std::string& bytes) {
@@ -117,16 +104,18 @@ int SaveThroughCopy(const HostsDocument& doc, SaveUi& ui, FileSystem& fs, Elevat
   if (!digest) return kNoHashing;
   const std::string temp = elevation.TempFolder();
   if (temp.empty()) return kNotPrepared;
-  PreparedFile prepared(fs);
-  FileSystem::FileId file = FileSystem::kNoFile;
-  if (!fs.CreateTemp(temp + kPreparedStem, prepared.path, file).ok()) {
+  // The prepared file goes on every way out.
+  OwnedFile prepared(fs);
+  if (!fs.CreateTemp(temp + kPreparedStem, prepared.tempPath, prepared.id).ok()) {
     return kNotPrepared;
   }
-  if (!fs.Close(file).ok() || !SafeWriteFile(fs, prepared.path, bytes).ok()) return kNotPrepared;
+  if (!prepared.Close().ok() || !SafeWriteFile(fs, prepared.tempPath, bytes).ok()) {
+    return kNotPrepared;
+  }
   ElevatedRun run;
   ui.RunInWaitWindow([&] {
     ui.SetJobCaption("Saving Host File as Administrator...");
-    run = elevation.Run({prepared.path, doc.HostsPath, HexOf(*digest)});
+    run = elevation.Run({prepared.tempPath, doc.HostsPath, HexOf(*digest)});
   });
   if (run.start == ElevatedRun::Start::Declined) return kDeclined;
   if (run.start == ElevatedRun::Start::Failed) return kNotStarted;

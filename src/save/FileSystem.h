@@ -86,6 +86,22 @@ class FileSystem {
   virtual FsStatus Size(FileId file, uint64_t& size) = 0;
 };
 
+// An open file, closed when it goes out of scope; a temporary file is also
+// deleted then, unless it has taken its target's place.
+struct OwnedFile {
+  FileSystem& fs;
+  FileSystem::FileId id = FileSystem::kNoFile;
+  std::string tempPath;
+
+  explicit OwnedFile(FileSystem& files) : fs(files) {}
+  OwnedFile(const OwnedFile&) = delete;
+  ~OwnedFile() {
+    if (id != FileSystem::kNoFile) fs.Close(id);
+    if (!tempPath.empty()) fs.Remove(tempPath);
+  }
+  FsStatus Close() { return fs.Close(std::exchange(id, FileSystem::kNoFile)); }
+};
+
 FileSystem& NativeFileSystem();
 // The same, calling pause instead of sleeping while a file is busy.
 std::unique_ptr<FileSystem> NativeFileSystemPausing(Pause pause);

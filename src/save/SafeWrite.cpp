@@ -7,22 +7,6 @@
 namespace vantrel {
 namespace {
 
-// An open file, closed when it goes out of scope; a temp file is also
-// deleted then, unless it has replaced the target.
-struct OwnedFile {
-  FileSystem& fs;
-  FileSystem::FileId id = FileSystem::kNoFile;
-  std::string tempPath;
-
-  explicit OwnedFile(FileSystem& files) : fs(files) {}
-  OwnedFile(const OwnedFile&) = delete;
-  ~OwnedFile() {
-    if (id != FileSystem::kNoFile) fs.Close(id);
-    if (!tempPath.empty()) fs.Remove(tempPath);
-  }
-  FsStatus Close() { return fs.Close(std::exchange(id, FileSystem::kNoFile)); }
-};
-
 FsStatus WriteAll(FileSystem& fs, FileSystem::FileId file, std::string_view bytes, size_t chunk) {
   chunk = std::max<size_t>(chunk, 1);
   for (size_t done = 0; done < bytes.size();) {

@@ -26,7 +26,6 @@ SaveOutcome CancelSave(SaveUi& ui, bool leaving) {
   return SaveOutcome::ProgramEnded;
 }
 
-// Tells why nothing was saved.
 void TellSaveFailed(const HostsDocument& doc, SaveUi& ui, const FsStatus& status, bool leaving) {
   std::string text =
       "The Host File could not be saved to\r\n" + doc.HostsPath + "\r\n\r\n" + ReasonFor(status);

@@ -42,7 +42,6 @@ class ComApartment {
   bool entered_ = false;
 };
 
-// The full path of this process's executable.
 std::string OwnExecutablePath();
 
 // Starts a program shown normally, keeping no handle to it; its process id,

@@ -24,7 +24,6 @@ class WaitWindow : public ModalWindow {
   // The bar is repainted at once, since a job does not return to the
   // message loop, but only when the value it shows changes.
   void SetRange(int32_t minimum, int32_t maximum);
-  void SetMax(int32_t maximum) { SetRange(minimum_, maximum); }
   void SetValue(int32_t value);
   void SetCaption(const char* caption) { SetWindowTextA(hwnd_, caption); }
 

@@ -367,13 +367,13 @@ class SoakTest : public MainFixture {
     } else if (model_.list.empty()) {
       modal_.Queue(Asked::What::Message, "Find");
     } else {
-      std::string upper = query;
-      UpperAscii(upper);
+      std::string lower = query;
+      LowerAscii(lower);
       for (size_t p = static_cast<size_t>(model_.findFrom); p < model_.list.size() && hit < 0;
            ++p) {
         std::string item = model_.list[p];
-        UpperAscii(item);
-        if (item.find(upper) != std::string::npos) hit = static_cast<int>(p);
+        LowerAscii(item);
+        if (item.find(lower) != std::string::npos) hit = static_cast<int>(p);
       }
       model_.findFrom = hit + 1;  // past the hit, or back to the top
       if (hit < 0) modal_.Queue(Asked::What::Message, "Query Not Found");
