@@ -38,9 +38,6 @@ class WindowTranslucency {
 
   // A value outside the enumeration is ignored.
   void SetMode(TranslucencyMode mode);
-  TranslucencyMode Mode() const { return mode_; }
-
-  bool Supported() const { return supported_; }
 
  private:
   COLORREF ResolveColor(COLORREF color) const;
