@@ -91,8 +91,6 @@ DialogCentering::DialogCentering(HWND owner, bool onOwner) {
 
 DialogCentering::~DialogCentering() { RemoveCenteringHook(); }
 
-bool DialogCentering::Waiting() const { return centeringHook != nullptr; }
-
 POINT CenterPosition(const RECT& area, int width, int height) {
   const double x = area.left + (area.right - area.left) / 2.0 - width / 2.0;
   const double y = area.top + (area.bottom - area.top) / 2.0 - height / 2.0;

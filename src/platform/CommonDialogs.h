@@ -39,8 +39,6 @@ class DialogCentering {
   ~DialogCentering();
   DialogCentering(const DialogCentering&) = delete;
   DialogCentering& operator=(const DialogCentering&) = delete;
-  // Still waiting for the dialog's activation.
-  bool Waiting() const;
 };
 
 // Top-left corner that centres a width x height window over `area` (the
