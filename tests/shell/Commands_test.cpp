@@ -91,7 +91,7 @@ TEST_F(CommandsTest, EnterPressesTheFocusedButtonElseTheDefault) {
       PumpAsProgram();
     }
     // The button Enter presses wears the default frame.
-    EXPECT_EQ(DefaultButton(), focus == kList1 ? kCmdRemDup : focus);
+    EXPECT_EQ(DefaultButtonOf(window_.Handle()), focus == kList1 ? kCmdRemDup : focus);
     script_.AnswerMessage(IDNO);
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     PumpAsProgram();
@@ -183,7 +183,7 @@ TEST_F(CommandsTest, FindWalksDownTheListThenWraps) {
   Pump();
   EXPECT_EQ(Text(kComboFind), "");
   EXPECT_EQ(FindTextColor(), RGB(0, 0, 0));
-  EXPECT_EQ(DefaultButton(), 0);
+  EXPECT_EQ(DefaultButtonOf(window_.Handle()), 0);  // Enter goes to the find box
 
   Find("ADS");
   EXPECT_EQ(Selected(), 0);  // ads.one
@@ -232,7 +232,7 @@ TEST_F(CommandsTest, FindForgetsItsQueryOnlyWhenTheUserMovesToAnotherControl) {
     SetFocus(Control(kComboFind));
     Pump();
     EXPECT_EQ(Text(kComboFind), away.back) << away.whileAway;
-    EXPECT_EQ(DefaultButton(), 0);
+    EXPECT_EQ(DefaultButtonOf(window_.Handle()), 0);
   }
 }
 

@@ -47,7 +47,7 @@ class MainFixture : public ::testing::Test {
   bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
   bool MenuEnabled(int id) const { return test::MenuEnabled(window_.Handle(), id); }
   std::string UndoCaption() const { return MenuCaption(window_.Handle(), kMnuUndo); }
-  int DefaultButton() const { return DefaultButtonOf(window_.Handle()); }
+  int DefaultButton() const { return OwnDefaultButton(window_.Handle(), Control(kText1)); }
   int ListCount(int id) const {
     return static_cast<int>(SendMessageA(Control(id), LB_GETCOUNT, 0, 0));
   }

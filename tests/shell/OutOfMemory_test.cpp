@@ -107,10 +107,11 @@ class WindowOutOfMemoryTest : public ::testing::Test {
     for (int id : {kList1, kListComments}) {
       state.flags.push_back(static_cast<int>(SendMessageA(Control(id), LB_GETCOUNT, 0, 0)));
     }
-    state.flags.insert(state.flags.end(),
-                       {doc.ChangeCount, doc.LastAction, doc.EntryCount(), doc.LineCount,
-                        DefaultButtonOf(window_.Handle()), GetFocus() == Control(kCmdRemDup),
-                        GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))});
+    state.flags.insert(
+        state.flags.end(),
+        {doc.ChangeCount, doc.LastAction, doc.EntryCount(), doc.LineCount,
+         OwnDefaultButton(window_.Handle(), Control(kText1)), GetFocus() == Control(kCmdRemDup),
+         GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))});
     return state;
   }
   HWND Control(int id) const { return GetDlgItem(window_.Handle(), id); }

@@ -232,6 +232,14 @@ int DefaultButtonOf(HWND window) {
   return HIWORD(id) == DC_HASDEFID ? LOWORD(id) : 0;
 }
 
+int OwnDefaultButton(HWND window, HWND nonButton) {
+  const HWND focus = GetFocus();
+  SetFocus(nonButton);
+  const int id = DefaultButtonOf(window);
+  SetFocus(focus);
+  return id;
+}
+
 TempFolder::TempFolder() {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);

@@ -86,6 +86,9 @@ struct Submenu {
 Submenu SubmenuHolding(HWND window, int id);
 // The id of the button Enter presses in the window (DM_GETDEFID); 0 for none.
 int DefaultButtonOf(HWND window);
+// The window's own default button: the one Enter presses while nonButton has the focus. The
+// focus is put back.
+int OwnDefaultButton(HWND window, HWND nonButton);
 
 // A folder of its own under the temporary folder, removed by the destructor.
 class TempFolder {
